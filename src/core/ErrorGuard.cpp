@@ -1,0 +1,48 @@
+#include "ErrorGuard.h"
+
+#include "Errors.h"
+#include "Prompts.h"
+
+#include <exception>
+#include <new>
+
+QString generalErrorText(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > u'.')
+        return message + u'.';
+    return message;
+}
+
+namespace {
+
+QString messageOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const RunlatchError& e) {
+        return e.message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Out of memory");
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+} // namespace
+
+void guarded(Prompts& prompts, const std::function<void()>& body) noexcept
+{
+    try {
+        body();
+        return;
+    } catch (...) {
+        const QString text = generalErrorText(messageOf(std::current_exception()));
+        try {
+            prompts.generalError(text);
+        } catch (...) {
+            // Nothing is left to report a failing error display to; the program goes on.
+        }
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Prompts;
+
+// The text the general error display shows for an error message: a full stop is added when the
+// message ends in a character whose code is above that of ".".
+[[nodiscard]] QString generalErrorText(const QString& message);
+
+// Runs one entry point of the event loop (menu command, timer tick, dialog button, start-up) and
+// hands any error it raises to the general error display. Qt must never see an exception leave
+// a slot, so every such entry point goes through here.
+void guarded(Prompts& prompts, const std::function<void()>& body) noexcept;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What a file dialog is asked to show.
+struct FileDialogRequest {
+    QString initialDir;    // empty: no preset folder
+    QString filter;        // Qt filter text such as "Ini File (*.ini)"; empty: no filter
+    QString defaultSuffix; // added when the user types a name without one; empty: none
+};
+
+// Every message box, file dialog, input box and beep of the program goes through this interface:
+// the real one shows dialogs, the tests answer from a script.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // Box titled "Information" with OK.
+    virtual void information(const QString& text) = 0;
+    // Box titled "Error" with OK.
+    virtual void error(const QString& text) = 0;
+    // Box titled "Confirm" with Yes and No; true for Yes.
+    [[nodiscard]] virtual bool confirm(const QString& text) = 0;
+    // The open dialog accepts a name that does not exist; nullopt when cancelled.
+    [[nodiscard]] virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    // The save dialog asks no overwrite confirmation; nullopt when cancelled.
+    [[nodiscard]] virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Input box with OK and Cancel and an empty field; nullopt when cancelled.
+    [[nodiscard]] virtual std::optional<QString> inputText(const QString& caption,
+                                                           const QString& prompt, int maxLength)
+        = 0;
+    virtual void beep() = 0;
+    // The general error display: box titled "Runlatch", stop icon, OK. The text is shown as given.
+    virtual void generalError(const QString& text) = 0;
+};

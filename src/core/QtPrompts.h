@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Prompts.h"
+
+// The prompts the user sees: Qt message boxes, file dialogs and input boxes, each owned by the
+// window that is active when it is asked for.
+class QtPrompts final : public Prompts {
+public:
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    [[nodiscard]] bool confirm(const QString& text) override;
+    [[nodiscard]] std::optional<QString> openFile(const FileDialogRequest& request) override;
+    [[nodiscard]] std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    [[nodiscard]] std::optional<QString> inputText(const QString& caption, const QString& prompt,
+                                                   int maxLength) override;
+    void beep() override;
+    void generalError(const QString& text) override;
+};
