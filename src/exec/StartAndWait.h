@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Wait modes of StartAndWait; any other value is a time limit in milliseconds.
+namespace WaitMode {
+constexpr std::uint32_t NoWait = 0;
+constexpr std::uint32_t Blocking = 1;
+constexpr std::uint32_t Pumping = 2;
+} // namespace WaitMode
+
+// Starts ProgramName with Parameters as a new process and waits for it as Wait says. Returns
+// true whenever it returns; every failure is raised: RunlatchError "Unable to find application
+// %s" when ProgramName names no file, RunlatchError for a parameter text that cannot be split,
+// PlatformError when the process cannot be created. ShowWindow has no effect on Linux.
+bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
+                  std::uint32_t Wait);

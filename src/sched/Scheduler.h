@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class Clock;
+class Prompts;
+class Timer;
+struct JobTable;
+struct MainFlags;
+
+// The repeat period of EveryHours hours plus EveryMins minutes in milliseconds, computed without
+// overflow; 0 when both are 0 or less.
+[[nodiscard]] std::int64_t repeatPeriodMs(std::int32_t everyHours, std::int32_t everyMins);
+
+// The longest interval a Timer can hold.
+constexpr std::int64_t MaxTimerInterval = 4294967295LL;
+
+// The rules that start runs without the user: the delayed-start timer StartTimer, the repeat
+// timer ElapsedTimer, and the arming steps that start-up, File > Open Ini and the schedule dialog
+// apply. A timed run is started by process1Click, the same action as File > Process.
+class Scheduler {
+public:
+    Scheduler(JobTable& table, MainFlags& flags, const Clock& clock, Timer& startTimer,
+              Timer& elapsedTimer, std::function<void()> process1Click);
+
+    // ElapsedTimer's interval from the schedule; a period beyond the timer's range is clamped
+    // to MaxTimerInterval instead of wrapping around.
+    void SetIntervalFromSchedule();
+    void StartTimerTimer();
+    void ElapsedTimerTimer();
+
+    // Start-up, right after the job file named on the command line was loaded.
+    void armAtStartup();
+    // File > Open Ini, right after the file was loaded.
+    void armAfterOpen(Prompts& prompts);
+    // The schedule dialog closed with Save, after SetIntervalFromSchedule.
+    void armAfterScheduleSave(Prompts& prompts);
+    // StartTimer checks once a minute from now on.
+    void armDelayedStart();
+
+private:
+    JobTable& m_table;
+    MainFlags& m_flags;
+    const Clock& m_clock;
+    Timer& m_startTimer;
+    Timer& m_elapsedTimer;
+    std::function<void()> m_process1Click;
+};
