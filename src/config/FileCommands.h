@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class Clock;
+class Prompts;
+class Scheduler;
+struct JobTable;
+
+// The job file and the File menu's commands on it: loading a job file into the job table,
+// Open, New, Save and Save As. All file access goes through the INI store; every dialog and
+// message goes through the prompts.
+class FileCommands {
+public:
+    FileCommands(JobTable& table, const Clock& clock, Prompts& prompts, Scheduler& scheduler,
+                 QString programDir);
+
+    // Reads the job file at path into the job table and sets the repeat interval from its
+    // schedule. Leaves the job file name, the modified flag and the delayed-start timer alone.
+    void LoadIni(const QString& path);
+
+    void Open1Click();
+    void NewIni2Click();
+    void SaveIni1Click();
+    void SaveAsIni1Click();
+
+private:
+    JobTable& m_table;
+    const Clock& m_clock;
+    Prompts& m_prompts;
+    Scheduler& m_scheduler;
+    QString m_programDir;
+};

@@ -1,0 +1,262 @@
+#include "MainForm.h"
+
+#include "Clock.h"
+#include "ErrorGuard.h"
+#include "Prompts.h"
+#include "StartAndWait.h"
+#include "Timer.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// Runs its action when the scope ends, however it ends.
+class ScopeExit {
+public:
+    explicit ScopeExit(std::function<void()> action)
+        : m_action(std::move(action))
+    {
+    }
+    ~ScopeExit() { m_action(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    std::function<void()> m_action;
+};
+
+bool switchIs(const QString& argument, QLatin1StringView name)
+{
+    return argument.compare(name, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const Environment& environment, QWidget* parent)
+    : QMainWindow(parent)
+    , m_prompts(environment.prompts)
+    , m_clock(environment.clock)
+    , m_programDir(environment.programDir)
+    , m_arguments(environment.arguments)
+    , m_memo1(new QPlainTextEdit(this))
+    , m_startTimer(new Timer(this))
+    , m_elapsedTimer(new Timer(this))
+    , m_memoLines(*m_memo1)
+    , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
+                  [this] { Process1Click(); })
+    , m_run(m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, [this] { close(); },
+            &StartAndWait)
+    , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    m_startTimer->setObjectName(QStringLiteral("StartTimer"));
+    m_elapsedTimer->setObjectName(QStringLiteral("ElapsedTimer"));
+    connect(m_startTimer, &Timer::timeout, this,
+            [this] { runGuarded([this] { m_scheduler.StartTimerTimer(); }); });
+    connect(m_elapsedTimer, &Timer::timeout, this,
+            [this] { runGuarded([this] { m_scheduler.ElapsedTimerTimer(); }); });
+    createWidgets();
+    createMenu();
+    runGuarded([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::runGuarded(const std::function<void()>& body)
+{
+    guarded(m_prompts, body);
+}
+
+void TMainForm::createWidgets()
+{
+    setWindowTitle(QStringLiteral("Runlatch"));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    m_label1 = new QLabel(QStringLiteral("Processing Activity"), central);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = m_label1->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.5);
+    m_label1->setFont(heading);
+    layout->addWidget(m_label1);
+
+    m_memo1->setParent(central);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(m_memo1, 1);
+    setCentralWidget(central);
+
+    resize(600, 377);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QAction* TMainForm::addCommand(QMenu* menu, const QString& name, const QString& caption,
+                               const std::function<void()>& handler)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, [this, handler] { runGuarded(handler); });
+    return action;
+}
+
+void TMainForm::addSeparator(QMenu* menu, const QString& name)
+{
+    menu->addSeparator()->setObjectName(name);
+}
+
+void TMainForm::createMenu()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    addCommand(file, QStringLiteral("Open1"), QStringLiteral("&Open Ini"),
+               [this] { m_fileCommands.Open1Click(); });
+    addCommand(file, QStringLiteral("NewIni2"), QStringLiteral("&New Ini"),
+               [this] { m_fileCommands.NewIni2Click(); });
+    addSeparator(file, QStringLiteral("N1"));
+    addCommand(file, QStringLiteral("Process1"), QStringLiteral("&Process"),
+               [this] { Process1Click(); });
+    addSeparator(file, QStringLiteral("NewIni1"));
+    addCommand(file, QStringLiteral("SaveIni1"), QStringLiteral("&Save Ini"),
+               [this] { m_fileCommands.SaveIni1Click(); });
+    addCommand(file, QStringLiteral("SaveAsIni1"), QStringLiteral("Save &As Ini"),
+               [this] { m_fileCommands.SaveAsIni1Click(); });
+    addSeparator(file, QStringLiteral("N2"));
+    addCommand(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), [this] { close(); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    addCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"), [this] {
+        if (m_logCommand)
+            m_logCommand();
+    });
+
+    QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
+    configure->setObjectName(QStringLiteral("Configure1"));
+    addCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"), [this] {
+        if (m_parametersCommand)
+            m_parametersCommand();
+    });
+    addCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"), [this] {
+        if (m_scheduleCommand)
+            m_scheduleCommand();
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    addCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"), [this] {
+        if (m_contentsCommand)
+            m_contentsCommand();
+    });
+    addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), [this] {
+        if (m_aboutCommand)
+            m_aboutCommand();
+    });
+}
+
+void TMainForm::setParametersCommand(std::function<void()> command)
+{
+    m_parametersCommand = std::move(command);
+}
+
+void TMainForm::setScheduleCommand(std::function<void()> command)
+{
+    m_scheduleCommand = std::move(command);
+}
+
+void TMainForm::setLogCommand(std::function<void()> command)
+{
+    m_logCommand = std::move(command);
+}
+
+void TMainForm::setContentsCommand(std::function<void()> command)
+{
+    m_contentsCommand = std::move(command);
+}
+
+void TMainForm::setAboutCommand(std::function<void()> command)
+{
+    m_aboutCommand = std::move(command);
+}
+
+void TMainForm::FormCreate()
+{
+    m_flags.RunInProgress = false;
+    m_table.Modified = false;
+    m_memo1->clear();
+    m_flags.AutoRun = false;
+    m_table.JobFileName.clear();
+    m_table.LastProc = -1;
+    m_table.DelayedStartTime = m_clock.nowDays();
+    m_table.DelayedStart = false;
+    m_log.PrepareLogFile();
+    readCommandLine();
+
+    const QFileInfo jobFile(m_table.JobFileName);
+    if (!m_table.JobFileName.isEmpty() && jobFile.exists() && !jobFile.isDir()) {
+        m_fileCommands.LoadIni(m_table.JobFileName);
+        m_scheduler.armAtStartup();
+    } else if (m_flags.AutoRun) {
+        m_prompts.error(m_table.JobFileName + QStringLiteral(" not found!"));
+    }
+}
+
+void TMainForm::readCommandLine()
+{
+    for (const QString& argument : std::as_const(m_arguments)) {
+        if (switchIs(argument, QLatin1StringView("/R"))) {
+            m_flags.AutoRun = true;
+        } else if (switchIs(argument.left(2), QLatin1StringView("/I"))) {
+            const QString name = argument.mid(2);
+            // Joining the program's folder to an absolute path could only name a file that
+            // does not exist, so an absolute path stands as it is.
+            m_table.JobFileName = QDir::isAbsolutePath(name) ? name : m_programDir + name;
+        }
+    }
+}
+
+void TMainForm::Process1Click()
+{
+    ++m_runDepth;
+    const ScopeExit done([this] {
+        // A close asked for during the run happens once the outermost run has returned, after
+        // any error of the run has been shown.
+        if (--m_runDepth == 0 && m_closePending)
+            QMetaObject::invokeMethod(this, &TMainForm::close, Qt::QueuedConnection);
+    });
+    m_run.execute();
+}
+
+void TMainForm::FormClose()
+{
+    if (m_table.Modified
+        && m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
+        m_fileCommands.SaveAsIni1Click();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!m_closeAnswered) {
+        m_closeAnswered = true;
+        runGuarded([this] { FormClose(); });
+    }
+    // Closing does not stop a run: the window stays until the outermost run has returned.
+    if (m_runDepth > 0) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "ActivityLog.h"
+#include "FileCommands.h"
+#include "JobTable.h"
+#include "MainFlags.h"
+#include "PlainTextMemo.h"
+#include "ProcessingRun.h"
+#include "Scheduler.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class Clock;
+class Prompts;
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class Timer;
+
+// The main window: the menu that leads to every command, the activity memo, the two scheduler
+// timers, and the program's state (job table and flags). It is the hub: its handlers only hand
+// each menu command and timer tick to the code that does the work, through one error guard.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // What the window needs from outside: where questions go, where "now" comes from, the
+    // program's own folder (with its trailing "/") and the command-line arguments after the
+    // program's path.
+    struct Environment {
+        Prompts& prompts;
+        const Clock& clock;
+        QString programDir;
+        QStringList arguments;
+    };
+
+    explicit TMainForm(const Environment& environment, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    [[nodiscard]] JobTable& jobTable() { return m_table; }
+    [[nodiscard]] MainFlags& flags() { return m_flags; }
+    [[nodiscard]] Scheduler& scheduler() { return m_scheduler; }
+    [[nodiscard]] FileCommands& fileCommands() { return m_fileCommands; }
+
+    // Commands of the windows built elsewhere, attached once they exist.
+    void setParametersCommand(std::function<void()> command);
+    void setScheduleCommand(std::function<void()> command);
+    void setLogCommand(std::function<void()> command);
+    void setContentsCommand(std::function<void()> command);
+    void setAboutCommand(std::function<void()> command);
+
+    void Process1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void createWidgets();
+    void createMenu();
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const std::function<void()>& handler);
+    void addSeparator(QMenu* menu, const QString& name);
+    void readCommandLine();
+    void runGuarded(const std::function<void()>& body);
+
+    Prompts& m_prompts;
+    const Clock& m_clock;
+    QString m_programDir;
+    QStringList m_arguments;
+
+    JobTable m_table;
+    MainFlags m_flags;
+    ActivityLog m_log;
+
+    QLabel* m_label1 = nullptr;
+    // Created here, before the members below that hold on to them.
+    QPlainTextEdit* m_memo1;
+    Timer* m_startTimer;
+    Timer* m_elapsedTimer;
+
+    PlainTextMemo m_memoLines;
+    Scheduler m_scheduler;
+    ProcessingRun m_run;
+    FileCommands m_fileCommands;
+
+    std::function<void()> m_parametersCommand;
+    std::function<void()> m_scheduleCommand;
+    std::function<void()> m_logCommand;
+    std::function<void()> m_contentsCommand;
+    std::function<void()> m_aboutCommand;
+
+    // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
+    // it set.
+    int m_runDepth = 0;
+    // The window was asked to close during a run: it closes when the outermost run returns.
+    bool m_closePending = false;
+    bool m_closeAnswered = false;
+};

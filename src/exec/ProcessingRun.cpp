@@ -1,0 +1,65 @@
+#include "ProcessingRun.h"
+
+#include "ActivityLog.h"
+#include "Clock.h"
+#include "JobTable.h"
+#include "MainFlags.h"
+#include "MemoLines.h"
+#include "StartAndWait.h"
+#include "Timer.h"
+
+namespace {
+// The show code the original platform uses for "show the program's window normally".
+constexpr std::uint16_t ShowNormally = 5;
+} // namespace
+
+ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
+                             const Clock& clock, Timer& elapsedTimer,
+                             std::function<void()> closeMainWindow, Launcher launcher)
+    : m_table(table)
+    , m_flags(flags)
+    , m_memo(memo)
+    , m_log(log)
+    , m_clock(clock)
+    , m_elapsedTimer(elapsedTimer)
+    , m_closeMainWindow(std::move(closeMainWindow))
+    , m_launcher(std::move(launcher))
+{
+}
+
+void ProcessingRun::addMemoLine(MemoLines& memo, const QString& line)
+{
+    if (memo.count() >= MemoLineLimit)
+        memo.deleteFirst();
+    memo.append(line);
+}
+
+void ProcessingRun::writeLine(const QString& text)
+{
+    const QString line = runTimestamp(m_clock.now()) + QStringLiteral(":  ") + text;
+    addMemoLine(m_memo, line);
+    m_log.AppendLogLine(line);
+}
+
+void ProcessingRun::execute()
+{
+    m_flags.RunInProgress = true;
+    // The count is fixed now; each entry's texts are read only when it is reached, so an editor
+    // used meanwhile changes entries the run has not yet started. Slots above a lowered LastProc
+    // keep their strings, so the walk never reads a released entry.
+    const int entryCount = m_table.LastProc + 1;
+    if (entryCount > 0) {
+        for (int i = 0; i < entryCount; ++i) {
+            const ProcRec entry = m_table.ProcList[static_cast<std::size_t>(i)];
+            writeLine(entry.Name + u' ' + entry.Param);
+            m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping);
+        }
+        writeLine(QStringLiteral("Processes Complete"));
+        addMemoLine(m_memo, QString());
+    }
+    m_flags.RunInProgress = false;
+    if (m_elapsedTimer.interval() != 0)
+        m_elapsedTimer.setEnabled(true);
+    if (m_flags.AutoRun)
+        m_closeMainWindow();
+}
