@@ -1,0 +1,212 @@
+#include "PosixChildProcess.h"
+
+#include "SystemError.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <limits>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How every program is started: with an empty signal mask and default signal dispositions, as a
+// freshly started program expects, whatever the launcher itself blocks or ignores.
+class SpawnAttributes {
+public:
+    SpawnAttributes()
+    {
+        posix_spawnattr_init(&m_value);
+        sigset_t none;
+        sigset_t all;
+        sigemptyset(&none);
+        sigfillset(&all);
+        posix_spawnattr_setsigmask(&m_value, &none);
+        posix_spawnattr_setsigdefault(&m_value, &all);
+        posix_spawnattr_setflags(&m_value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    ~SpawnAttributes() { posix_spawnattr_destroy(&m_value); }
+
+    [[nodiscard]] const posix_spawnattr_t* get() const { return &m_value; }
+
+private:
+    posix_spawnattr_t m_value;
+};
+
+// The child keeps only the standard descriptors 0, 1 and 2: whatever else the program holds open
+// without close-on-exec (ours never are) does not leak into programs the launcher starts.
+class SpawnFileActions {
+public:
+    SpawnFileActions()
+    {
+        posix_spawn_file_actions_init(&m_value);
+        if (const int error = posix_spawn_file_actions_addclosefrom_np(&m_value, 3); error != 0) {
+            posix_spawn_file_actions_destroy(&m_value);
+            throw systemError(error);
+        }
+    }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+    ~SpawnFileActions() { posix_spawn_file_actions_destroy(&m_value); }
+
+    [[nodiscard]] const posix_spawn_file_actions_t* get() const { return &m_value; }
+
+private:
+    posix_spawn_file_actions_t m_value;
+};
+
+// glibc (2.24 and later) runs the child on the parent's memory until it has called execve, so a
+// program that cannot be executed comes back as posix_spawn's result and never as a child that
+// exits with 127.
+pid_t spawn(const QString& program, const QStringList& arguments)
+{
+    std::vector<QByteArray> bytes;
+    bytes.reserve(static_cast<std::size_t>(arguments.size()));
+    for (const QString& argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    argv.reserve(bytes.size() + 1);
+    for (QByteArray& argument : bytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const SpawnFileActions actions;
+    const SpawnAttributes attributes;
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, program.toLocal8Bit().constData(), actions.get(),
+                                  attributes.get(), argv.data(), environ);
+    if (error != 0)
+        throw systemError(error);
+    return pid;
+}
+
+void reap(pid_t pid)
+{
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Reaps pid in a detached thread of its own that blocks in waitpid on that pid alone and ends
+// with the process; notice is closed once the process is reaped. So a child that nobody waits for
+// leaves no zombie, without a SIGCHLD handler that would take other children's exit statuses and
+// without any record kept between launches. Returns 0, or the error when no thread could be had;
+// the process then stays a zombie until the program ends, which is still better than blocking or
+// ending it.
+int reapInBackground(pid_t pid, UniqueFd notice)
+{
+    try {
+        std::thread([pid, notice = std::move(notice)] { reap(pid); }).detach();
+        return 0;
+    } catch (const std::system_error& error) {
+        return error.code().value();
+    } catch (const std::bad_alloc&) {
+        return ENOMEM;
+    }
+}
+
+int millisecondsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(
+        std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+}
+
+// Polls fd until it is readable or hung up (true), the deadline has passed or poll fails
+// (false). A signal that interrupts the poll does not end the wait.
+bool pollUntil(int fd, std::optional<Clock::time_point> deadline)
+{
+    pollfd watch{fd, POLLIN, 0};
+    for (;;) {
+        const int ready = poll(&watch, 1, deadline ? millisecondsUntil(*deadline) : -1);
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return false;
+        if (ready == 0 && deadline && Clock::now() >= *deadline)
+            return false;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<ChildProcess> ChildProcess::start(const QString& program,
+                                                  const QStringList& arguments)
+{
+    return PosixChildProcess::start(program, arguments);
+}
+
+std::unique_ptr<PosixChildProcess>
+PosixChildProcess::start(const QString& program, const QStringList& arguments, EndWatch watch)
+{
+    return std::make_unique<PosixChildProcess>(spawn(program, arguments), watch);
+}
+
+PosixChildProcess::PosixChildProcess(pid_t pid, EndWatch watch)
+    : m_pid(pid)
+{
+    // The pid cannot name another process here: it stays ours until it is reaped.
+    if (watch == EndWatch::Pidfd)
+        m_endNotice = UniqueFd(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)));
+    if (!m_endNotice.isValid())
+        watchThroughReaper();
+}
+
+// The reaper thread holds the write end of a pipe and lets it go once it has reaped the
+// process; the read end then polls as hung up.
+void PosixChildProcess::watchThroughReaper()
+{
+    m_reaperOwnsChild = true;
+    int ends[2] = {-1, -1};
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        const int error = errno;
+        (void)reapInBackground(m_pid, UniqueFd());
+        throw systemError(error);
+    }
+    m_endNotice = UniqueFd(ends[0]);
+    if (const int error = reapInBackground(m_pid, UniqueFd(ends[1])); error != 0)
+        throw systemError(error);
+}
+
+PosixChildProcess::~PosixChildProcess()
+{
+    if (!m_ended && !m_reaperOwnsChild)
+        (void)reapInBackground(m_pid, UniqueFd());
+}
+
+bool PosixChildProcess::waitForEnd(std::chrono::milliseconds limit)
+{
+    return awaitEnd(Clock::now() + limit);
+}
+
+void PosixChildProcess::waitForEnd()
+{
+    (void)awaitEnd(std::nullopt);
+}
+
+// The end is told by the end notice alone, never by an exit status, so no status value can pass
+// for "still running".
+bool PosixChildProcess::awaitEnd(std::optional<Clock::time_point> deadline)
+{
+    if (!m_ended && pollUntil(m_endNotice.get(), deadline)) {
+        if (!m_reaperOwnsChild)
+            reap(m_pid);
+        m_ended = true;
+    }
+    return m_ended;
+}

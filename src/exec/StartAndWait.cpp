@@ -1,0 +1,66 @@
+#include "StartAndWait.h"
+
+#include "ChildProcess.h"
+#include "Errors.h"
+#include "ParameterSplitter.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+// The pumping wait sleeps in the wait on the process for at most this long before it lets the
+// event loop run once.
+constexpr std::chrono::milliseconds pumpSlice{50};
+
+// The program must be an entry at exactly that path that is not a directory: no search path, no
+// default extension, relative names against the current directory. The message names only the
+// last path component.
+void requireProgramFile(const QString& programName)
+{
+    const QFileInfo entry(programName);
+    if (entry.exists() && !entry.isDir())
+        return;
+    throw RunlatchError(QStringLiteral("Unable to find application ")
+                        + programName.sliced(programName.lastIndexOf(u'/') + 1));
+}
+
+// The first slice comes before the event loop runs at all, so a program that ends at once is
+// waited for without a single event being dispatched. Only the end of the process ends the
+// wait; events dispatched here may start further nested launches, which is why all state lives
+// in the call.
+void pumpUntilEnd(ChildProcess& child)
+{
+    while (!child.waitForEnd(pumpSlice))
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void waitAsAsked(ChildProcess& child, std::uint32_t wait)
+{
+    switch (wait) {
+    case WaitMode::NoWait:
+        break;
+    case WaitMode::Blocking:
+        child.waitForEnd();
+        break;
+    case WaitMode::Pumping:
+        pumpUntilEnd(child);
+        break;
+    default:
+        (void)child.waitForEnd(std::chrono::milliseconds(wait));
+    }
+}
+
+} // namespace
+
+// ShowWindow has no effect: Linux has no show state for a program's first window.
+bool StartAndWait(const QString& ProgramName, const QString& Parameters,
+                  std::uint16_t /*ShowWindow*/, std::uint32_t Wait)
+{
+    requireProgramFile(ProgramName);
+    const QStringList arguments = QStringList{ProgramName} + splitParameters(Parameters);
+    // Releasing the child when the call returns never ends it (see ChildProcess).
+    const std::unique_ptr<ChildProcess> child = ChildProcess::start(ProgramName, arguments);
+    waitAsAsked(*child, Wait);
+    return true;
+}

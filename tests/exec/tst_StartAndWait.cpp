@@ -1,0 +1,376 @@
+#include "ChildRecords.h"
+#include "Errors.h"
+#include "ScratchDir.h"
+#include "StartAndWait.h"
+#include "UniqueFd.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr std::uint16_t swShow = 5;
+
+void setChildSleep(int ms)
+{
+    qputenv("RUNLATCH_CHILD_SLEEP_MS", QByteArray::number(ms));
+}
+
+// Once reaped, a process leaves /proc; a zombie stays there.
+bool processGone(qint64 pid)
+{
+    return !QFileInfo::exists(u"/proc/%1"_s.arg(pid));
+}
+
+} // namespace
+
+// Every test runs in a scratch folder of its own, which is the current folder meanwhile.
+class TestStartAndWait : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void passesArguments_data();
+    void passesArguments();
+    void argumentZeroIsTheNameAsGiven_data();
+    void argumentZeroIsTheNameAsGiven();
+    void unsplittableParametersStartNothing_data();
+    void unsplittableParametersStartNothing();
+    void missingProgramRaises_data();
+    void missingProgramRaises();
+    void programThatCannotRunRaises_data();
+    void programThatCannotRunRaises();
+    void waitModes_data();
+    void waitModes();
+    void pumpingWaitDispatchesEvents_data();
+    void pumpingWaitDispatchesEvents();
+    void nestedLaunchFromTimer();
+    void childGetsNoOtherDescriptors();
+
+private:
+    [[nodiscard]] QList<ChildRecord> records() const
+    {
+        return readChildRecords(m_scratch->filePath(u"child.log"_s));
+    }
+    [[nodiscard]] QString readScratchFile(const QString& name) const;
+    void writeScratchFile(const QString& name, const QByteArray& content,
+                          QFile::Permissions permissions) const;
+
+    std::unique_ptr<ScratchDir> m_scratch;
+};
+
+void TestStartAndWait::init()
+{
+    m_scratch = std::make_unique<ScratchDir>();
+    QVERIFY(m_scratch->isValid());
+    QVERIFY(QDir::current().mkdir(u"sub"_s));
+    qputenv("RUNLATCH_CHILD_LOG", QFile::encodeName(m_scratch->filePath(u"child.log"_s)));
+    setChildSleep(0);
+}
+
+void TestStartAndWait::cleanup()
+{
+    qunsetenv("RUNLATCH_CHILD_LOG");
+    qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
+    qunsetenv("RUNLATCH_CHILD_EXIT");
+    m_scratch.reset();
+}
+
+QString TestStartAndWait::readScratchFile(const QString& name) const
+{
+    QFile file(m_scratch->filePath(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : u"<none>"_s;
+}
+
+void TestStartAndWait::writeScratchFile(const QString& name, const QByteArray& content,
+                                        QFile::Permissions permissions) const
+{
+    QFile file(m_scratch->filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+    file.close();
+    QVERIFY(file.setPermissions(permissions));
+}
+
+void TestStartAndWait::passesArguments_data()
+{
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("no parameters") << "" << QStringList();
+    QTest::newRow("blanks") << " a  b\tc\nd " << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+    QTest::newRow("both quote kinds") << R"('a  b' "c 'd'" 'e "f"')"
+                                      << QStringList{u"a  b"_s, u"c 'd'"_s, uR"(e "f")"_s};
+    QTest::newRow("empty parameters") << R"('' x "")" << QStringList{u""_s, u"x"_s, u""_s};
+    QTest::newRow("backslashes")
+        << R"(a\ b "c\\d\"" 'e\f' g\\h)"
+        << QStringList{u"a b"_s, uR"(c\d")"_s, uR"(e\f)"_s, uR"(g\h)"_s};
+    QTest::newRow("tab and line feed inside an argument")
+        << "'a\tb\nc'" << QStringList{u"a\tb\nc"_s};
+    QTest::newRow("no expansion") << "$HOME * ~" << QStringList{u"$HOME"_s, u"*"_s, u"~"_s};
+    QTest::newRow("unicode") << u"Grüße '日本 語' \"€\""_s
+                             << QStringList{u"Grüße"_s, u"日本 語"_s, u"€"_s};
+    QTest::newRow("longer than 519 characters")
+        << QString(3000, u'x') + u" y"_s << QStringList{QString(3000, u'x'), u"y"_s};
+}
+
+// The child also reports the working folder it inherited.
+void TestStartAndWait::passesArguments()
+{
+    QFETCH(QString, parameters);
+    QFETCH(QStringList, arguments);
+
+    QVERIFY(StartAndWait(testChildPath(), parameters, swShow, WaitMode::Blocking));
+    const QList<ChildRecord> started = records();
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started[0].args, arguments);
+    QCOMPARE(started[0].cwd, m_scratch->path());
+}
+
+void TestStartAndWait::argumentZeroIsTheNameAsGiven_data()
+{
+    QTest::addColumn<QString>("programName");
+
+    QTest::newRow("plain relative name") << "shell";
+    QTest::newRow("dot relative name") << "./shell";
+    QTest::newRow("name through a subfolder") << "sub/../shell";
+}
+
+// sh -c without further operands sets $0 to its argv[0].
+void TestStartAndWait::argumentZeroIsTheNameAsGiven()
+{
+    QFETCH(QString, programName);
+    QVERIFY(QFile::link(u"/bin/sh"_s, u"shell"_s));
+
+    QVERIFY(StartAndWait(programName, uR"(-c 'printf %s "$0" > zero.txt')"_s, swShow,
+                         WaitMode::Blocking));
+    QCOMPARE(readScratchFile(u"zero.txt"_s), programName);
+}
+
+void TestStartAndWait::unsplittableParametersStartNothing_data()
+{
+    QTest::addColumn<QString>("parameters");
+
+    QTest::newRow("unterminated single quote") << "a 'b";
+    QTest::newRow("unterminated double quote") << "\"a b";
+    QTest::newRow("backslash at the end") << "a b\\";
+}
+
+void TestStartAndWait::unsplittableParametersStartNothing()
+{
+    QFETCH(QString, parameters);
+    try {
+        (void)StartAndWait(testChildPath(), parameters, swShow, WaitMode::Blocking);
+        QFAIL("no error raised");
+    } catch (const PlatformError&) {
+        QFAIL("raised as a platform error");
+    } catch (const RunlatchError& error) {
+        QVERIFY2(error.message().contains(u'"' + parameters + u'"'), qPrintable(error.message()));
+    }
+    // A child started by the failed call would have ended before this one and recorded first.
+    QVERIFY(StartAndWait(testChildPath(), u"after"_s, swShow, WaitMode::Blocking));
+    const QList<ChildRecord> started = records();
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started[0].args, QStringList{u"after"_s});
+}
+
+void TestStartAndWait::missingProgramRaises_data()
+{
+    QTest::addColumn<QString>("programName");
+    QTest::addColumn<QString>("message");
+
+    const QString unable = u"Unable to find application "_s;
+    QTest::newRow("missing file") << "/no/such/folder/prog" << unable + u"prog"_s;
+    QTest::newRow("missing relative name") << "nothere" << unable + u"nothere"_s;
+    QTest::newRow("directory") << "sub" << unable + u"sub"_s;
+    QTest::newRow("directory, absolute") << "/usr/bin" << unable + u"bin"_s;
+    QTest::newRow("directory with trailing slash") << "sub/" << unable;
+    QTest::newRow("file with trailing slash") << "file/" << unable;
+    QTest::newRow("empty name") << "" << unable;
+    QTest::newRow("found only on PATH: sh") << "sh" << unable + u"sh"_s;
+    QTest::newRow("found only on PATH: true") << "true" << unable + u"true"_s;
+    QTest::newRow("relative to the current folder only") << "bin/sh" << unable + u"sh"_s;
+    QTest::newRow("quotes are not interpreted") << "\"/bin/true\"" << unable + u"true\""_s;
+    QTest::newRow("backslash is no separator") << R"(sub\prog)" << unable + uR"(sub\prog)"_s;
+}
+
+void TestStartAndWait::missingProgramRaises()
+{
+    QFETCH(QString, programName);
+    QFETCH(QString, message);
+    writeScratchFile(u"file"_s, "#!/bin/sh\n", QFile::ReadOwner | QFile::ExeOwner);
+    try {
+        (void)StartAndWait(programName, QString(), swShow, WaitMode::Blocking);
+        QFAIL("no error raised");
+    } catch (const PlatformError&) {
+        QFAIL("raised as a platform error");
+    } catch (const RunlatchError& error) {
+        QCOMPARE(error.message(), message);
+    }
+}
+
+void TestStartAndWait::programThatCannotRunRaises_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("permissions");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+
+    const int readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    const int runnable = readWrite | QFile::ExeOwner;
+    QTest::newRow("not executable") << QByteArray("#!/bin/sh\nexit 0\n") << readWrite << EACCES
+                                    << "System Error.  Code: 13.\nPermission denied";
+    QTest::newRow("unknown format") << QByteArray("plain text\n") << runnable << ENOEXEC
+                                    << "System Error.  Code: 8.\nExec format error";
+    QTest::newRow("missing interpreter") << QByteArray("#!/no/such/interpreter\n") << runnable
+                                         << ENOENT
+                                         << "System Error.  Code: 2.\nNo such file or directory";
+}
+
+// The failure comes back from the start itself, not as a child that exits with 127.
+void TestStartAndWait::programThatCannotRunRaises()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, permissions);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    writeScratchFile(u"prog"_s, content, QFile::Permissions(permissions));
+    try {
+        (void)StartAndWait(u"prog"_s, QString(), swShow, WaitMode::NoWait);
+        QFAIL("no error raised");
+    } catch (const PlatformError& error) {
+        QCOMPARE(error.code(), code);
+        QCOMPARE(error.message(), message);
+    }
+}
+
+void TestStartAndWait::waitModes_data()
+{
+    QTest::addColumn<std::uint32_t>("wait");
+    QTest::addColumn<int>("childSleepMs");
+    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<bool>("endedAtReturn");
+
+    QTest::newRow("0: no wait") << WaitMode::NoWait << 1000 << 0 << false;
+    QTest::newRow("1: blocking") << WaitMode::Blocking << 300 << 0 << true;
+    QTest::newRow("2: pumping") << WaitMode::Pumping << 300 << 0 << true;
+    QTest::newRow("2: pumping, exit status 259") << WaitMode::Pumping << 300 << 259 << true;
+    QTest::newRow("3: shortest time limit") << std::uint32_t{3} << 1000 << 0 << false;
+    QTest::newRow("100 ms limit") << std::uint32_t{100} << 1000 << 0 << false;
+    QTest::newRow("limit longer than the child") << std::uint32_t{60000} << 0 << 0 << true;
+}
+
+// The child records itself when it ends. One that is not waited for to its end keeps running
+// and records itself later; no child is left behind as a zombie.
+void TestStartAndWait::waitModes()
+{
+    QFETCH(std::uint32_t, wait);
+    QFETCH(int, childSleepMs);
+    QFETCH(int, exitStatus);
+    QFETCH(bool, endedAtReturn);
+    setChildSleep(childSleepMs);
+    qputenv("RUNLATCH_CHILD_EXIT", QByteArray::number(exitStatus));
+
+    QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait));
+    QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
+
+    QTRY_COMPARE_WITH_TIMEOUT(records().size(), 1, 10000);
+    const qint64 pid = records()[0].pid;
+    QTRY_VERIFY_WITH_TIMEOUT(processGone(pid), 10000);
+}
+
+void TestStartAndWait::pumpingWaitDispatchesEvents_data()
+{
+    QTest::addColumn<bool>("quickProgram");
+    QTest::addColumn<bool>("posted");
+    QTest::addColumn<int>("timerMs");
+    QTest::addColumn<bool>("dispatchedDuringWait");
+
+    QTest::newRow("0 ms timer, 300 ms child") << false << false << 0 << true;
+    QTest::newRow("20 ms timer, 300 ms child") << false << false << 20 << true;
+    QTest::newRow("posted event, 300 ms child") << false << true << 0 << true;
+    QTest::newRow("0 ms timer, program that ends at once") << true << false << 0 << false;
+    QTest::newRow("posted event, program that ends at once") << true << true << 0 << false;
+}
+
+// The event is queued before the call. /bin/true ends within the first slice of the wait, which
+// comes before the event loop runs at all.
+void TestStartAndWait::pumpingWaitDispatchesEvents()
+{
+    QFETCH(bool, quickProgram);
+    QFETCH(bool, posted);
+    QFETCH(int, timerMs);
+    QFETCH(bool, dispatchedDuringWait);
+    setChildSleep(300);
+    bool dispatched = false;
+    const auto dispatch = [&dispatched] { dispatched = true; };
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setInterval(timerMs);
+    connect(&timer, &QTimer::timeout, this, dispatch);
+    if (posted)
+        QMetaObject::invokeMethod(this, dispatch, Qt::QueuedConnection);
+    else
+        timer.start();
+
+    QVERIFY(StartAndWait(quickProgram ? u"/bin/true"_s : testChildPath(), QString(), swShow,
+                         WaitMode::Pumping));
+    QCOMPARE(dispatched, dispatchedDuringWait);
+    QCOMPARE(records().size(), quickProgram ? 0 : 1);
+    QTRY_VERIFY(dispatched);
+}
+
+// A timer handler that runs inside a pumping wait makes a launch of its own; the outer wait goes
+// on after the inner one has returned and ends only with its own child.
+void TestStartAndWait::nestedLaunchFromTimer()
+{
+    setChildSleep(500);
+    bool innerReturned = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, this, [&innerReturned] {
+        setChildSleep(50);
+        innerReturned = StartAndWait(testChildPath(), u"inner"_s, swShow, WaitMode::Pumping);
+    });
+    timer.start();
+
+    QVERIFY(StartAndWait(testChildPath(), u"outer"_s, swShow, WaitMode::Pumping));
+    QVERIFY(innerReturned);
+    QStringList ended;
+    for (const ChildRecord& record : records())
+        ended << record.args;
+    ended.sort();
+    QCOMPARE(ended, (QStringList{u"inner"_s, u"outer"_s}));
+}
+
+// The descriptor lacks close-on-exec, as one a library opened might; the child still does not
+// get it. Descriptor 1, redirected by the shell itself, shows that the check sees open ones.
+void TestStartAndWait::childGetsNoOtherDescriptors()
+{
+    const UniqueFd devNull(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    QVERIFY(devNull.isValid());
+    const UniqueFd inheritable(::fcntl(devNull.get(), F_DUPFD, 100));
+    QVERIFY(inheritable.isValid());
+    QCOMPARE(::fcntl(inheritable.get(), F_GETFD) & FD_CLOEXEC, 0);
+
+    const QString check =
+        uR"(-c 'for fd in 1 %1; do [ -e /proc/self/fd/$fd ] && echo $fd; done > fds.txt')"_s;
+    QVERIFY(StartAndWait(u"/bin/sh"_s, check.arg(inheritable.get()), swShow,
+                         WaitMode::Blocking));
+    QCOMPARE(readScratchFile(u"fds.txt"_s), u"1\n"_s);
+}
+
+QTEST_GUILESS_MAIN(TestStartAndWait)
+#include "tst_StartAndWait.moc"
