@@ -1,0 +1,92 @@
+// Feeds arbitrary bytes to the INI text reader and writer and to the value forms, and checks
+// what must always hold: reads stay within their limit, a write reads back as written, the
+// number forms survive their round trip.
+
+#include "IniValueText.h"
+#include "ProfileFile.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+[[nodiscard]] QByteArrayView viewOf(const std::string& text)
+{
+    return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Names and values that the file's own syntax cannot mistake for something else.
+[[nodiscard]] bool readsBackAsWritten(QByteArrayView section, QByteArrayView key,
+                                      QByteArrayView value)
+{
+    const QByteArrayView name = ProfileFile::trimmed(key);
+    const bool plainKey = !name.contains('=') && !name.startsWith('[') && !name.startsWith(';');
+    const bool plainSection = !section.contains(']');
+    const bool plainValue = ProfileFile::unquoted(ProfileFile::trimmed(value)) == value &&
+                            value.size() <= ProfileFile::MaxValueLength;
+    return plainKey && plainSection && plainValue;
+}
+
+void checkValueForms(QByteArrayView text, std::int32_t integer, double number)
+{
+    static_cast<void>(IniValueText::parseInteger(text));
+    static_cast<void>(IniValueText::parseBoolean(text));
+    if (const auto parsed = IniValueText::parseFloat(text))
+        require(std::isfinite(*parsed));
+
+    require(IniValueText::parseInteger(IniValueText::formatInteger(integer)) == integer);
+
+    const auto written = IniValueText::formatFloat(number);
+    require(written.has_value() == std::isfinite(number));
+    if (!written)
+        return;
+    require(written->size() == 23);
+    // Rounding up to 15 digits may carry the largest numbers out of range.
+    if (const auto back = IniValueText::parseFloat(*written))
+        require(std::fabs(*back - number) <= std::fabs(number) * 5e-15);
+    else
+        require(std::fabs(number) > 1.797693134862e308);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const std::string section = input.ConsumeRandomLengthString(64);
+    const std::string key = input.ConsumeRandomLengthString(64);
+    const std::string value = input.ConsumeRandomLengthString(1200);
+    const auto integer = input.ConsumeIntegral<std::int32_t>();
+    const auto number = input.ConsumeFloatingPoint<double>();
+    const std::string text = input.ConsumeRemainingBytesAsString();
+
+    ProfileFile file(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    const QByteArray found = file.lookup(viewOf(section), viewOf(key), {});
+    require(found.size() <= ProfileFile::MaxValueLength);
+    checkValueForms(found, integer, number);
+    checkValueForms(viewOf(value), integer, number);
+
+    // The store refuses line breaks and NULs before the text is ever edited.
+    if (ProfileFile::fitsOnOneLine(viewOf(section)) && ProfileFile::fitsOnOneLine(viewOf(key)) &&
+        ProfileFile::fitsOnOneLine(viewOf(value))) {
+        file.setValue(viewOf(section), viewOf(key), viewOf(value));
+        require(file.hasSection(viewOf(section)) || viewOf(section).contains(']'));
+        if (readsBackAsWritten(viewOf(section), viewOf(key), viewOf(value)))
+            require(file.lookup(viewOf(section), viewOf(key), "\x01") == viewOf(value));
+    }
+
+    const qsizetype before = file.bytes().size();
+    if (file.eraseSection(viewOf(section)))
+        require(file.bytes().size() < before);
+    return 0;
+}

@@ -1,0 +1,411 @@
+#include "ProfileFile.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lookup_data();
+    void lookup();
+    void lookupCutsLongDefault();
+    void hasSection_data();
+    void hasSection();
+    void setValue_data();
+    void setValue();
+    void eraseSection_data();
+    void eraseSection();
+};
+
+namespace {
+
+const QByteArray Missing = "<missing>"_ba;
+
+QByteArray repeated(char c, qsizetype count)
+{
+    return QByteArray(count, c);
+}
+
+} // namespace
+
+void TestProfileFile::lookup_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("plain") << "[S]\r\nk=v\r\n"_ba
+                           << "S"_ba
+                           << "k"_ba
+                           << "v"_ba;
+    QTest::newRow("names ignore ASCII case") << "[Sec]\r\nKey=v\r\n"_ba
+                                             << "sEC"_ba
+                                             << "kEY"_ba
+                                             << "v"_ba;
+    QTest::newRow("other bytes keep their case") << "[\xC3\x89]\r\nk=v\r\n"_ba
+                                                 << "\xC3\xA9"_ba
+                                                 << "k"_ba << Missing;
+    QTest::newRow("value trimmed") << "[S]\r\nk= \tv w \t\r\n"_ba
+                                   << "S"_ba
+                                   << "k"_ba
+                                   << "v w"_ba;
+    QTest::newRow("double quotes removed") << "[S]\r\nk=\"v\"\r\n"_ba
+                                           << "S"_ba
+                                           << "k"_ba
+                                           << "v"_ba;
+    QTest::newRow("single quotes removed") << "[S]\r\nk='v'\r\n"_ba
+                                           << "S"_ba
+                                           << "k"_ba
+                                           << "v"_ba;
+    QTest::newRow("blanks inside quotes kept") << "[S]\r\nk= \" v \" \r\n"_ba
+                                               << "S"_ba
+                                               << "k"_ba
+                                               << " v "_ba;
+    QTest::newRow("one pair only") << "[S]\r\nk=\"\"v\"\"\r\n"_ba
+                                   << "S"_ba
+                                   << "k"_ba
+                                   << "\"v\""_ba;
+    QTest::newRow("unlike quotes kept") << "[S]\r\nk=\"v'\r\n"_ba
+                                        << "S"_ba
+                                        << "k"_ba
+                                        << "\"v'"_ba;
+    QTest::newRow("lone quote kept") << "[S]\r\nk=\"\r\n"_ba
+                                     << "S"_ba
+                                     << "k"_ba
+                                     << "\""_ba;
+    QTest::newRow("value after first equals") << "[S]\r\nk=a=b\r\n"_ba
+                                              << "S"_ba
+                                              << "k"_ba
+                                              << "a=b"_ba;
+    QTest::newRow("empty value") << "[S]\r\nk=\r\n"_ba
+                                 << "S"_ba
+                                 << "k"_ba
+                                 << ""_ba;
+    QTest::newRow("key in file trimmed") << "[S]\r\n \t k \t= v\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba
+                                         << "v"_ba;
+    QTest::newRow("asked names trimmed") << "[S]\r\nk=v\r\n"_ba
+                                         << " S "_ba
+                                         << "\tk "_ba
+                                         << "v"_ba;
+    QTest::newRow("header name trimmed") << "[ S ]\r\nk=v\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba
+                                         << "v"_ba;
+    QTest::newRow("header after blanks") << "  [S]\r\nk=v\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba
+                                         << "v"_ba;
+    QTest::newRow("header ends at first bracket") << "[S]x]\r\nk=v\r\n"_ba
+                                                  << "S"_ba
+                                                  << "k"_ba
+                                                  << "v"_ba;
+    QTest::newRow("header without bracket") << "[S\r\nk=v\r\n"_ba
+                                            << "S"_ba
+                                            << "k"_ba
+                                            << "v"_ba;
+    QTest::newRow("key before any section") << "k=v\r\n[S]\r\n"_ba
+                                            << "S"_ba
+                                            << "k"_ba << Missing;
+    QTest::newRow("key before any section, empty section name") << "k=v\r\n[S]\r\n"_ba
+                                                                << ""_ba
+                                                                << "k"_ba << Missing;
+    QTest::newRow("empty section name") << "[]\r\nk=v\r\n"_ba
+                                        << ""_ba
+                                        << "k"_ba
+                                        << "v"_ba;
+    QTest::newRow("comment") << "[S]\r\n;k=v\r\n"_ba
+                             << "S"_ba
+                             << "k"_ba << Missing;
+    QTest::newRow("comment named whole") << "[S]\r\n;k=v\r\n"_ba
+                                         << "S"_ba
+                                         << ";k"_ba << Missing;
+    QTest::newRow("comment after blanks") << "[S]\r\n  ;k=v\r\n"_ba
+                                          << "S"_ba
+                                          << "k"_ba << Missing;
+    QTest::newRow("no comment after a value") << "[S]\r\nk=v ;c\r\n"_ba
+                                              << "S"_ba
+                                              << "k"_ba
+                                              << "v ;c"_ba;
+    QTest::newRow("line without equals") << "[S]\r\nk\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba << Missing;
+    QTest::newRow("first of duplicate keys") << "[S]\r\nk=1\r\nK=2\r\n"_ba
+                                             << "S"_ba
+                                             << "k"_ba
+                                             << "1"_ba;
+    QTest::newRow("only first duplicate section searched") << "[S]\r\na=1\r\n[s]\r\nk=2\r\n"_ba
+                                                           << "S"_ba
+                                                           << "k"_ba << Missing;
+    QTest::newRow("next section not searched") << "[S]\r\n[T]\r\nk=v\r\n"_ba
+                                               << "S"_ba
+                                               << "k"_ba << Missing;
+    QTest::newRow("LF endings") << "[S]\nk=v\n"_ba
+                                << "S"_ba
+                                << "k"_ba
+                                << "v"_ba;
+    QTest::newRow("no final line end") << "[S]\r\nk=v"_ba
+                                       << "S"_ba
+                                       << "k"_ba
+                                       << "v"_ba;
+    QTest::newRow("byte-order mark skipped") << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba
+                                             << "S"_ba
+                                             << "k"_ba
+                                             << "v"_ba;
+    QTest::newRow("lone CR does not end a line") << "[S]\rk=v\r\n"_ba
+                                                 << "S"_ba
+                                                 << "k"_ba << Missing;
+    QTest::newRow("CR before CR LF trimmed") << "[S]\r\nk=v\r\r\n"_ba
+                                             << "S"_ba
+                                             << "k"_ba
+                                             << "v"_ba;
+    QTest::newRow("NUL passed through") << "[S]\r\nk=a\0b\r\n"_ba
+                                        << "S"_ba
+                                        << "k"_ba
+                                        << "a\0b"_ba;
+    QTest::newRow("missing section") << "[T]\r\nk=v\r\n"_ba
+                                     << "S"_ba
+                                     << "k"_ba << Missing;
+    QTest::newRow("empty file") << ""_ba
+                                << "S"_ba
+                                << "k"_ba << Missing;
+    QTest::newRow("long value cut") << "[S]\r\nk="_ba + repeated('x', 2000) + "\r\n"_ba
+                                    << "S"_ba
+                                    << "k"_ba << repeated('x', ProfileFile::MaxValueLength);
+    QTest::newRow("longest value whole") << "[S]\r\nk='"_ba + repeated('x', 1023) + "'\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba << repeated('x', 1023);
+}
+
+void TestProfileFile::lookup()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, expected);
+
+    QCOMPARE(ProfileFile(file).lookup(section, key, Missing), expected);
+}
+
+void TestProfileFile::lookupCutsLongDefault()
+{
+    const QByteArray longDefault = repeated('d', 1500);
+    QCOMPARE(ProfileFile().lookup("S", "k", longDefault), longDefault.left(1023));
+}
+
+void TestProfileFile::hasSection_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("header without keys") << "[A]\r\n[S]\r\n"_ba
+                                         << "S"_ba << true;
+    QTest::newRow("case ignored") << "[schedule]\r\n"_ba
+                                  << "SCHEDULE"_ba << true;
+    QTest::newRow("header without bracket") << "[S"_ba
+                                            << "S"_ba << true;
+    QTest::newRow("missing") << "[A]\r\nS=1\r\n"_ba
+                             << "S"_ba << false;
+    QTest::newRow("commented out") << ";[S]\r\n"_ba
+                                   << "S"_ba << false;
+    QTest::newRow("empty file") << ""_ba
+                                << "S"_ba << false;
+    QTest::newRow("after byte-order mark") << "\xEF\xBB\xBF[S]"_ba
+                                           << "S"_ba << true;
+}
+
+void TestProfileFile::hasSection()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, section);
+    QFETCH(bool, expected);
+
+    QCOMPARE(ProfileFile(file).hasSection(section), expected);
+}
+
+void TestProfileFile::setValue_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("new file") << ""_ba
+                              << "S"_ba
+                              << "k"_ba
+                              << "v"_ba
+                              << "[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("replaced in place") << "[S]\r\na=1\r\nk=old\r\nb=2\r\n"_ba
+                                       << "S"_ba
+                                       << "k"_ba
+                                       << "new"_ba
+                                       << "[S]\r\na=1\r\nk=new\r\nb=2\r\n"_ba;
+    QTest::newRow("key keeps its spelling") << "[S]\r\n  Key = old\r\n"_ba
+                                            << "s"_ba
+                                            << "KEY"_ba
+                                            << "new"_ba
+                                            << "[S]\r\nKey=new\r\n"_ba;
+    QTest::newRow("section keeps its spelling") << "[Sched]\r\na=1\r\n"_ba
+                                                << "SCHED"_ba
+                                                << "k"_ba
+                                                << "v"_ba
+                                                << "[Sched]\r\na=1\r\nk=v\r\n"_ba;
+    QTest::newRow("new key after the section's last line")
+        << "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n"_ba
+        << "S"_ba
+        << "k"_ba
+        << "v"_ba
+        << "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"_ba;
+    QTest::newRow("new key after a trailing comment")
+        << "[S]\r\na=1\r\n; note\r\n\r\n\r\n[T]\r\n"_ba
+        << "S"_ba
+        << "k"_ba
+        << "v"_ba
+        << "[S]\r\na=1\r\n; note\r\nk=v\r\n\r\n\r\n[T]\r\n"_ba;
+    QTest::newRow("new key in a section without keys") << "[S]\r\n[T]\r\n"_ba
+                                                       << "S"_ba
+                                                       << "k"_ba
+                                                       << "v"_ba
+                                                       << "[S]\r\nk=v\r\n[T]\r\n"_ba;
+    QTest::newRow("new key in the last section") << "[S]\r\na=1\r\n\r\n"_ba
+                                                 << "S"_ba
+                                                 << "k"_ba
+                                                 << "v"_ba
+                                                 << "[S]\r\na=1\r\nk=v\r\n\r\n"_ba;
+    QTest::newRow("new key after a last line without end") << "[S]\r\na=1"_ba
+                                                           << "S"_ba
+                                                           << "k"_ba
+                                                           << "v"_ba
+                                                           << "[S]\r\na=1\r\nk=v\r\n"_ba;
+    QTest::newRow("new section at the end") << "[T]\r\nb=2\r\n"_ba
+                                            << "S"_ba
+                                            << "k"_ba
+                                            << "v"_ba
+                                            << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("new section after a last line without end") << "[T]\r\nb=2"_ba
+                                                               << "S"_ba
+                                                               << "k"_ba
+                                                               << "v"_ba
+                                                               << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("new section spelled as given") << ""_ba
+                                                  << " New Sec"_ba
+                                                  << "k"_ba
+                                                  << "v"_ba
+                                                  << "[ New Sec]\r\nk=v\r\n"_ba;
+    QTest::newRow("replacing a last line without end") << "[S]\r\nk=1"_ba
+                                                       << "S"_ba
+                                                       << "k"_ba
+                                                       << "2"_ba
+                                                       << "[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("LF lines keep their ends") << "[S]\na=1\nk=old\n[T]\nb=2"_ba
+                                              << "S"_ba
+                                              << "k"_ba
+                                              << "new"_ba
+                                              << "[S]\na=1\nk=new\r\n[T]\nb=2"_ba;
+    QTest::newRow("comments and unknown lines kept")
+        << "; top\r\nstray line\r\n[S]\r\n;k=1\r\nweird \x01 line\r\nk=1\r\n[U]\r\nx\ny\r\n"_ba
+        << "S"_ba
+        << "k"_ba
+        << "2"_ba
+        << "; top\r\nstray line\r\n[S]\r\n;k=1\r\nweird \x01 line\r\nk=2\r\n[U]\r\nx\ny\r\n"_ba;
+    QTest::newRow("byte-order mark kept") << "\xEF\xBB\xBF[S]\r\nk=1\r\n"_ba
+                                          << "S"_ba
+                                          << "k"_ba
+                                          << "2"_ba
+                                          << "\xEF\xBB\xBF[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("byte-order mark alone") << "\xEF\xBB\xBF"_ba
+                                           << "S"_ba
+                                           << "k"_ba
+                                           << "v"_ba
+                                           << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("first duplicate section updated") << "[S]\r\na=1\r\n[S]\r\nk=1\r\n"_ba
+                                                     << "S"_ba
+                                                     << "k"_ba
+                                                     << "2"_ba
+                                                     << "[S]\r\na=1\r\nk=2\r\n[S]\r\nk=1\r\n"_ba;
+    QTest::newRow("first duplicate key updated") << "[S]\r\nk=1\r\nk=2\r\n"_ba
+                                                 << "S"_ba
+                                                 << "k"_ba
+                                                 << "3"_ba
+                                                 << "[S]\r\nk=3\r\nk=2\r\n"_ba;
+    QTest::newRow("key before any section untouched") << "k=1\r\n[S]\r\n"_ba
+                                                      << "S"_ba
+                                                      << "k"_ba
+                                                      << "2"_ba
+                                                      << "k=1\r\n[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("comment is not the key") << "[S]\r\n;k=1\r\n"_ba
+                                            << "S"_ba
+                                            << "k"_ba
+                                            << "2"_ba
+                                            << "[S]\r\n;k=1\r\nk=2\r\n"_ba;
+    QTest::newRow("value written byte for byte") << "[S]\r\n"_ba
+                                                 << "S"_ba
+                                                 << "k"_ba
+                                                 << " a=\"b\" ;c "_ba
+                                                 << "[S]\r\nk= a=\"b\" ;c \r\n"_ba;
+    QTest::newRow("lone CR kept") << "[S]\r\na=1\rb\r\n"_ba
+                                  << "S"_ba
+                                  << "k"_ba
+                                  << "v"_ba
+                                  << "[S]\r\na=1\rb\r\nk=v\r\n"_ba;
+}
+
+void TestProfileFile::setValue()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, after);
+
+    ProfileFile file(before);
+    file.setValue(section, key, value);
+    QCOMPARE(file.bytes(), after);
+}
+
+void TestProfileFile::eraseSection_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<bool>("erased");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("middle section with its comments and blanks")
+        << "[A]\r\na=1\r\n[S]\r\nk=1\r\n; c\r\n\r\n[B]\r\nb=2\r\n"_ba
+        << "S"_ba << true << "[A]\r\na=1\r\n[B]\r\nb=2\r\n"_ba;
+    QTest::newRow("last section without final line end") << "[A]\r\na=1\r\n[S]\r\nk=1"_ba
+                                                         << "S"_ba << true << "[A]\r\na=1\r\n"_ba;
+    QTest::newRow("byte-order mark stays") << "\xEF\xBB\xBF[S]\r\nk=1\r\n[A]\r\n"_ba
+                                           << "S"_ba << true << "\xEF\xBB\xBF[A]\r\n"_ba;
+    QTest::newRow("case ignored") << "[processes]\r\nCount=1\r\n"_ba
+                                  << "Processes"_ba << true << ""_ba;
+    QTest::newRow("only the first duplicate") << "[S]\r\na=1\r\n[S]\r\nb=2\r\n"_ba
+                                              << "S"_ba << true << "[S]\r\nb=2\r\n"_ba;
+    QTest::newRow("lines before the first header stay") << "k=1\r\n[S]\r\nk=2\r\n"_ba
+                                                        << "S"_ba << true << "k=1\r\n"_ba;
+    QTest::newRow("LF lines around stay") << "[A]\na=1\n[S]\nk=1\n[B]\n"_ba
+                                          << "S"_ba << true << "[A]\na=1\n[B]\n"_ba;
+    QTest::newRow("missing section") << "[A]\r\na=1\r\n"_ba
+                                     << "S"_ba << false << "[A]\r\na=1\r\n"_ba;
+}
+
+void TestProfileFile::eraseSection()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, section);
+    QFETCH(bool, erased);
+    QFETCH(QByteArray, after);
+
+    ProfileFile file(before);
+    QCOMPARE(file.eraseSection(section), erased);
+    QCOMPARE(file.bytes(), after);
+}
+
+QTEST_APPLESS_MAIN(TestProfileFile)
+#include "tst_ProfileFile.moc"

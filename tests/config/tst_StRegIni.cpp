@@ -1,0 +1,895 @@
+#include "Errors.h"
+#include "StRegIni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <csignal>
+#include <limits>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+// How a test prepares the place it writes to.
+enum class Place {
+    MissingFolder,
+    ParentIsFile,
+    NamesFolder,
+    ReadOnlyFile,
+    ReadOnlyFolderNewFile,
+    ReadOnlyFolderExistingFile,
+    UnreadableFile,
+};
+Q_DECLARE_METATYPE(Place)
+
+class TestStRegIni : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void emptyPathRaises();
+    void readString_data();
+    void readString();
+    void readInteger_data();
+    void readInteger();
+    void readBoolean_data();
+    void readBoolean();
+    void readFloat_data();
+    void readFloat();
+    void missingFileReadsDefaults();
+    void missingFloatReadsDefaultAsWritten();
+
+    void writeInteger_data();
+    void writeInteger();
+    void writeBoolean_data();
+    void writeBoolean();
+    void writeFloat_data();
+    void writeFloat();
+    void writeFloatIgnoresLocale();
+    void writeString_data();
+    void writeString();
+    void writeRefusesWhatHasNoText_data();
+    void writeRefusesWhatHasNoText();
+    void writeTwiceReplacesInPlace();
+    void savingAJobFileTwice();
+
+    void sectionExists_data();
+    void sectionExists();
+    void eraseSection();
+    void eraseWhatIsMissing_data();
+    void eraseWhatIsMissing();
+
+    void refusedChange_data();
+    void refusedChange();
+    void fullDiskKeepsOldFile();
+    void permissionsKept_data();
+    void permissionsKept();
+    void ownerKept();
+    void newFileFollowsUmask_data();
+    void newFileFollowsUmask();
+    void writesThroughLinks_data();
+    void writesThroughLinks();
+    void concurrentWritersLoseNoKey();
+
+private:
+    [[nodiscard]] QString path(const QString& name) const { return m_dir->filePath(name); }
+    [[nodiscard]] QString storeWith(const QByteArray& keyLine) const;
+    [[nodiscard]] QString prepare(Place place, const QByteArray& contents) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+const QString JobFile = u"job.ini"_s;
+const QByteArray JobText = "[Processes]\r\nCount=1\r\n01Name=a.exe\r\n"_ba;
+
+[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+[[nodiscard]] QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>"_ba;
+}
+
+[[nodiscard]] QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+}
+
+using Failure = std::pair<int, QString>;
+const Failure NoFailure{0, {}};
+const Failure WriteFailure{7, u"Failed to write value to INI file"_s};
+const Failure EraseFailure{13, u"Unable to delete section from INI file"_s};
+
+template <typename Work>
+[[nodiscard]] Failure failureOf(Work work)
+{
+    try {
+        work();
+    } catch (const EStRegIniError& error) {
+        return {error.number(), error.message()};
+    }
+    return NoFailure;
+}
+
+// Doubles compared bit for bit, shown with all their digits when they differ.
+[[nodiscard]] QByteArray exact(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+[[nodiscard]] mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+[[nodiscard]] bool isRoot()
+{
+    return ::geteuid() == 0;
+}
+
+void setMode(const QString& path, mode_t mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
+} // namespace
+
+void TestStRegIni::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestStRegIni::cleanup()
+{
+    // Read-only folders and files of a test must not keep the folder from being removed.
+    setMode(m_dir->path(), 0755);
+    for (const QString& name : entries(m_dir->path()))
+        setMode(path(name), 0755);
+    QLocale::setDefault(QLocale::c());
+    m_dir.reset();
+}
+
+QString TestStRegIni::storeWith(const QByteArray& keyLine) const
+{
+    const QString file = path(JobFile);
+    if (!writeBytes(file, "[A]\r\nk=wrong section\r\n[S]\r\n"_ba + keyLine + "\r\n[T]\r\n"_ba))
+        qFatal("cannot write the test file");
+    return file;
+}
+
+void TestStRegIni::emptyPathRaises()
+{
+    QCOMPARE(failureOf([] { TStRegIni store(QString{}); }),
+             Failure(2, u"No Ini File or Primary Key specified"_s));
+}
+
+void TestStRegIni::readString_data()
+{
+    QTest::addColumn<QByteArray>("keyLine");
+    QTest::addColumn<QString>("defaultValue");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("value") << "k=C:\\Tools\\a.exe"_ba << u"d"_s << u"C:\\Tools\\a.exe"_s;
+    QTest::newRow("blanks around dropped")
+        << "k=  /full D:\\Data  "_ba << u"d"_s << u"/full D:\\Data"_s;
+    QTest::newRow("enclosing quotes dropped") << "k=\"quoted\""_ba << u"d"_s << u"quoted"_s;
+    QTest::newRow("empty value gives default") << "k="_ba << u"d"_s << u"d"_s;
+    QTest::newRow("empty quotes give default") << "k=''"_ba << u"d"_s << u"d"_s;
+    QTest::newRow("missing key gives default") << "other=v"_ba << u"d"_s << u"d"_s;
+    QTest::newRow("UTF-8 text") << "k=Gr\xC3\xBC\xC3\x9F\x65"_ba << u"d"_s << u"Grüße"_s;
+    QTest::newRow("empty default") << "other=v"_ba << QString() << QString();
+}
+
+void TestStRegIni::readString()
+{
+    QFETCH(QByteArray, keyLine);
+    QFETCH(QString, defaultValue);
+    QFETCH(QString, expected);
+
+    TStRegIni store(storeWith(keyLine));
+    store.setCurrentSection(u"S"_s);
+    QCOMPARE(store.ReadString(u"k"_s, defaultValue), expected);
+}
+
+void TestStRegIni::readInteger_data()
+{
+    QTest::addColumn<QByteArray>("keyLine");
+    QTest::addColumn<int>("expected");
+
+    constexpr int Default = -99;
+    QTest::newRow("decimal") << "k=42"_ba << 42;
+    QTest::newRow("after a blank") << "k= 42"_ba << 42;
+    QTest::newRow("leading blank inside quotes") << "k=' 42'"_ba << 42;
+    QTest::newRow("trailing blank inside quotes") << "k='42 '"_ba << Default;
+    QTest::newRow("plus sign") << "k=+7"_ba << 7;
+    QTest::newRow("minus sign") << "k=-7"_ba << -7;
+    QTest::newRow("leading zeros") << "k=007"_ba << 7;
+    QTest::newRow("largest") << "k=2147483647"_ba << std::numeric_limits<int>::max();
+    QTest::newRow("smallest") << "k=-2147483648"_ba << std::numeric_limits<int>::min();
+    QTest::newRow("too large") << "k=2147483648"_ba << Default;
+    QTest::newRow("too small") << "k=-2147483649"_ba << Default;
+    QTest::newRow("far too large") << "k=99999999999999999999999"_ba << Default;
+    QTest::newRow("dollar hex") << "k=$1F"_ba << 31;
+    QTest::newRow("0x hex") << "k=0x1f"_ba << 31;
+    QTest::newRow("0X hex") << "k=0X1F"_ba << 31;
+    QTest::newRow("negative hex") << "k=-$1"_ba << -1;
+    QTest::newRow("hex bit pattern") << "k=$FFFFFFFF"_ba << -1;
+    QTest::newRow("hex lowest") << "k=$80000000"_ba << std::numeric_limits<int>::min();
+    QTest::newRow("hex leading zeros") << "k=$000000001"_ba << 1;
+    QTest::newRow("hex beyond 32 bits") << "k=$100000000"_ba << Default;
+    QTest::newRow("dollar alone") << "k=$"_ba << Default;
+    QTest::newRow("0x alone") << "k=0x"_ba << Default;
+    QTest::newRow("sign after dollar") << "k=$-1"_ba << Default;
+    QTest::newRow("bad hex digit") << "k=$1G"_ba << Default;
+    QTest::newRow("trailing letters") << "k=12abc"_ba << Default;
+    QTest::newRow("fraction") << "k=1.0"_ba << Default;
+    QTest::newRow("exponent") << "k=1e3"_ba << Default;
+    QTest::newRow("inner blank") << "k=1 2"_ba << Default;
+    QTest::newRow("two signs") << "k=+-1"_ba << Default;
+    QTest::newRow("sign alone") << "k=-"_ba << Default;
+    QTest::newRow("empty") << "k="_ba << Default;
+    QTest::newRow("missing") << "K2=5"_ba << Default;
+    QTest::newRow("non-ASCII digit") << "k=\xD9\xA3"_ba << Default;
+}
+
+void TestStRegIni::readInteger()
+{
+    QFETCH(QByteArray, keyLine);
+    QFETCH(int, expected);
+
+    TStRegIni store(storeWith(keyLine));
+    store.setCurrentSection(u"S"_s);
+    QCOMPARE(store.ReadInteger(u"k"_s, -99), expected);
+}
+
+void TestStRegIni::readBoolean_data()
+{
+    QTest::addColumn<QByteArray>("keyLine");
+    QTest::addColumn<bool>("defaultValue");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("TRUE") << "k=TRUE"_ba << false << true;
+    QTest::newRow("true") << "k=true"_ba << false << true;
+    QTest::newRow("True") << "k=True"_ba << false << true;
+    QTest::newRow("FALSE") << "k=FALSE"_ba << true << false;
+    QTest::newRow("FaLsE") << "k=FaLsE"_ba << true << false;
+    QTest::newRow("quoted") << "k=\"true\""_ba << false << true;
+    QTest::newRow("1") << "k=1"_ba << false << true;
+    QTest::newRow("-1") << "k=-1"_ba << false << true;
+    QTest::newRow("0.5") << "k=0.5"_ba << false << true;
+    QTest::newRow("0") << "k=0"_ba << true << false;
+    QTest::newRow("0.0") << "k=0.0"_ba << true << false;
+    QTest::newRow("-0E5") << "k=-0E5"_ba << true << false;
+    QTest::newRow("yes, default false") << "k=yes"_ba << false << false;
+    QTest::newRow("yes, default true") << "k=yes"_ba << true << true;
+    QTest::newRow("T") << "k=T"_ba << false << false;
+    QTest::newRow("comma") << "k=1,5"_ba << true << true;
+    QTest::newRow("empty, default true") << "k="_ba << true << true;
+    QTest::newRow("empty, default false") << "k="_ba << false << false;
+    QTest::newRow("missing, default true") << "other=FALSE"_ba << true << true;
+    QTest::newRow("missing, default false") << "other=TRUE"_ba << false << false;
+}
+
+void TestStRegIni::readBoolean()
+{
+    QFETCH(QByteArray, keyLine);
+    QFETCH(bool, defaultValue);
+    QFETCH(bool, expected);
+
+    TStRegIni store(storeWith(keyLine));
+    store.setCurrentSection(u"S"_s);
+    QCOMPARE(store.ReadBoolean(u"k"_s, defaultValue), expected);
+}
+
+void TestStRegIni::readFloat_data()
+{
+    QTest::addColumn<QByteArray>("keyLine");
+    QTest::addColumn<double>("expected");
+
+    constexpr double Default = -12.75;
+    QTest::newRow("fixed") << "k=46380.5"_ba << 46380.5;
+    QTest::newRow("exponent") << "k=4.63805E4"_ba << 46380.5;
+    QTest::newRow("small e, signed exponent") << "k=4.63805e+4"_ba << 46380.5;
+    QTest::newRow("written form") << "k= 4.63802708333333E+0004"_ba << 46380.2708333333;
+    QTest::newRow("negative exponent") << "k=5.00000000000000E-0001"_ba << 0.5;
+    QTest::newRow("negative") << "k=-0.25"_ba << -0.25;
+    QTest::newRow("plus sign") << "k=+1"_ba << 1.0;
+    QTest::newRow("integer") << "k=3"_ba << 3.0;
+    QTest::newRow("no whole part") << "k=.5"_ba << 0.5;
+    QTest::newRow("no fraction") << "k=5."_ba << 5.0;
+    QTest::newRow("leading blanks inside quotes") << "k='  2.5'"_ba << 2.5;
+    QTest::newRow("trailing blank inside quotes") << "k='2.5 '"_ba << Default;
+    QTest::newRow("comma") << "k=46380,5"_ba << Default;
+    QTest::newRow("exponent alone") << "k=E5"_ba << Default;
+    QTest::newRow("point alone") << "k=."_ba << Default;
+    QTest::newRow("exponent without digits") << "k=1E"_ba << Default;
+    QTest::newRow("exponent sign without digits") << "k=1E+"_ba << Default;
+    QTest::newRow("two points") << "k=1.2.3"_ba << Default;
+    QTest::newRow("inf") << "k=inf"_ba << Default;
+    QTest::newRow("INF") << "k=INF"_ba << Default;
+    QTest::newRow("nan") << "k=nan"_ba << Default;
+    QTest::newRow("hex") << "k=0x10"_ba << Default;
+    QTest::newRow("beyond double") << "k=1E400"_ba << Default;
+    QTest::newRow("below double") << "k=1E-400"_ba << Default;
+    QTest::newRow("smallest double")
+        << "k=4.9406564584124654E-324"_ba << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("empty") << "k="_ba << Default;
+    QTest::newRow("missing") << "k2=1"_ba << Default;
+}
+
+void TestStRegIni::readFloat()
+{
+    QFETCH(QByteArray, keyLine);
+    QFETCH(double, expected);
+
+    TStRegIni store(storeWith(keyLine));
+    store.setCurrentSection(u"S"_s);
+    QCOMPARE(exact(store.ReadFloat(u"k"_s, -12.75)), exact(expected));
+}
+
+void TestStRegIni::missingFileReadsDefaults()
+{
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Schedule"_s);
+    QCOMPARE(store.ReadString(u"k"_s, u"d"_s), u"d"_s);
+    QCOMPARE(store.ReadInteger(u"k"_s, 5), 5);
+    QCOMPARE(store.ReadBoolean(u"k"_s, true), true);
+    QCOMPARE(exact(store.ReadFloat(u"k"_s, 0.5)), exact(0.5));
+    QVERIFY(!QFileInfo::exists(path(JobFile)));
+}
+
+// The default reaches the caller through its written form, as a value in the file would.
+void TestStRegIni::missingFloatReadsDefaultAsWritten()
+{
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Schedule"_s);
+    QCOMPARE(exact(store.ReadFloat(u"k"_s, 0.1 + 0.2)), exact(0.3));
+    QVERIFY(std::isnan(store.ReadFloat(u"k"_s, std::nan(""))));
+    QCOMPARE(store.ReadFloat(u"k"_s, -std::numeric_limits<double>::infinity()),
+             -std::numeric_limits<double>::infinity());
+}
+
+void TestStRegIni::writeInteger_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("zero") << 0 << "0"_ba;
+    QTest::newRow("positive") << 30 << "30"_ba;
+    QTest::newRow("negative") << -5 << "-5"_ba;
+    QTest::newRow("largest") << std::numeric_limits<int>::max() << "2147483647"_ba;
+    QTest::newRow("smallest") << std::numeric_limits<int>::min() << "-2147483648"_ba;
+}
+
+void TestStRegIni::writeInteger()
+{
+    QFETCH(int, value);
+    QFETCH(QByteArray, text);
+
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteInteger(u"k"_s, value);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk="_ba + text + "\r\n"_ba);
+    QCOMPARE(store.ReadInteger(u"k"_s, 1), value);
+}
+
+void TestStRegIni::writeBoolean_data()
+{
+    QTest::addColumn<bool>("value");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("true") << true << "TRUE"_ba;
+    QTest::newRow("false") << false << "FALSE"_ba;
+}
+
+void TestStRegIni::writeBoolean()
+{
+    QFETCH(bool, value);
+    QFETCH(QByteArray, text);
+
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteBoolean(u"k"_s, value);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk="_ba + text + "\r\n"_ba);
+    QCOMPARE(store.ReadBoolean(u"k"_s, !value), value);
+}
+
+void TestStRegIni::writeFloat_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("readBack");
+
+    QTest::newRow("one half") << 0.5 << " 5.00000000000000E-0001"_ba << 0.5;
+    QTest::newRow("zero") << 0.0 << " 0.00000000000000E+0000"_ba << 0.0;
+    QTest::newRow("minus zero") << -0.0 << " 0.00000000000000E+0000"_ba << 0.0;
+    QTest::newRow("date-time") << 46380.2708333333 << " 4.63802708333333E+0004"_ba
+                               << 46380.2708333333;
+    QTest::newRow("negative") << -1.5 << "-1.50000000000000E+0000"_ba << -1.5;
+    QTest::newRow("rounded to nearest")
+        << 123456789012345678.0 << " 1.23456789012346E+0017"_ba << 123456789012346000.0;
+    QTest::newRow("rounding carries")
+        << 9.9999999999999999e22 << " 1.00000000000000E+0023"_ba << 1e23;
+    QTest::newRow("one tenth") << 0.1 << " 1.00000000000000E-0001"_ba << 0.1;
+    QTest::newRow("three-digit exponent") << 1e300 << " 1.00000000000000E+0300"_ba << 1e300;
+    QTest::newRow("tiny") << -1e-300 << "-1.00000000000000E-0300"_ba << -1e-300;
+    // Rounded up to 15 digits, the largest double is beyond the range and reads as the default.
+    QTest::newRow("largest") << std::numeric_limits<double>::max() << " 1.79769313486232E+0308"_ba
+                             << -7.0;
+}
+
+void TestStRegIni::writeFloat()
+{
+    QFETCH(double, value);
+    QFETCH(QByteArray, text);
+    QFETCH(double, readBack);
+
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteFloat(u"k"_s, value);
+    QCOMPARE(text.size(), 23);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk="_ba + text + "\r\n"_ba);
+    QCOMPARE(exact(store.ReadFloat(u"k"_s, -7.0)), exact(readBack));
+}
+
+void TestStRegIni::writeFloatIgnoresLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteFloat(u"k"_s, 1.5);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk= 1.50000000000000E+0000\r\n"_ba);
+    QCOMPARE(store.ReadFloat(u"k"_s, 0.0), 1.5);
+}
+
+void TestStRegIni::writeString_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("readBack");
+
+    QTest::newRow("path") << u"C:\\Tools\\Report.exe"_s << "C:\\Tools\\Report.exe"_ba
+                          << u"C:\\Tools\\Report.exe"_s;
+    QTest::newRow("blanks kept in the file") << u"  a b  "_s << "  a b  "_ba << u"a b"_s;
+    QTest::newRow("quotes kept in the file") << u"\"x y\""_s << "\"x y\""_ba << u"x y"_s;
+    QTest::newRow("equals and semicolon") << u"a=b ;c"_s << "a=b ;c"_ba << u"a=b ;c"_s;
+    QTest::newRow("UTF-8") << u"Grüße"_s << "Gr\xC3\xBC\xC3\x9F\x65"_ba << u"Grüße"_s;
+    QTest::newRow("empty") << QString() << ""_ba << u"default"_s;
+}
+
+void TestStRegIni::writeString()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, readBack);
+
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteString(u"k"_s, value);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk="_ba + text + "\r\n"_ba);
+    QCOMPARE(store.ReadString(u"k"_s, u"default"_s), readBack);
+}
+
+void TestStRegIni::writeRefusesWhatHasNoText_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("number");
+
+    const double none = 0.0;
+    QTest::newRow("LF in value") << u"S"_s << u"k"_s << u"a\nb=c"_s << none;
+    QTest::newRow("CR in value") << u"S"_s << u"k"_s << u"a\rb"_s << none;
+    QTest::newRow("NUL in value") << u"S"_s << u"k"_s << QString(u"a\0b"_s) << none;
+    QTest::newRow("LF in key") << u"S"_s << u"k\n[X]"_s << u"v"_s << none;
+    QTest::newRow("CR in section") << u"S\r"_s << u"k"_s << u"v"_s << none;
+    QTest::newRow("NUL in section") << QString(u"S\0"_s) << u"k"_s << u"v"_s << none;
+    QTest::newRow("infinity") << u"S"_s << u"k"_s << QString() << HUGE_VAL;
+    QTest::newRow("minus infinity") << u"S"_s << u"k"_s << QString() << -HUGE_VAL;
+    QTest::newRow("NaN") << u"S"_s << u"k"_s << QString() << std::nan("");
+}
+
+void TestStRegIni::writeRefusesWhatHasNoText()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(double, number);
+
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(section);
+    QCOMPARE(failureOf([&] {
+                 if (value.isNull())
+                     store.WriteFloat(key, number);
+                 else
+                     store.WriteString(key, value);
+             }),
+             WriteFailure);
+    QCOMPARE(readBytes(path(JobFile)), JobText);
+}
+
+void TestStRegIni::writeTwiceReplacesInPlace()
+{
+    QVERIFY(writeBytes(path(JobFile), "[S]\r\na=1\r\nk=first\r\nb=2\r\n"_ba));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteString(u"k"_s, u"second"_s);
+    store.WriteString(u"k"_s, u"third"_s);
+    QCOMPARE(readBytes(path(JobFile)), "[S]\r\na=1\r\nk=third\r\nb=2\r\n"_ba);
+    QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
+}
+
+// A save as the job file commands do it: erase the list, write it anew, then the schedule.
+void TestStRegIni::savingAJobFileTwice()
+{
+    const auto save = [this](const QStringList& names, const QStringList& params) {
+        TStRegIni store(path(JobFile));
+        if (store.SectionExists(u"Processes"_s))
+            store.EraseSection(u"Processes"_s);
+        store.setCurrentSection(u"Processes"_s);
+        store.WriteInteger(u"Count"_s, static_cast<int>(names.size()));
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString number = QString::number(i + 1).rightJustified(2, u'0');
+            store.WriteString(number + u"Name"_s, names[i]);
+            if (!params[i].isEmpty())
+                store.WriteString(number + u"Param"_s, params[i]);
+        }
+        store.setCurrentSection(u"Schedule"_s);
+        store.WriteInteger(u"EveryHours"_s, 1);
+        store.WriteInteger(u"EveryMins"_s, 30);
+        store.WriteBoolean(u"DelayedStart"_s, true);
+        store.WriteFloat(u"DelayedStartTime"_s, 46380.2708333333);
+    };
+    const QByteArray schedule =
+        "[Schedule]\r\nEveryHours=1\r\nEveryMins=30\r\nDelayedStart=TRUE\r\n"
+        "DelayedStartTime= 4.63802708333333E+0004\r\n"_ba;
+
+    save({u"C:\\Tools\\Backup.exe"_s, u"C:\\Tools\\Report.exe"_s}, {u"/full D:\\Data"_s, {}});
+    QCOMPARE(readBytes(path(JobFile)),
+             "[Processes]\r\nCount=2\r\n01Name=C:\\Tools\\Backup.exe\r\n01Param=/full D:\\Data\r\n"
+             "02Name=C:\\Tools\\Report.exe\r\n"_ba +
+                 schedule);
+
+    save({u"C:\\Tools\\Report.exe"_s}, {u"-q"_s});
+    QCOMPARE(readBytes(path(JobFile)),
+             schedule +
+                 "[Processes]\r\nCount=1\r\n01Name=C:\\Tools\\Report.exe\r\n01Param=-q\r\n"_ba);
+}
+
+void TestStRegIni::sectionExists_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("header without keys")
+        << "[Processes]\r\n[Schedule]\r\nEveryMins=5\r\n"_ba << true;
+    QTest::newRow("other case") << "[PROCESSES]\r\nCount=0\r\n"_ba << true;
+    QTest::newRow("only other sections") << "[Schedule]\r\nProcesses=1\r\n"_ba << false;
+    QTest::newRow("empty file") << ""_ba << false;
+}
+
+void TestStRegIni::sectionExists()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, expected);
+
+    QVERIFY(writeBytes(path(JobFile), file));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Schedule"_s);
+    QCOMPARE(store.SectionExists(u"Processes"_s), expected);
+    QCOMPARE(store.CurrentSection(), u"Schedule"_s);
+    QVERIFY(!TStRegIni(path(u"missing.ini"_s)).SectionExists(u"Processes"_s));
+}
+
+void TestStRegIni::eraseSection()
+{
+    QVERIFY(
+        writeBytes(path(JobFile),
+                   "; job\r\n[Schedule]\r\nEveryMins=5\r\n[Processes]\r\nCount=9\r\n09Name=x\r\n"
+                   "\r\n[Extra]\nkeep=1\n"_ba));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Schedule"_s);
+    store.EraseSection(u"processes"_s);
+    QCOMPARE(readBytes(path(JobFile)),
+             "; job\r\n[Schedule]\r\nEveryMins=5\r\n[Extra]\nkeep=1\n"_ba);
+    QCOMPARE(store.CurrentSection(), u"Schedule"_s);
+    QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
+}
+
+// Nothing to erase is no failure, and the file is left as it was, even a read-only one.
+void TestStRegIni::eraseWhatIsMissing_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<int>("mode");
+
+    QTest::newRow("missing section") << true << 0644;
+    QTest::newRow("missing section, read-only file") << true << 0444;
+    QTest::newRow("missing file") << false << 0644;
+}
+
+void TestStRegIni::eraseWhatIsMissing()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(int, mode);
+
+    if (fileExists) {
+        QVERIFY(writeBytes(path(JobFile), "[Schedule]\nEveryMins=5"_ba));
+        setMode(path(JobFile), static_cast<mode_t>(mode));
+    }
+    TStRegIni(path(JobFile)).EraseSection(u"Processes"_s);
+    QCOMPARE(QFileInfo::exists(path(JobFile)), fileExists);
+    if (fileExists)
+        QCOMPARE(readBytes(path(JobFile)), "[Schedule]\nEveryMins=5"_ba);
+}
+
+QString TestStRegIni::prepare(Place place, const QByteArray& contents) const
+{
+    const QString sub = path(u"sub"_s);
+    QDir(m_dir->path()).mkdir(u"sub"_s);
+    const QString file = sub + u"/job.ini"_s;
+    switch (place) {
+    case Place::MissingFolder:
+        return sub + u"/missing/job.ini"_s;
+    case Place::ParentIsFile:
+        if (!writeBytes(sub + u"/plain.txt"_s, contents))
+            return {};
+        return sub + u"/plain.txt/job.ini"_s;
+    case Place::NamesFolder:
+        return sub;
+    case Place::ReadOnlyFile:
+        if (!writeBytes(file, contents))
+            return {};
+        setMode(file, 0444);
+        return file;
+    case Place::ReadOnlyFolderNewFile:
+        setMode(sub, 0555);
+        return file;
+    case Place::ReadOnlyFolderExistingFile:
+        if (!writeBytes(file, contents))
+            return {};
+        setMode(sub, 0555);
+        return file;
+    case Place::UnreadableFile:
+        if (!writeBytes(file, contents))
+            return {};
+        setMode(file, 0200);
+        return file;
+    }
+    return {};
+}
+
+void TestStRegIni::refusedChange_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<bool>("erase");
+    QTest::addColumn<bool>("needsNonRoot");
+
+    QTest::newRow("write, missing folder") << Place::MissingFolder << false << false;
+    QTest::newRow("write, parent is a file") << Place::ParentIsFile << false << false;
+    QTest::newRow("write, path names a folder") << Place::NamesFolder << false << false;
+    QTest::newRow("write, read-only file") << Place::ReadOnlyFile << false << false;
+    QTest::newRow("write, read-only folder, new file")
+        << Place::ReadOnlyFolderNewFile << false << true;
+    QTest::newRow("write, read-only folder, existing file")
+        << Place::ReadOnlyFolderExistingFile << false << true;
+    QTest::newRow("write, unreadable file") << Place::UnreadableFile << false << true;
+    QTest::newRow("erase, read-only file") << Place::ReadOnlyFile << true << false;
+    QTest::newRow("erase, path names a folder") << Place::NamesFolder << true << false;
+    QTest::newRow("erase, read-only folder") << Place::ReadOnlyFolderExistingFile << true << true;
+    QTest::newRow("erase, unreadable file") << Place::UnreadableFile << true << true;
+}
+
+void TestStRegIni::refusedChange()
+{
+    QFETCH(Place, place);
+    QFETCH(bool, erase);
+    QFETCH(bool, needsNonRoot);
+    if (needsNonRoot && isRoot())
+        QSKIP("permissions do not bind root");
+
+    const QString file = prepare(place, JobText);
+    QVERIFY(!file.isEmpty());
+    const QString sub = path(u"sub"_s);
+    const QStringList before = entries(sub);
+    const QStringList beforeAbove = entries(m_dir->path());
+    TStRegIni store(file);
+    store.setCurrentSection(u"Processes"_s);
+    const Failure failure = failureOf([&] {
+        if (erase)
+            store.EraseSection(u"Processes"_s);
+        else
+            store.WriteInteger(u"Count"_s, 2);
+    });
+    QCOMPARE(failure, erase ? EraseFailure : WriteFailure);
+
+    setMode(sub, 0755);
+    QCOMPARE(entries(sub), before);
+    QCOMPARE(entries(m_dir->path()), beforeAbove);
+    if (QFileInfo(file).isFile()) {
+        setMode(file, 0644);
+        QCOMPARE(readBytes(file), JobText);
+    }
+}
+
+// A file-size limit fails the write part way, as a full disk does.
+void TestStRegIni::fullDiskKeepsOldFile()
+{
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    struct rlimit old {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = old;
+    limited.rlim_cur = 4096;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Processes"_s);
+    const Failure failure =
+        failureOf([&] { store.WriteString(u"01Param"_s, QString(10000, u'x')); });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(failure, WriteFailure);
+    QCOMPARE(readBytes(path(JobFile)), JobText);
+    QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
+}
+
+void TestStRegIni::permissionsKept_data()
+{
+    QTest::addColumn<int>("mode");
+
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0600") << 0600;
+    QTest::newRow("0604") << 0604;
+    QTest::newRow("0666") << 0666;
+}
+
+void TestStRegIni::permissionsKept()
+{
+    QFETCH(int, mode);
+
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    setMode(path(JobFile), static_cast<mode_t>(mode));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Processes"_s);
+    store.WriteInteger(u"Count"_s, 0);
+    QCOMPARE(modeOf(path(JobFile)), static_cast<mode_t>(mode));
+    QCOMPARE(readBytes(path(JobFile)), "[Processes]\r\nCount=0\r\n01Name=a.exe\r\n"_ba);
+}
+
+void TestStRegIni::ownerKept()
+{
+    if (!isRoot())
+        QSKIP("only root can give a file to someone else");
+    constexpr uid_t Nobody = 65534;
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    QCOMPARE(::chown(QFile::encodeName(path(JobFile)).constData(), Nobody, Nobody), 0);
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Processes"_s);
+    store.WriteInteger(u"Count"_s, 0);
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(path(JobFile)).constData(), &info), 0);
+    QCOMPARE(info.st_uid, Nobody);
+    QCOMPARE(info.st_gid, Nobody);
+}
+
+void TestStRegIni::newFileFollowsUmask_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("mode");
+
+    QTest::newRow("022") << 022 << 0644;
+    QTest::newRow("077") << 077 << 0600;
+    QTest::newRow("002") << 002 << 0664;
+}
+
+void TestStRegIni::newFileFollowsUmask()
+{
+    QFETCH(int, mask);
+    QFETCH(int, mode);
+
+    const mode_t old = ::umask(static_cast<mode_t>(mask));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteInteger(u"k"_s, 1);
+    ::umask(old);
+    QCOMPARE(modeOf(path(JobFile)), static_cast<mode_t>(mode));
+}
+
+void TestStRegIni::writesThroughLinks_data()
+{
+    QTest::addColumn<QStringList>("links"); // link name, then what it points to, for each link
+    QTest::addColumn<QString>("target");    // the file that must hold the text, relative
+    QTest::addColumn<bool>("targetExists");
+
+    QTest::newRow("relative link")
+        << QStringList{u"job.ini"_s, u"real.ini"_s} << u"real.ini"_s << true;
+    QTest::newRow("dangling link")
+        << QStringList{u"job.ini"_s, u"new.ini"_s} << u"new.ini"_s << false;
+    QTest::newRow("link into another folder")
+        << QStringList{u"job.ini"_s, u"other/real.ini"_s} << u"other/real.ini"_s << true;
+    QTest::newRow("chain of links")
+        << QStringList{u"job.ini"_s, u"mid.ini"_s, u"mid.ini"_s, u"other/real.ini"_s}
+        << u"other/real.ini"_s << true;
+    QTest::newRow("link relative to its own folder")
+        << QStringList{u"job.ini"_s, u"other/link.ini"_s, u"other/link.ini"_s, u"real.ini"_s}
+        << u"other/real.ini"_s << true;
+}
+
+void TestStRegIni::writesThroughLinks()
+{
+    QFETCH(QStringList, links);
+    QFETCH(QString, target);
+    QFETCH(bool, targetExists);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(u"other"_s));
+    if (targetExists)
+        QVERIFY(writeBytes(path(target), "[S]\nk=1\n"_ba));
+    for (qsizetype i = 0; i + 1 < links.size(); i += 2)
+        QCOMPARE(::symlink(QFile::encodeName(links[i + 1]).constData(),
+                           QFile::encodeName(path(links[i])).constData()),
+                 0);
+
+    // Relative links resolve against their own folder, not the current one.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QDir::rootPath());
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    store.WriteInteger(u"k"_s, 2);
+    QDir::setCurrent(previous);
+
+    QCOMPARE(readBytes(path(target)), targetExists ? "[S]\nk=2\r\n"_ba : "[S]\r\nk=2\r\n"_ba);
+    for (qsizetype i = 0; i + 1 < links.size(); i += 2) {
+        QVERIFY(QFileInfo(path(links[i])).isSymLink());
+        QCOMPARE(QFile::symLinkTarget(path(links[i])),
+                 QFileInfo(QFileInfo(path(links[i])).absolutePath() + u'/' + links[i + 1])
+                     .absoluteFilePath());
+    }
+    QCOMPARE(store.ReadInteger(u"k"_s, 0), 2);
+}
+
+// Every write reads the file and rewrites it whole: without the store's lock, one writer
+// would overwrite a file that another had just changed, and keys would be lost.
+void TestStRegIni::concurrentWritersLoseNoKey()
+{
+    constexpr int KeysPerWriter = 25;
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    const auto writer = [&store](const QString& prefix) {
+        for (int i = 0; i < KeysPerWriter; ++i)
+            store.WriteInteger(prefix + QString::number(i), i);
+    };
+    std::thread first(writer, u"a"_s);
+    std::thread second(writer, u"b"_s);
+    first.join();
+    second.join();
+    for (int i = 0; i < KeysPerWriter; ++i) {
+        QCOMPARE(store.ReadInteger(u"a"_s + QString::number(i), -1), i);
+        QCOMPARE(store.ReadInteger(u"b"_s + QString::number(i), -1), i);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStRegIni)
+#include "tst_StRegIni.moc"
