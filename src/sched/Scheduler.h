@@ -10,7 +10,8 @@ struct JobTable;
 struct MainFlags;
 
 // The repeat period of EveryHours hours plus EveryMins minutes in milliseconds, computed without
-// overflow; 0 when both are 0 or less.
+// overflow; 0 (no repetition) when both are 0 or less, and also when a negative part brings the
+// total to 0 or below (1 hour and -90 minutes, possible only from a hand-edited job file).
 [[nodiscard]] std::int64_t repeatPeriodMs(std::int32_t everyHours, std::int32_t everyMins);
 
 // The longest interval a Timer can hold.
@@ -40,6 +41,9 @@ public:
     void armDelayedStart();
 
 private:
+    // The confirmation box; Yes arms StartTimer for the delayed start.
+    void offerDelayedStart(Prompts& prompts);
+
     JobTable& m_table;
     MainFlags& m_flags;
     const Clock& m_clock;
