@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Clock;
 class Prompts;
 class Scheduler;
@@ -25,6 +27,9 @@ public:
     void SaveAsIni1Click();
 
 private:
+    [[nodiscard]] std::optional<QString> chooseFile(bool forSaving);
+    void writeJobFile();
+
     JobTable& m_table;
     const Clock& m_clock;
     Prompts& m_prompts;

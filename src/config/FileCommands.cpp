@@ -1,0 +1,140 @@
+#include "FileCommands.h"
+
+#include "Clock.h"
+#include "JobTable.h"
+#include "Prompts.h"
+#include "Scheduler.h"
+#include "StRegIni.h"
+
+namespace {
+
+const QString ProcessesSection = QStringLiteral("Processes");
+const QString ScheduleSection = QStringLiteral("Schedule");
+
+// Entry keys carry the entry's number in two digits in front: 01Name, 01Param, ... 50Param.
+QString entryKey(int number, const char* field)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')) + QLatin1String(field);
+}
+
+// Removes every character of code 0 to 32 from both ends, as names and parameters are loaded.
+QString trimmedControls(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= 32)
+        ++first;
+    while (last > first && text[last - 1].unicode() <= 32)
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+FileCommands::FileCommands(JobTable& table, const Clock& clock, Prompts& prompts,
+                           Scheduler& scheduler, QString programDir)
+    : m_table(table)
+    , m_clock(clock)
+    , m_prompts(prompts)
+    , m_scheduler(scheduler)
+    , m_programDir(std::move(programDir))
+{}
+
+void FileCommands::LoadIni(const QString& path)
+{
+    TStRegIni ini(path);
+    ini.setCurrentSection(ProcessesSection);
+    m_table.LastProc = -1;
+    const std::int32_t count = ini.ReadInteger(QStringLiteral("Count"), 0);
+    for (int number = 1; number <= std::min(count, JobTable::MaxProcs); ++number) {
+        const QString name = trimmedControls(ini.ReadString(entryKey(number, "Name"), QString()));
+        if (name.isEmpty())
+            continue;
+        ProcRec& entry = m_table.ProcList[static_cast<std::size_t>(++m_table.LastProc)];
+        entry.Name = name;
+        entry.Param = trimmedControls(ini.ReadString(entryKey(number, "Param"), QString()));
+    }
+    // The first 50 entries are kept and the file's own schedule is still read: stopping here
+    // would leave the previous file's schedule in force, and the next save would write it into
+    // this file.
+    if (count > JobTable::MaxProcs)
+        m_prompts.information(QStringLiteral("Sorry, Runlatch is limited to 50 Processes."));
+
+    ini.setCurrentSection(ScheduleSection);
+    m_table.EveryHours = ini.ReadInteger(QStringLiteral("EveryHours"), 0);
+    m_table.EveryMins = ini.ReadInteger(QStringLiteral("EveryMins"), 0);
+    m_table.DelayedStart = ini.ReadBoolean(QStringLiteral("DelayedStart"), false);
+    m_table.DelayedStartTime = ini.ReadFloat(QStringLiteral("DelayedStartTime"), m_clock.nowDays());
+    m_scheduler.SetIntervalFromSchedule();
+}
+
+std::optional<QString> FileCommands::chooseFile(bool forSaving)
+{
+    const FileDialogRequest request{m_programDir, QStringLiteral("Ini File (*.ini)"),
+                                    QStringLiteral("ini")};
+    return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
+}
+
+void FileCommands::Open1Click()
+{
+    const std::optional<QString> chosen = chooseFile(false);
+    if (!chosen)
+        return;
+    m_table.JobFileName = *chosen;
+    LoadIni(*chosen);
+    m_scheduler.armAfterOpen(m_prompts);
+}
+
+void FileCommands::NewIni2Click()
+{
+    m_table.LastProc = -1;
+}
+
+void FileCommands::SaveIni1Click()
+{
+    if (m_table.JobFileName.isEmpty()) {
+        const std::optional<QString> chosen = chooseFile(true);
+        if (!chosen)
+            return;
+        m_table.JobFileName = *chosen;
+    }
+    m_table.Modified = false;
+    try {
+        writeJobFile();
+    } catch (...) {
+        // The file does not hold the table: closing must still offer to save it.
+        m_table.Modified = true;
+        throw;
+    }
+}
+
+void FileCommands::SaveAsIni1Click()
+{
+    const std::optional<QString> chosen = chooseFile(true);
+    if (!chosen)
+        return;
+    m_table.JobFileName = *chosen;
+    SaveIni1Click();
+}
+
+void FileCommands::writeJobFile()
+{
+    TStRegIni ini(m_table.JobFileName);
+    // Processes is rewritten whole, so that a shorter list leaves no entries of a longer one
+    // behind; Schedule's keys are replaced in place, keeping whatever else the user put there.
+    if (ini.SectionExists(ProcessesSection))
+        ini.EraseSection(ProcessesSection);
+    ini.setCurrentSection(ProcessesSection);
+    ini.WriteInteger(QStringLiteral("Count"), m_table.LastProc + 1);
+    for (int i = 0; i <= m_table.LastProc; ++i) {
+        const ProcRec& entry = m_table.ProcList[static_cast<std::size_t>(i)];
+        ini.WriteString(entryKey(i + 1, "Name"), entry.Name);
+        if (!entry.Param.isEmpty())
+            ini.WriteString(entryKey(i + 1, "Param"), entry.Param);
+    }
+    ini.setCurrentSection(ScheduleSection);
+    ini.WriteInteger(QStringLiteral("EveryHours"), m_table.EveryHours);
+    ini.WriteInteger(QStringLiteral("EveryMins"), m_table.EveryMins);
+    ini.WriteBoolean(QStringLiteral("DelayedStart"), m_table.DelayedStart);
+    ini.WriteFloat(QStringLiteral("DelayedStartTime"), m_table.DelayedStartTime);
+}

@@ -1,0 +1,421 @@
+#include "Errors.h"
+#include "FileCommands.h"
+#include "JobTable.h"
+#include "MainFlags.h"
+#include "Scheduler.h"
+#include "ScratchDir.h"
+#include "ScriptedPrompts.h"
+#include "SettableClock.h"
+#include "Timer.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+// 24 December 2026, 06:30, the worked example's delayed start.
+const QDateTime ExampleTime(QDate(2026, 12, 24), QTime(6, 30));
+// 24 December 2026, 06:00: a day count that a job file stores exactly (46380.25).
+const QDateTime SixAm(QDate(2026, 12, 24), QTime(6, 0));
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The file commands with everything they work on, in a scratch folder that is also the
+// program's folder.
+struct Commands {
+    ScratchDir scratch;
+    JobTable table;
+    MainFlags flags;
+    ScriptedPrompts prompts;
+    SettableClock clock{SixAm};
+    Timer startTimer;
+    Timer elapsedTimer;
+    int runs = 0;
+    Scheduler scheduler{table, flags, clock, startTimer, elapsedTimer, [this] {
+                            ++runs;
+                        }};
+    FileCommands commands{table, clock, prompts, scheduler, scratch.path() + u'/'};
+
+    [[nodiscard]] QString path(const char* name = "jobs.ini") const
+    {
+        return scratch.filePath(QString::fromLatin1(name));
+    }
+    void add(const QString& name, const QString& param = {})
+    {
+        table.ProcList[static_cast<std::size_t>(++table.LastProc)] = {name, param};
+    }
+    [[nodiscard]] QStringList entries() const
+    {
+        QStringList result;
+        for (int i = 0; i <= table.LastProc; ++i)
+            result << table.ProcList[static_cast<std::size_t>(i)].Name + u'|' +
+                          table.ProcList[static_cast<std::size_t>(i)].Param;
+        return result;
+    }
+    // Saves to path without a dialog and returns the error text, if any.
+    QString saveTo(const QString& file)
+    {
+        table.JobFileName = file;
+        try {
+            commands.SaveIni1Click();
+        } catch (const RunlatchError& e) {
+            return e.message();
+        }
+        return {};
+    }
+};
+
+QByteArray numberedEntries(int count)
+{
+    QByteArray text = "[Processes]\r\nCount=" + QByteArray::number(count) + "\r\n";
+    for (int n = 1; n <= count; ++n) {
+        const QByteArray nn = QByteArray::number(n).rightJustified(2, '0');
+        text += nn + "Name=/bin/p" + QByteArray::number(n) + "\r\n" + nn + "Param=x" +
+                QByteArray::number(n) + "\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workedExample();
+    void savedFiles_data();
+    void savedFiles();
+    void secondSaveKeepsOtherSectionsAndMovesProcesses();
+    void loads_data();
+    void loads();
+    void moreThanFiftyEntries();
+    void loadingChangesNeitherNameNorFlagNorStartTimer();
+    void openArmsTheDelayedStart_data();
+    void openArmsTheDelayedStart();
+    void openMissingFile();
+    void dialogs();
+    void cancelledDialogsChangeNothing();
+    void newThenSaveOverwritesWithoutADialog();
+    void failedSaveKeepsTheFileAndTheFlag();
+};
+
+void TestFileCommands::workedExample()
+{
+    Commands c;
+    c.add(QStringLiteral("C:\\Tools\\Backup.exe"), QStringLiteral("/full D:\\Data"));
+    c.add(QStringLiteral("C:\\Tools\\Report.exe"));
+    c.table.EveryHours = 1;
+    c.table.EveryMins = 30;
+    c.table.DelayedStart = true;
+    c.table.DelayedStartTime = toDateTime(ExampleTime);
+    c.table.Modified = true;
+    QCOMPARE(c.saveTo(c.path()), QString());
+    QCOMPARE(readAll(c.path()), QByteArray("[Processes]\r\n"
+                                           "Count=2\r\n"
+                                           "01Name=C:\\Tools\\Backup.exe\r\n"
+                                           "01Param=/full D:\\Data\r\n"
+                                           "02Name=C:\\Tools\\Report.exe\r\n"
+                                           "[Schedule]\r\n"
+                                           "EveryHours=1\r\n"
+                                           "EveryMins=30\r\n"
+                                           "DelayedStart=TRUE\r\n"
+                                           "DelayedStartTime= 4.63802708333333E+0004\r\n"));
+    QVERIFY(!c.table.Modified);
+    QVERIFY(c.prompts.asked.isEmpty());
+}
+
+void TestFileCommands::savedFiles_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("entries"); // name|param
+    QTest::addColumn<QByteArray>("processes");
+
+    QTest::newRow("empty second Param")
+        << QByteArray() << QStringList{"/a|1", "/b|", "/c|3"}
+        << QByteArray("[Processes]\r\nCount=3\r\n01Name=/a\r\n01Param=1\r\n02Name=/b\r\n"
+                      "03Name=/c\r\n03Param=3\r\n");
+    QTest::newRow("shrinking from 5 to 2")
+        << numberedEntries(5) << QStringList{"/a|1", "/b|2"}
+        << QByteArray("[Processes]\r\nCount=2\r\n01Name=/a\r\n01Param=1\r\n02Name=/b\r\n"
+                      "02Param=2\r\n");
+    QTest::newRow("empty table") << QByteArray() << QStringList()
+                                 << QByteArray("[Processes]\r\nCount=0\r\n");
+    QTest::newRow("text kept as it is")
+        << QByteArray() << QStringList{"/opt/my tool|  'quoted' \"x\"  "}
+        << QByteArray("[Processes]\r\nCount=1\r\n01Name=/opt/my tool\r\n"
+                      "01Param=  'quoted' \"x\"  \r\n");
+}
+
+void TestFileCommands::savedFiles()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, entries);
+    QFETCH(QByteArray, processes);
+    Commands c;
+    if (!before.isEmpty())
+        writeFile(c.path(), before);
+    for (const QString& entry : entries)
+        c.add(entry.section(u'|', 0, 0), entry.section(u'|', 1));
+    c.table.DelayedStartTime = 46380.25;
+    QCOMPARE(c.saveTo(c.path()), QString());
+    const QByteArray schedule("[Schedule]\r\nEveryHours=0\r\nEveryMins=0\r\nDelayedStart=FALSE\r\n"
+                              "DelayedStartTime= 4.63802500000000E+0004\r\n");
+    QCOMPARE(readAll(c.path()), processes + schedule);
+
+    // What was saved loads back as it was.
+    const QStringList saved = c.entries();
+    c.table.LastProc = -1;
+    c.commands.LoadIni(c.path());
+    if (entries.size() == 1)
+        QCOMPARE(c.entries(), QStringList{QStringLiteral("/opt/my tool|'quoted' \"x\"")});
+    else
+        QCOMPARE(c.entries(), saved);
+}
+
+void TestFileCommands::secondSaveKeepsOtherSectionsAndMovesProcesses()
+{
+    Commands c;
+    writeFile(c.path(), "; my jobs\r\n[Notes]\r\nOwner=me\r\n\r\n[Schedule]\r\nEveryMins=5\r\n"
+                        "Extra=kept\r\n[Processes]\r\nCount=1\r\n01Name=/old\r\nStray=gone\r\n");
+    c.add(QStringLiteral("/new"));
+    c.table.EveryMins = 7;
+    c.table.DelayedStartTime = 46380.25;
+    QCOMPARE(c.saveTo(c.path()), QString());
+    QCOMPARE(readAll(c.path()),
+             QByteArray("; my jobs\r\n[Notes]\r\nOwner=me\r\n\r\n[Schedule]\r\nEveryMins=7\r\n"
+                        "Extra=kept\r\nEveryHours=0\r\nDelayedStart=FALSE\r\n"
+                        "DelayedStartTime= 4.63802500000000E+0004\r\n"
+                        "[Processes]\r\nCount=1\r\n01Name=/new\r\n"));
+}
+
+void TestFileCommands::loads_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("delayedStart");
+    QTest::addColumn<uint>("interval");
+
+    QTest::newRow("blank 02Name skipped, Param not read")
+        << QByteArray("[Processes]\r\nCount=4\r\n01Name=/a\r\n02Name=  \r\n02Param=lost\r\n"
+                      "03Name=/c\r\n04Name=/d\r\n04Param=4\r\n05Name=/beyond\r\n")
+        << QStringList{"/a|", "/c|", "/d|4"} << false << 0u;
+    QTest::newRow("blanks and control characters trimmed")
+        << QByteArray("[Processes]\r\nCount=1\r\n01Name= \t/usr/bin/x \t\r\n01Param=\t-v  \r\n")
+        << QStringList{"/usr/bin/x|-v"} << false << 0u;
+    QTest::newRow("boolean 1") << QByteArray("[Schedule]\r\nDelayedStart=1\r\nEveryHours=2\r\n")
+                               << QStringList() << true << 7200000u;
+    QTest::newRow("boolean true") << QByteArray("[schedule]\nDELAYEDSTART=true\neverymins=90\n")
+                                  << QStringList() << true << 5400000u;
+    QTest::newRow("count 0 reads nothing")
+        << QByteArray("[Processes]\r\nCount=0\r\n01Name=/a\r\n") << QStringList() << false << 0u;
+    QTest::newRow("count not a number")
+        << QByteArray("[Processes]\r\nCount=two\r\n01Name=/a\r\n") << QStringList() << false << 0u;
+    QTest::newRow("negative count")
+        << QByteArray("[Processes]\r\nCount=-3\r\n01Name=/a\r\n") << QStringList() << false << 0u;
+    QTest::newRow("sections in any order")
+        << QByteArray("[Schedule]\r\nEveryMins=1\r\n[Processes]\r\nCount=1\r\n01Name=/a\r\n")
+        << QStringList{"/a|"} << false << 60000u;
+}
+
+void TestFileCommands::loads()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, entries);
+    QFETCH(bool, delayedStart);
+    QFETCH(uint, interval);
+    Commands c;
+    writeFile(c.path(), file);
+    c.add(QStringLiteral("/previous"));
+    c.commands.LoadIni(c.path());
+    QCOMPARE(c.entries(), entries);
+    QCOMPARE(c.table.DelayedStart, delayedStart);
+    QCOMPARE(c.elapsedTimer.interval(), interval);
+    // A missing start time reads as now.
+    QVERIFY(c.table.DelayedStartTime == c.clock.nowDays());
+    QVERIFY(c.prompts.asked.isEmpty());
+
+    // Saved again, the entries are numbered from 01 without gaps.
+    QCOMPARE(c.saveTo(c.path()), QString());
+    c.table.LastProc = -1;
+    c.commands.LoadIni(c.path());
+    QCOMPARE(c.entries(), entries);
+}
+
+void TestFileCommands::moreThanFiftyEntries()
+{
+    Commands c;
+    writeFile(c.path(), numberedEntries(55) + "[Schedule]\r\nEveryHours=3\r\nEveryMins=1\r\n");
+    c.table.EveryHours = 9;
+    c.commands.LoadIni(c.path());
+    QCOMPARE(c.prompts.texts(Kind::Information),
+             QStringList{QStringLiteral("Sorry, Runlatch is limited to 50 Processes.")});
+    QCOMPARE(c.table.LastProc, 49);
+    QCOMPARE(c.table.ProcList[49].Name, QStringLiteral("/bin/p50"));
+    QCOMPARE(c.table.ProcList[50].Name, QString());
+    // The new file's schedule is read and in force, not the previous one.
+    QCOMPARE(c.table.EveryHours, 3);
+    QCOMPARE(c.table.EveryMins, 1);
+    QCOMPARE(c.elapsedTimer.interval(), 10860000u);
+}
+
+void TestFileCommands::loadingChangesNeitherNameNorFlagNorStartTimer()
+{
+    Commands c;
+    writeFile(c.path(), "[Schedule]\r\nDelayedStart=TRUE\r\nDelayedStartTime= 7.3051E+0004\r\n");
+    c.table.JobFileName = QStringLiteral("/elsewhere.ini");
+    c.table.Modified = true;
+    c.commands.LoadIni(c.path());
+    QCOMPARE(c.table.JobFileName, QStringLiteral("/elsewhere.ini"));
+    QVERIFY(c.table.Modified);
+    QVERIFY(!c.startTimer.enabled());
+    QCOMPARE(c.table.DelayedStartTime, 73051.0);
+}
+
+void TestFileCommands::openArmsTheDelayedStart_data()
+{
+    QTest::addColumn<int>("nowAfterStartMs");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("information");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("armed");
+
+    QTest::newRow("start time is now: asks, Yes") << 0 << true << "" << 1 << true;
+    QTest::newRow("ahead: asks, No") << -1 << false << "" << 1 << false;
+    QTest::newRow("passed by a millisecond")
+        << 1 << true << "Delayed Start Time has already passed" << 0 << false;
+}
+
+void TestFileCommands::openArmsTheDelayedStart()
+{
+    QFETCH(int, nowAfterStartMs);
+    QFETCH(bool, answer);
+    QFETCH(QString, information);
+    QFETCH(int, questions);
+    QFETCH(bool, armed);
+    Commands c;
+    writeFile(c.path(), "[Schedule]\r\nDelayedStart=TRUE\r\n"
+                        "DelayedStartTime= 4.63802500000000E+0004\r\n");
+    c.clock.advanceMs(nowAfterStartMs);
+    c.prompts.fileAnswers << c.path();
+    c.prompts.confirmAnswers << answer;
+    c.commands.Open1Click();
+
+    QCOMPARE(c.table.JobFileName, c.path());
+    QCOMPARE(c.prompts.texts(Kind::Information),
+             information.isEmpty() ? QStringList() : QStringList{information});
+    QCOMPARE(c.prompts.count(Kind::Confirm), questions);
+    QCOMPARE(c.startTimer.enabled(), armed);
+    QCOMPARE(c.startTimer.interval(), armed ? 60000u : 0u);
+    QVERIFY(c.table.DelayedStart);
+    // Exactly: QCOMPARE's fuzzy double comparison cannot tell a millisecond at today's day count.
+    QVERIFY(c.table.DelayedStartTime == (information.isEmpty() ? 46380.25 : c.clock.nowDays()));
+}
+
+void TestFileCommands::openMissingFile()
+{
+    Commands c;
+    c.add(QStringLiteral("/previous"));
+    c.table.EveryHours = 4;
+    c.table.DelayedStart = true;
+    c.table.Modified = true;
+    c.prompts.fileAnswers << c.path("new.ini");
+    c.commands.Open1Click();
+    QCOMPARE(c.table.JobFileName, c.path("new.ini"));
+    QCOMPARE(c.table.LastProc, -1);
+    QCOMPARE(c.table.EveryHours, 0);
+    QVERIFY(!c.table.DelayedStart);
+    QVERIFY(c.table.DelayedStartTime == c.clock.nowDays());
+    QVERIFY(c.table.Modified);
+    QVERIFY(!QFile::exists(c.path("new.ini")));
+}
+
+void TestFileCommands::dialogs()
+{
+    Commands c;
+    c.prompts.fileAnswers << std::nullopt << std::nullopt;
+    c.commands.Open1Click();
+    c.commands.SaveAsIni1Click();
+    QCOMPARE(c.prompts.asked.size(), 2);
+    QCOMPARE(c.prompts.asked[0].kind, Kind::OpenFile);
+    QCOMPARE(c.prompts.asked[1].kind, Kind::SaveFile);
+    for (const ScriptedPrompts::Asked& asked : std::as_const(c.prompts.asked)) {
+        QCOMPARE(asked.request.initialDir, c.scratch.path() + u'/');
+        QCOMPARE(asked.request.filter, QStringLiteral("Ini File (*.ini)"));
+        QCOMPARE(asked.request.defaultSuffix, QStringLiteral("ini"));
+    }
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing()
+{
+    Commands c;
+    c.add(QStringLiteral("/a"));
+    c.table.Modified = true;
+    c.commands.SaveIni1Click(); // no name yet: the dialog, cancelled
+    c.commands.SaveAsIni1Click();
+    c.commands.Open1Click();
+    QCOMPARE(c.prompts.asked.size(), 3);
+    QVERIFY(c.table.Modified);
+    QCOMPARE(c.table.JobFileName, QString());
+    QCOMPARE(c.entries(), QStringList{QStringLiteral("/a|")});
+    QVERIFY(QDir(c.scratch.path()).isEmpty());
+}
+
+void TestFileCommands::newThenSaveOverwritesWithoutADialog()
+{
+    Commands c;
+    writeFile(c.path(), numberedEntries(2) + "[Schedule]\r\nEveryHours=5\r\n");
+    c.table.JobFileName = c.path();
+    c.commands.LoadIni(c.path());
+    c.table.Modified = true;
+    c.commands.NewIni2Click();
+    QCOMPARE(c.table.LastProc, -1);
+    QCOMPARE(c.table.JobFileName, c.path());
+    QCOMPARE(c.table.EveryHours, 5);
+    QVERIFY(c.table.Modified);
+    // Slots keep their strings: only the count went.
+    QCOMPARE(c.table.ProcList[1].Name, QStringLiteral("/bin/p2"));
+
+    c.commands.SaveIni1Click();
+    QVERIFY(c.prompts.asked.isEmpty());
+    QVERIFY(!c.table.Modified);
+    c.commands.LoadIni(c.path());
+    QCOMPARE(c.table.LastProc, -1);
+    QCOMPARE(c.table.EveryHours, 5);
+}
+
+void TestFileCommands::failedSaveKeepsTheFileAndTheFlag()
+{
+    Commands c;
+    c.add(QStringLiteral("/a"));
+    c.table.Modified = true;
+    const QString target = c.path("missing-folder/jobs.ini");
+    c.prompts.fileAnswers << target;
+    QString error;
+    try {
+        c.commands.SaveAsIni1Click();
+    } catch (const EStRegIniError& e) {
+        error = e.message();
+        QCOMPARE(e.number(), 7);
+    }
+    QCOMPARE(error, QStringLiteral("Failed to write value to INI file"));
+    QCOMPARE(c.table.JobFileName, target);
+    QVERIFY(c.table.Modified);
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(QDir(c.scratch.path()).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "tst_FileCommands.moc"
