@@ -1,0 +1,271 @@
+#include "RunlatchParamForm.h"
+
+#include "ErrorGuard.h"
+#include "JobTable.h"
+#include "Prompts.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int ProcessColumn = 0;
+constexpr int ParametersColumn = 1;
+constexpr int MinProcessWidth = 150;
+constexpr int MinParametersWidth = 120;
+
+const QString Caption = QStringLiteral("Runlatch Processes");
+
+QTableWidgetItem* makeCell()
+{
+    auto* item = new QTableWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+void setCellText(QTableWidget& list, int row, int column, const QString& text)
+{
+    QTableWidgetItem* item = list.item(row, column);
+    if (!item) {
+        item = makeCell();
+        list.setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+} // namespace
+
+TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
+    : EditorDialog(parent)
+    , m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("RunlatchParamForm"));
+    setWindowTitle(Caption);
+    setSizeGripEnabled(true);
+    createWidgets();
+    createMenu();
+    resize(577, 397);
+}
+
+void TRunlatchParamForm::createWidgets()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* label1 = new QLabel(QStringLiteral("Right Click for menu."), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(label1);
+
+    m_listView1 = new QTableWidget(0, 2, this);
+    m_listView1->setObjectName(QStringLiteral("ListView1"));
+    m_listView1->setHorizontalHeaderLabels(
+        {QStringLiteral("Process"), QStringLiteral("Parameters")});
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(13);
+    m_listView1->setFont(font);
+    m_listView1->setShowGrid(true);
+    m_listView1->setWordWrap(false);
+    m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listView1->verticalHeader()->hide();
+    m_listView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listView1->verticalHeader()->setDefaultSectionSize(m_listView1->fontMetrics().height() + 6);
+    QHeaderView* header = m_listView1->horizontalHeader();
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(MinParametersWidth);
+    // The parameters take whatever width the program paths leave.
+    header->setStretchLastSection(true);
+    m_listView1->setMouseTracking(true);
+    m_listView1->viewport()->setMouseTracking(true);
+    m_listView1->viewport()->installEventFilter(this);
+    m_listView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_listView1, 1);
+}
+
+QAction* TRunlatchParamForm::addMenuItem(const QString& name, const QString& caption)
+{
+    QAction* action = m_popupMenu1->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void TRunlatchParamForm::connectCommand(QAction* action, const std::function<void()>& handler)
+{
+    connect(action, &QAction::triggered, this, [this, handler] { guarded(m_prompts, handler); });
+}
+
+void TRunlatchParamForm::createMenu()
+{
+    m_popupMenu1 = new QMenu(this);
+    m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    connectCommand(addMenuItem(QStringLiteral("Add1"), QStringLiteral("&Add Process")),
+                   [this] { Add1Click(); });
+    // Kept without an action: the program of a row is changed by deleting and adding it.
+    addMenuItem(QStringLiteral("Change1"), QStringLiteral("&Change Process"));
+    connectCommand(
+        addMenuItem(QStringLiteral("ChangeParameter1"), QStringLiteral("Change &Parameter")),
+        [this] { ChangeParameter1Click(); });
+    connectCommand(
+        addMenuItem(QStringLiteral("Delete1"), QStringLiteral("&Delete Process and Parameter")),
+        [this] { Delete1Click(); });
+    m_popupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    connect(addMenuItem(QStringLiteral("Cancel1"), QStringLiteral("C&ancel")), &QAction::triggered,
+            this, &QDialog::reject);
+    connect(addMenuItem(QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered,
+            this, &QDialog::accept);
+
+    connect(m_listView1, &QWidget::customContextMenuRequested, this,
+            [this](QPoint pos) { m_popupMenu1->popup(m_listView1->viewport()->mapToGlobal(pos)); });
+}
+
+void TRunlatchParamForm::Parameters1Click(JobTable& table)
+{
+    m_rows = ProcessRows::fromTable(table);
+    m_dragSource = -1;
+    showRows();
+    m_listView1->clearSelection();
+    if (exec() != QDialog::Accepted)
+        return;
+    table.Modified = true;
+    m_rows.toTable(table);
+}
+
+void TRunlatchParamForm::showRows()
+{
+    m_listView1->setRowCount(m_rows.count());
+    for (int row = 0; row < m_rows.count(); ++row) {
+        const ProcessRow& rowData = m_rows.at(row);
+        setCellText(*m_listView1, row, ProcessColumn, rowData.program);
+        setCellText(*m_listView1, row, ParametersColumn, rowData.parameters);
+    }
+    fitProcessColumn();
+}
+
+void TRunlatchParamForm::fitProcessColumn()
+{
+    m_listView1->resizeColumnToContents(ProcessColumn);
+    m_listView1->setColumnWidth(ProcessColumn,
+                                std::max(MinProcessWidth, m_listView1->columnWidth(ProcessColumn)));
+}
+
+int TRunlatchParamForm::selectedRow() const
+{
+    const QModelIndexList selected = m_listView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+int TRunlatchParamForm::rowAt(QPoint viewportPos) const
+{
+    if (!m_listView1->viewport()->rect().contains(viewportPos))
+        return -1;
+    return m_listView1->indexAt(viewportPos).row();
+}
+
+void TRunlatchParamForm::Add1Click()
+{
+    if (m_rows.isFull()) {
+        m_prompts.information(QStringLiteral("Sorry, Runlatch is limited to 50 Processes."));
+        return;
+    }
+    const std::optional<QString> program = m_prompts.openFile({});
+    if (!program)
+        return;
+    m_rows.add(*program);
+    showRows();
+}
+
+void TRunlatchParamForm::ChangeParameter1Click()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    // The box starts empty; only OK changes the row, so a cancelled box loses nothing.
+    const std::optional<QString> parameters =
+        m_prompts.inputText(Caption, QStringLiteral("Enter Parameter(s)"), 255);
+    if (!parameters)
+        return;
+    m_rows.setParameters(row, *parameters);
+    showRows();
+}
+
+void TRunlatchParamForm::Delete1Click()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    m_rows.remove(row);
+    showRows();
+    m_listView1->clearSelection();
+}
+
+bool TRunlatchParamForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_listView1->viewport())
+        return EditorDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto& mouse = static_cast<const QMouseEvent&>(*event);
+        if (mouse.button() == Qt::LeftButton)
+            ListView1MouseDown(mouse.position().toPoint());
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto& mouse = static_cast<const QMouseEvent&>(*event);
+        if (mouse.button() == Qt::LeftButton)
+            ListView1DragDrop(mouse.position().toPoint());
+        break;
+    }
+    case QEvent::MouseMove:
+        hotTrack(static_cast<const QMouseEvent&>(*event).position().toPoint());
+        break;
+    case QEvent::Leave:
+        m_listView1->viewport()->unsetCursor();
+        break;
+    default:
+        break;
+    }
+    // The list's own handling (selecting the row clicked on) goes on as usual.
+    return false;
+}
+
+void TRunlatchParamForm::ListView1MouseDown(QPoint pos)
+{
+    m_dragSource = rowAt(pos);
+}
+
+void TRunlatchParamForm::ListView1DragDrop(QPoint pos)
+{
+    const int source = std::exchange(m_dragSource, -1);
+    const int target = rowAt(pos);
+    if (source < 0 || target < 0)
+        return;
+    guarded(m_prompts, [&] {
+        try {
+            const int moved = m_rows.moveAbove(source, target);
+            showRows();
+            m_listView1->selectRow(moved);
+        } catch (...) {
+            m_prompts.error(QStringLiteral("Error in drag/drop."));
+        }
+    });
+}
+
+void TRunlatchParamForm::hotTrack(QPoint pos)
+{
+    const int row = rowAt(pos);
+    if (row < 0) {
+        m_listView1->viewport()->unsetCursor();
+        return;
+    }
+    m_listView1->viewport()->setCursor(Qt::PointingHandCursor);
+    if (row != selectedRow())
+        m_listView1->selectRow(row);
+}

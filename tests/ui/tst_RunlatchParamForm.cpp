@@ -1,0 +1,696 @@
+#include "EditorScreenshot.h"
+#include "JobTable.h"
+#include "RunlatchParamForm.h"
+#include "ScriptedPrompts.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+Q_DECLARE_METATYPE(ProcRec)
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+using Kind = ScriptedPrompts::Kind;
+
+namespace {
+
+// The editor with its job table, opened through its real command: the test's actions run
+// inside the modal loop, as the user's would.
+struct Editor {
+    ScriptedPrompts prompts;
+    JobTable table;
+    TRunlatchParamForm form{prompts};
+    bool leftOpen = false;
+
+    // Opens the editor on the table and runs whileOpen in its modal loop; whileOpen closes it.
+    void open(const std::function<void()>& whileOpen)
+    {
+        leftOpen = false;
+        QTimer::singleShot(0, &form, [this, whileOpen] {
+            whileOpen();
+            // A test that failed before closing the editor must not hang the suite.
+            if (form.isVisible()) {
+                leftOpen = true;
+                form.reject();
+            }
+        });
+        form.Parameters1Click(table);
+    }
+
+    void setRows(const QList<ProcRec>& rows)
+    {
+        table.LastProc = -1;
+        for (const ProcRec& row : rows)
+            table.ProcList[static_cast<std::size_t>(++table.LastProc)] = row;
+    }
+
+    // Rows named by one letter each, with the lower-case letter as parameters.
+    void setLetterRows(const QString& letters)
+    {
+        QList<ProcRec> rows;
+        for (const QChar letter : letters)
+            rows.append({letter, letter.toLower()});
+        setRows(rows);
+    }
+
+    [[nodiscard]] QString tablePrograms() const
+    {
+        QString programs;
+        for (int i = 0; i <= table.LastProc; ++i)
+            programs += table.ProcList[static_cast<std::size_t>(i)].Name;
+        return programs;
+    }
+
+    [[nodiscard]] QString tableParameters() const
+    {
+        QString parameters;
+        for (int i = 0; i <= table.LastProc; ++i)
+            parameters += table.ProcList[static_cast<std::size_t>(i)].Param;
+        return parameters;
+    }
+
+    [[nodiscard]] QTableWidget& list() const
+    {
+        return *form.findChild<QTableWidget*>(QStringLiteral("ListView1"));
+    }
+
+    [[nodiscard]] QStringList shownColumn(int column) const
+    {
+        QStringList texts;
+        for (int row = 0; row < list().rowCount(); ++row)
+            texts << list().item(row, column)->text();
+        return texts;
+    }
+
+    [[nodiscard]] int selectedRow() const
+    {
+        const QModelIndexList rows = list().selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.constFirst().row();
+    }
+
+    void trigger(const QString& item) const { form.findChild<QAction*>(item)->trigger(); }
+
+    [[nodiscard]] QPoint rowCentre(int row) const
+    {
+        return list().visualRect(list().model()->index(row, 0)).center();
+    }
+
+    // A drag with the left button from one point of the list's viewport to another.
+    void drag(QPoint from, QPoint to) const
+    {
+        QWidget* viewport = list().viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QTest::mouseMove(viewport, to);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    }
+
+    // The pointer resting at a point of the list with no button held. Sent directly: with no
+    // button down QTest only moves the platform cursor, which the offscreen platform does not
+    // turn into an event.
+    void hover(QPoint pos) const
+    {
+        QWidget* viewport = list().viewport();
+        QMouseEvent move(QEvent::MouseMove, pos, viewport->mapToGlobal(pos), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+};
+
+} // namespace
+
+class tst_RunlatchParamForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheWindowAndTheTablesRows();
+    void contextMenuInOrder();
+    void savingAnEmptyListMarksTheTableModified();
+    void closing_data();
+    void closing();
+    void rowsAreRebuiltOnEachOpening();
+    void escapeDoesNotCloseTheEditor();
+    void addAppendsAndKeepsTheSelection();
+    void cancelledAddChangesNothing();
+    void addRefusesTheFiftyFirstRow();
+    void changeParameter_data();
+    void changeParameter();
+    void commandsWithoutSelectionDoNothing();
+    void changeProcessDoesNothing();
+    void deleteRemovesTheSelectedRow();
+    void drag_data();
+    void drag();
+    void dragMovesTheRowsUnderThePointer_data();
+    void dragMovesTheRowsUnderThePointer();
+    void dropOnEmptySpaceDoesNothing();
+    void dropOutsideTheListDoesNothing();
+    void rightButtonDoesNotDrag();
+    void failedDropIsReported();
+    void hotTracking();
+    void screenshot();
+};
+
+void tst_RunlatchParamForm::showsTheWindowAndTheTablesRows()
+{
+    Editor editor;
+    editor.setRows({{QStringLiteral("/usr/bin/backup"), QStringLiteral("--all")},
+                    {QStringLiteral("/usr/local/bin/report"), {}}});
+    QStringList programs;
+    QStringList parameters;
+    QString caption;
+    QString label;
+    QStringList headers;
+
+    editor.open([&] {
+        caption = editor.form.windowTitle();
+        label = editor.form.findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        for (int column = 0; column < editor.list().columnCount(); ++column)
+            headers << editor.list().horizontalHeaderItem(column)->text();
+        programs = editor.shownColumn(0);
+        parameters = editor.shownColumn(1);
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(caption, QStringLiteral("Runlatch Processes"));
+    QCOMPARE(label, QStringLiteral("Right Click for menu."));
+    QCOMPARE(headers, QStringList({QStringLiteral("Process"), QStringLiteral("Parameters")}));
+    QCOMPARE(programs, QStringList({QStringLiteral("/usr/bin/backup"),
+                                    QStringLiteral("/usr/local/bin/report")}));
+    QCOMPARE(parameters, QStringList({QStringLiteral("--all"), QString()}));
+    QVERIFY(!editor.leftOpen);
+}
+
+void tst_RunlatchParamForm::contextMenuInOrder()
+{
+    Editor editor;
+    const auto* menu = editor.form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    QVERIFY(menu);
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-")
+                                        : action->objectName() + u' ' + action->text());
+
+    QCOMPARE(
+        items,
+        QStringList({QStringLiteral("Add1 &Add Process"), QStringLiteral("Change1 &Change Process"),
+                     QStringLiteral("ChangeParameter1 Change &Parameter"),
+                     QStringLiteral("Delete1 &Delete Process and Parameter"), QStringLiteral("-"),
+                     QStringLiteral("Cancel1 C&ancel"), QStringLiteral("Save1 &Save")}));
+    QCOMPARE(editor.list().contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+void tst_RunlatchParamForm::savingAnEmptyListMarksTheTableModified()
+{
+    Editor editor;
+    int shownRows = -1;
+
+    editor.open([&] {
+        shownRows = editor.list().rowCount();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(shownRows, 0);
+    QCOMPARE(editor.table.LastProc, -1);
+    QVERIFY(editor.table.Modified);
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::closing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("programs");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<bool>("modified");
+
+    QTest::newRow("Save") << QStringLiteral("Save1") << QStringLiteral("BCE")
+                          << QStringLiteral("bc") << true;
+    QTest::newRow("Cancel") << QStringLiteral("Cancel1") << QStringLiteral("ABC")
+                            << QStringLiteral("abc") << false;
+    QTest::newRow("close box") << QString() << QStringLiteral("ABC") << QStringLiteral("abc")
+                               << false;
+}
+
+void tst_RunlatchParamForm::closing()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, programs);
+    QFETCH(QString, parameters);
+    QFETCH(bool, modified);
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    editor.table.EveryHours = 4;
+    editor.prompts.fileAnswers << QStringLiteral("E");
+
+    editor.open([&] {
+        editor.list().selectRow(0);
+        editor.trigger(QStringLiteral("Delete1"));
+        editor.trigger(QStringLiteral("Add1"));
+        if (how.isEmpty())
+            editor.form.close();
+        else
+            editor.trigger(how);
+    });
+
+    QVERIFY(!editor.leftOpen);
+    QCOMPARE(editor.tablePrograms(), programs);
+    QCOMPARE(editor.tableParameters(), parameters);
+    QCOMPARE(editor.table.Modified, modified);
+    QCOMPARE(editor.table.EveryHours, 4);
+}
+
+void tst_RunlatchParamForm::rowsAreRebuiltOnEachOpening()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+    editor.open([&] {
+        editor.list().selectRow(0);
+        editor.trigger(QStringLiteral("Delete1"));
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+    QStringList shown;
+    int selected = 0;
+
+    editor.open([&] {
+        shown = editor.shownColumn(0);
+        selected = editor.selectedRow();
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(shown, QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(selected, -1);
+}
+
+void tst_RunlatchParamForm::escapeDoesNotCloseTheEditor()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("A"));
+    bool openAfterEscape = false;
+
+    editor.open([&] {
+        QTest::keyClick(&editor.list(), Qt::Key_Escape);
+        openAfterEscape = editor.form.isVisible();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(openAfterEscape);
+    QVERIFY(!editor.leftOpen);
+    QVERIFY(editor.table.Modified);
+}
+
+void tst_RunlatchParamForm::addAppendsAndKeepsTheSelection()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync");
+    int selected = -1;
+
+    editor.open([&] {
+        editor.list().selectRow(0);
+        editor.trigger(QStringLiteral("Add1"));
+        selected = editor.selectedRow();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(selected, 0);
+    QCOMPARE(editor.table.LastProc, 2);
+    QCOMPARE(editor.table.ProcList[2].Name, QStringLiteral("/opt/tools/sync"));
+    QCOMPARE(editor.table.ProcList[2].Param, QString());
+    QCOMPARE(editor.prompts.count(Kind::OpenFile), 1);
+    const FileDialogRequest request = editor.prompts.asked.constFirst().request;
+    QVERIFY(request.filter.isEmpty());
+    QVERIFY(request.initialDir.isEmpty());
+}
+
+void tst_RunlatchParamForm::cancelledAddChangesNothing()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+    editor.prompts.fileAnswers << std::nullopt;
+    int shownRows = 0;
+
+    editor.open([&] {
+        editor.trigger(QStringLiteral("Add1"));
+        shownRows = editor.list().rowCount();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(shownRows, 2);
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
+}
+
+void tst_RunlatchParamForm::addRefusesTheFiftyFirstRow()
+{
+    Editor editor;
+    QList<ProcRec> fifty;
+    for (int i = 0; i < JobTable::MaxProcs; ++i)
+        fifty.append({QStringLiteral("/bin/p%1").arg(i), {}});
+    editor.setRows(fifty);
+    editor.prompts.fileAnswers << QStringLiteral("/bin/last");
+    QList<Kind> askedAtTheLimit;
+
+    editor.open([&] {
+        editor.trigger(QStringLiteral("Add1"));
+        for (const ScriptedPrompts::Asked& asked : std::as_const(editor.prompts.asked))
+            askedAtTheLimit << asked.kind;
+        editor.list().selectRow(10);
+        editor.trigger(QStringLiteral("Delete1"));
+        editor.trigger(QStringLiteral("Add1"));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(askedAtTheLimit, QList<Kind>({Kind::Information}));
+    QCOMPARE(editor.prompts.texts(Kind::Information),
+             QStringList({QStringLiteral("Sorry, Runlatch is limited to 50 Processes.")}));
+    QCOMPARE(editor.prompts.count(Kind::OpenFile), 1);
+    QCOMPARE(editor.table.LastProc, 49);
+    QCOMPARE(editor.table.ProcList[10].Name, QStringLiteral("/bin/p11"));
+    QCOMPARE(editor.table.ProcList[49].Name, QStringLiteral("/bin/last"));
+}
+
+void tst_RunlatchParamForm::changeParameter_data()
+{
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("parameters");
+
+    QTest::newRow("OK stores the text as typed")
+        << std::optional<QString>(QStringLiteral("  -v  --out \"C:\\x y\" "))
+        << QStringLiteral("  -v  --out \"C:\\x y\" ");
+    QTest::newRow("OK with an empty field empties them")
+        << std::optional<QString>(QString()) << QString();
+    QTest::newRow("Cancel keeps them") << std::optional<QString>() << QStringLiteral("--old");
+}
+
+void tst_RunlatchParamForm::changeParameter()
+{
+    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, parameters);
+    Editor editor;
+    editor.setRows({{QStringLiteral("A"), QStringLiteral("a")},
+                    {QStringLiteral("B"), QStringLiteral("--old")},
+                    {QStringLiteral("C"), QStringLiteral("c")}});
+    editor.prompts.inputAnswers << answer;
+    QString shown;
+
+    editor.open([&] {
+        editor.list().selectRow(1);
+        editor.trigger(QStringLiteral("ChangeParameter1"));
+        shown = editor.list().item(1, 1)->text();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(editor.prompts.count(Kind::InputText), 1);
+    const ScriptedPrompts::Asked& asked = editor.prompts.asked.constFirst();
+    QCOMPARE(asked.caption, QStringLiteral("Runlatch Processes"));
+    QCOMPARE(asked.text, QStringLiteral("Enter Parameter(s)"));
+    QCOMPARE(asked.maxLength, 255);
+    QCOMPARE(shown, parameters);
+    QCOMPARE(editor.tableParameters(), QStringLiteral("a") + parameters + QStringLiteral("c"));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
+}
+
+void tst_RunlatchParamForm::commandsWithoutSelectionDoNothing()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+    editor.prompts.inputAnswers << QStringLiteral("unused");
+
+    editor.open([&] {
+        editor.list().clearSelection();
+        editor.trigger(QStringLiteral("ChangeParameter1"));
+        editor.trigger(QStringLiteral("Delete1"));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(editor.prompts.asked.isEmpty());
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
+    QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
+}
+
+void tst_RunlatchParamForm::changeProcessDoesNothing()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+
+    editor.open([&] {
+        editor.list().selectRow(1);
+        editor.trigger(QStringLiteral("Change1"));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(editor.prompts.asked.isEmpty());
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
+    QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
+}
+
+void tst_RunlatchParamForm::deleteRemovesTheSelectedRow()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    QStringList shown;
+    int selected = 0;
+
+    editor.open([&] {
+        editor.list().selectRow(1);
+        editor.trigger(QStringLiteral("Delete1"));
+        shown = editor.shownColumn(0);
+        selected = editor.selectedRow();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(shown, QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+    QCOMPARE(selected, -1);
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AC"));
+    QCOMPARE(editor.tableParameters(), QStringLiteral("ac"));
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::drag_data()
+{
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("programs");
+
+    QTest::newRow("A onto C") << 0 << 2 << QStringLiteral("BACD");
+    QTest::newRow("D onto B") << 3 << 1 << QStringLiteral("ADBC");
+    QTest::newRow("B onto A") << 1 << 0 << QStringLiteral("BACD");
+    QTest::newRow("A onto B") << 0 << 1 << QStringLiteral("ABCD");
+    QTest::newRow("C onto itself (a click)") << 2 << 2 << QStringLiteral("ABCD");
+    QTest::newRow("D onto A") << 3 << 0 << QStringLiteral("DABC");
+}
+
+void tst_RunlatchParamForm::drag()
+{
+    QFETCH(int, source);
+    QFETCH(int, target);
+    QFETCH(QString, programs);
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABCD"));
+    QString shown;
+
+    editor.open([&] {
+        editor.drag(editor.rowCentre(source), editor.rowCentre(target));
+        shown = editor.shownColumn(0).join(QString());
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(shown, programs);
+    QCOMPARE(editor.tablePrograms(), programs);
+    // Parameters travel with their rows.
+    QCOMPARE(editor.tableParameters(), programs.toLower());
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer_data()
+{
+    QTest::addColumn<QList<ProcRec>>("rows");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("parameters");
+
+    const QList<ProcRec> twice{{QStringLiteral("/bin/a"), QStringLiteral("1")},
+                               {QStringLiteral("/bin/b"), QStringLiteral("2")},
+                               {QStringLiteral("/bin/a"), QStringLiteral("3")}};
+    QTest::newRow("second copy onto the row between") << twice << 2 << 1 << QStringLiteral("132");
+    QTest::newRow("other row onto the second copy") << twice << 1 << 2 << QStringLiteral("123");
+    QTest::newRow("first copy onto the second") << twice << 0 << 2 << QStringLiteral("213");
+
+    const QList<ProcRec> capitals{{QStringLiteral("Z"), QStringLiteral("z")},
+                                  {QStringLiteral("X"), QStringLiteral("1")},
+                                  {QStringLiteral("Y"), QStringLiteral("y")},
+                                  {QStringLiteral("x"), QStringLiteral("2")}};
+    QTest::newRow("copy in other case onto the top")
+        << capitals << 3 << 0 << QStringLiteral("2z1y");
+    QTest::newRow("top onto the copy in other case")
+        << capitals << 0 << 3 << QStringLiteral("1yz2");
+}
+
+void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer()
+{
+    QFETCH(QList<ProcRec>, rows);
+    QFETCH(int, source);
+    QFETCH(int, target);
+    QFETCH(QString, parameters);
+    Editor editor;
+    editor.setRows(rows);
+
+    editor.open([&] {
+        editor.drag(editor.rowCentre(source), editor.rowCentre(target));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(editor.tableParameters(), parameters);
+}
+
+void tst_RunlatchParamForm::dropOnEmptySpaceDoesNothing()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    bool emptySpace = false;
+    QString shown;
+
+    editor.open([&] {
+        const QPoint below(editor.rowCentre(0).x(), editor.list().viewport()->height() - 2);
+        emptySpace = !editor.list().indexAt(below).isValid();
+        editor.drag(editor.rowCentre(0), below);
+        shown = editor.shownColumn(0).join(QString());
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(emptySpace);
+    QCOMPARE(shown, QStringLiteral("ABC"));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::dropOutsideTheListDoesNothing()
+{
+    Editor editor;
+    QList<ProcRec> rows;
+    for (int i = 0; i < 40; ++i)
+        rows.append({QStringLiteral("/bin/p%1").arg(i), QString::number(i)});
+    editor.setRows(rows);
+    int firstShown = 0;
+
+    editor.open([&] {
+        // Scrolled down, rows lie hidden above the viewport: a release over the column headers
+        // must not count as a drop on one of them.
+        editor.list().scrollToBottom();
+        firstShown = editor.list().indexAt(QPoint(5, 5)).row();
+        editor.drag(editor.rowCentre(firstShown), QPoint(editor.rowCentre(firstShown).x(), -5));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(firstShown > 0);
+    QCOMPARE(editor.table.ProcList[static_cast<std::size_t>(firstShown)].Param,
+             QString::number(firstShown));
+    QCOMPARE(editor.table.ProcList[static_cast<std::size_t>(firstShown - 1)].Param,
+             QString::number(firstShown - 1));
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::rightButtonDoesNotDrag()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+
+    editor.open([&] {
+        QWidget* viewport = editor.list().viewport();
+        QTest::mousePress(viewport, Qt::RightButton, {}, editor.rowCentre(2));
+        QTest::mouseRelease(viewport, Qt::RightButton, {}, editor.rowCentre(0));
+        // A left click elsewhere afterwards is no drop of the right-button press either.
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, editor.rowCentre(0));
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
+}
+
+void tst_RunlatchParamForm::failedDropIsReported()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABCD"));
+    QString shown;
+
+    editor.open([&] {
+        QWidget* viewport = editor.list().viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, editor.rowCentre(3));
+        // The list shrinks under the drag, so the row it began on is gone at the drop.
+        editor.list().selectRow(0);
+        editor.trigger(QStringLiteral("Delete1"));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, editor.rowCentre(1));
+        shown = editor.shownColumn(0).join(QString());
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(editor.prompts.texts(Kind::Error),
+             QStringList({QStringLiteral("Error in drag/drop.")}));
+    QCOMPARE(shown, QStringLiteral("BCD"));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("BCD"));
+    QVERIFY(!editor.leftOpen);
+}
+
+void tst_RunlatchParamForm::hotTracking()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    int selectedOverRow = -1;
+    Qt::CursorShape cursorOverRow = Qt::ArrowCursor;
+    Qt::CursorShape cursorBelowRows = Qt::PointingHandCursor;
+    int selectedBelowRows = -1;
+
+    editor.open([&] {
+        QWidget* viewport = editor.list().viewport();
+        editor.hover(editor.rowCentre(2));
+        selectedOverRow = editor.selectedRow();
+        cursorOverRow = viewport->cursor().shape();
+        editor.hover(QPoint(editor.rowCentre(0).x(), viewport->height() - 2));
+        cursorBelowRows = viewport->cursor().shape();
+        selectedBelowRows = editor.selectedRow();
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(selectedOverRow, 2);
+    QCOMPARE(cursorOverRow, Qt::PointingHandCursor);
+    QCOMPARE(cursorBelowRows, Qt::ArrowCursor);
+    QCOMPARE(selectedBelowRows, 2);
+}
+
+void tst_RunlatchParamForm::screenshot()
+{
+    Editor editor;
+    editor.setRows(
+        {{QStringLiteral("/usr/local/bin/backup-home"), QStringLiteral("--full /srv/backup")},
+         {QStringLiteral("/usr/bin/rsync"), QStringLiteral("-a /home/ann/docs /mnt/nas/docs")},
+         {QStringLiteral("/opt/reports/make-report.sh"), QStringLiteral("daily")},
+         {QStringLiteral("/usr/bin/logrotate"), QStringLiteral("/etc/logrotate.conf")},
+         {QStringLiteral("/home/ann/bin/tidy-downloads"), {}}});
+    QSize size;
+    int columnsWidth = 0;
+    int viewportWidth = 0;
+    bool saved = false;
+
+    editor.open([&] {
+        editor.list().selectRow(1);
+        size = editor.form.size();
+        columnsWidth = editor.list().columnWidth(0) + editor.list().columnWidth(1);
+        viewportWidth = editor.list().viewport()->width();
+        saved = saveEditorScreenshot(editor.form, QStringLiteral("process-editor.png"));
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QVERIFY(saved);
+    QCOMPARE(size, QSize(577, 397));
+    QVERIFY(editor.list().columnWidth(0) >= 150);
+    // The parameters take the rest of the list's width.
+    QCOMPARE(columnsWidth, viewportWidth);
+}
+
+QTEST_MAIN(tst_RunlatchParamForm)
+#include "tst_RunlatchParamForm.moc"
