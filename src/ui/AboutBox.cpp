@@ -1,0 +1,301 @@
+#include "AboutBox.h"
+
+#include "ErrorGuard.h"
+#include "RunlatchBuildInfo.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <initializer_list>
+
+namespace {
+
+QString fromBuild(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont arial(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// A 32-bit version word as its high and low 16-bit numbers, "high.low".
+QString halves(std::uint32_t word)
+{
+    return QString::number(word >> 16) + u'.' + QString::number(word & 0xFFFF);
+}
+
+// The link targets are kept the way a shell takes them, the mail one as "MailTo: address".
+// The desktop wants a real URL: the scheme in its usual spelling and no blank before the address.
+QUrl linkUrl(const QString& target)
+{
+    const QString trimmed = target.trimmed();
+    const QLatin1String mailScheme("mailto:");
+    if (trimmed.startsWith(mailScheme, Qt::CaseInsensitive))
+        return QUrl(mailScheme + trimmed.sliced(mailScheme.size()).trimmed());
+    return QUrl::fromUserInput(trimmed);
+}
+
+// The maker's logo: a latch, drawn rather than shipped so that it scales with nothing to load.
+QPixmap drawLogo(QSize size, qreal pixelRatio)
+{
+    QPixmap logo(size * pixelRatio);
+    logo.setDevicePixelRatio(pixelRatio);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    painter.setPen(QPen(QColor(0x7a, 0x87, 0x94), 6, Qt::SolidLine, Qt::FlatCap));
+    painter.drawArc(QRectF(15, 6, 27, 30), 0, 180 * 16);
+    painter.drawLine(QLineF(15, 21, 15, 30));
+    painter.drawLine(QLineF(42, 21, 42, 30));
+
+    QLinearGradient body(0, 28, 0, 62);
+    body.setColorAt(0, QColor(0x3b, 0x82, 0xc4));
+    body.setColorAt(1, QColor(0x1d, 0x4e, 0x89));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(body);
+    painter.drawRoundedRect(QRectF(5, 28, 47, 34), 6, 6);
+
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QPointF(28.5, 41), 4.5, 4.5);
+    const QPointF slot[] = {{26.5, 43}, {30.5, 43}, {32, 54}, {25, 54}};
+    painter.drawPolygon(slot, 4);
+    return logo;
+}
+
+// Labels size themselves to their text, then sit centred on the box's centre line.
+void centre(QLabel* label, int x)
+{
+    label->adjustSize();
+    label->move(x - label->width() / 2, label->y());
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(Prompts& prompts, const QString& versionFile, QWidget* parent)
+    : QDialog(parent)
+    , m_prompts(prompts)
+    , m_versionFile(versionFile)
+    , m_openLink([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+{
+    createWidgets();
+    guarded(m_prompts, [this] { FormCreate(); });
+}
+
+void TAboutBox::About1Click(QWidget* mainWindow, Prompts& prompts)
+{
+    TAboutBox box(prompts, {}, mainWindow);
+    box.setParentForm(mainWindow);
+    box.setTitleFontSize(24);
+    box.exec();
+}
+
+void TAboutBox::createWidgets()
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(426, 286);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+
+    m_panel1 = new QFrame(this);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setGeometry(8, 8, 409, 233);
+    m_panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    m_programIcon = new QLabel(m_panel1);
+    m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    m_programIcon->setGeometry(16, 32, 41, 41);
+    m_programIcon->setScaledContents(true);
+
+    m_title = addLabel(QStringLiteral("Title"), QStringLiteral("Title"), 24, arial(24, true));
+    m_version = addLabel(QStringLiteral("Version"), QStringLiteral("Version"), 72, arial(12));
+    m_build = addLabel(QStringLiteral("Build"), QStringLiteral("Build"), 88, arial(12));
+    m_copyright =
+        addLabel(QStringLiteral("Copyright"), QStringLiteral("Copyright"), 112, arial(12));
+    m_trademark =
+        addLabel(QStringLiteral("Trademark"), QStringLiteral("Trademark"), 128, arial(12));
+
+    auto* logo = new QLabel(m_panel1);
+    logo->setObjectName(QStringLiteral("Logo"));
+    logo->setGeometry(8, 158, 57, 65);
+    logo->setPixmap(drawLogo(logo->size(), devicePixelRatioF()));
+
+    m_corporateName = addLabel(QStringLiteral("CorporateName"),
+                               fromBuild(RunlatchBuildInfo::MakerName), 156, arial(21));
+    m_mail = addLink(QStringLiteral("Mail"), QStringLiteral("Send us an e-mail"),
+                     QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail), 184);
+    const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
+    m_webSite = addLink(QStringLiteral("WebSite"), web, web, 200);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKButton"));
+    okButton->setGeometry(175, 252, 75, 25);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QLabel* TAboutBox::addLabel(const QString& name, const QString& text, int top, const QFont& font)
+{
+    auto* label = new QLabel(text, m_panel1);
+    label->setObjectName(name);
+    // Version texts come from a file: a "<" in a copyright must not turn into markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->move(0, top);
+    label->adjustSize();
+    return label;
+}
+
+// The tooltip stores the target the way a hint did; it is never shown (see eventFilter).
+QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QString& target, int top)
+{
+    QFont font = arial(11);
+    font.setUnderline(true);
+    QLabel* label = addLabel(name, text, top, font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(palette);
+    label->setToolTip(target);
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(this);
+    return label;
+}
+
+void TAboutBox::FormCreate()
+{
+    m_versionInfo.setFileName(m_versionFile);
+    m_version->setText(QStringLiteral("Version: ") + halves(m_versionInfo.ProductVersionMS()));
+    m_build->setText(QStringLiteral("Build: ") + halves(m_versionInfo.FileVersionMS()) + u'.' +
+                     halves(m_versionInfo.FileVersionLS()));
+    m_copyright->setText(m_versionInfo.LegalCopyright());
+    m_trademark->setText(m_versionInfo.LegalTrademarks());
+    m_title->setText(QGuiApplication::applicationDisplayName());
+    m_programIcon->setPixmap(QApplication::windowIcon().pixmap(m_programIcon->size()));
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Laid out on the first showing only: a second layout would cut the build number again.
+    if (m_activated || event->spontaneous())
+        return;
+    m_activated = true;
+    guarded(m_prompts, [this] { FormActivate(); });
+}
+
+void TAboutBox::FormActivate()
+{
+    const int x = (m_panel1->width() - m_programIcon->x() + m_programIcon->width()) / 2;
+
+    QFont titleFont = m_title->font();
+    // Qt refuses sizes below 1 point; the design's font stays then.
+    if (m_titleFontSize > 0)
+        titleFont.setPointSize(m_titleFontSize);
+    m_title->setFont(titleFont);
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(QPalette::WindowText, m_titleFontColor);
+    m_title->setPalette(titlePalette);
+    centre(m_title, x);
+    centre(m_version, x);
+
+    if (m_threeLevelBuild) {
+        const QString build = m_build->text();
+        const qsizetype lastDot = build.lastIndexOf(u'.');
+        if (lastDot >= 0)
+            m_build->setText(build.left(lastDot));
+    }
+    for (QLabel* label : {m_build, m_copyright, m_trademark, m_corporateName, m_webSite, m_mail})
+        centre(label, x);
+    placeBox();
+}
+
+void TAboutBox::placeBox()
+{
+    const QSize box = frameGeometry().size();
+    QRect around;
+    if (m_parentForm)
+        around = m_parentForm->frameGeometry();
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        around = screen->geometry();
+    else
+        return;
+    move(around.left() + around.width() / 2 - box.width() / 2,
+         around.top() + around.height() / 2 - box.height() / 2);
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_mail && watched != m_webSite)
+        return QDialog::eventFilter(watched, event);
+
+    const auto leftButton = [event] {
+        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    };
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        return true;
+    case QEvent::MouseButtonPress:
+        if (leftButton())
+            m_pressedLink = watched;
+        break;
+    case QEvent::MouseButtonRelease: {
+        // A click is a press and a release on the same link, as with any button.
+        const bool click = leftButton() && m_pressedLink == watched &&
+                           static_cast<QLabel*>(watched)->rect().contains(
+                               static_cast<QMouseEvent*>(event)->position().toPoint());
+        m_pressedLink = nullptr;
+        if (click)
+            linkClicked(watched);
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        // The press of a double click is not a click of its own: its release opens nothing more.
+        m_pressedLink = nullptr;
+        if (leftButton())
+            linkClicked(watched);
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TAboutBox::linkClicked(const QObject* link)
+{
+    if (link == m_mail)
+        MailClick();
+    else
+        WebSiteClick();
+}
+
+void TAboutBox::MailClick()
+{
+    openLink(*m_mail);
+}
+
+void TAboutBox::WebSiteClick()
+{
+    openLink(*m_webSite);
+}
+
+void TAboutBox::openLink(const QLabel& link) const
+{
+    guarded(m_prompts, [this, &link] {
+        const QUrl url = linkUrl(link.toolTip());
+        // The desktop's answer is not looked at: a link that cannot be opened is ignored.
+        if (url.isValid() && !url.isEmpty() && m_openLink)
+            m_openLink(url);
+    });
+}
