@@ -1,0 +1,240 @@
+#include "HelpWindow.h"
+
+#include "HelpBrowser.h"
+#include "HelpCollection.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The manual's virtual folder and first page, as runlatch.qhp sets them.
+constexpr QLatin1StringView ContentsPagePath{"/doc/index.html"};
+
+QString nativeFolderList(const QStringList& folders)
+{
+    QStringList shown;
+    for (const QString& folder : folders)
+        shown << QDir::toNativeSeparators(folder);
+    return shown.join(QStringLiteral(", "));
+}
+
+// Where a copy of a manual in a read-only folder goes; empty when the system names no cache.
+QString helpCacheFolder()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/help");
+}
+
+QUrl contentsPageOf(const QHelpEngineCore& engine)
+{
+    const QStringList manuals = engine.registeredDocumentations();
+    if (manuals.isEmpty())
+        return {};
+    return QUrl(QStringLiteral("qthelp://") + manuals.constFirst() + QString(ContentsPagePath));
+}
+
+// The engine of a usable collection, else nullptr. A collection Qt Help cannot read still sets
+// up without an error, only with nothing in it, and one whose manual is missing still lists the
+// manual; so what counts is whether the contents page can be read.
+std::unique_ptr<QHelpEngine> openedEngine(const QString& collection)
+{
+    auto engine = std::make_unique<QHelpEngine>(collection);
+    // Nothing is ever registered or stored, and the collection may lie in a read-only folder.
+    engine->setReadOnly(true);
+    // Asked for before setupData(): the search engine then indexes the manual, new or changed,
+    // as soon as the setup has finished, so a forced reindex is never needed.
+    engine->searchEngine();
+    if (!engine->setupData() || engine->fileData(contentsPageOf(*engine)).isEmpty())
+        return nullptr;
+    return engine;
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
+    : QMainWindow(parent)
+    , m_folders(std::move(folders))
+    , m_tabs(new QTabWidget)
+    , m_browser(new HelpBrowser)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Runlatch Help"));
+    // A viewer beside the program: it never keeps the program alive once the main window closes.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(900, 620);
+
+    m_tabs->setObjectName(QStringLiteral("HelpTabs"));
+    m_tabs->hide();
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({260, 640});
+    setCentralWidget(splitter);
+    createToolBar();
+}
+
+HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::Contents1Click()
+{
+    if (!m_engine)
+        openManual();
+    if (m_engine) {
+        m_tabs->setCurrentIndex(0);
+        showTopic(m_contentsPage);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void HelpWindow::openManual()
+{
+    const QString found = findHelpCollection(m_folders);
+    if (found.isEmpty()) {
+        showProblem(QStringLiteral("The help file %1 could not be found in %2.")
+                        .arg(HelpCollectionName, nativeFolderList(m_folders)));
+        return;
+    }
+    m_engine = openedEngine(usableHelpCollection(found, helpCacheFolder()));
+    if (!m_engine) {
+        showProblem(QStringLiteral("The help file %1 could not be opened: it is damaged or "
+                                   "incomplete. Installing Runlatch again restores it.")
+                        .arg(QDir::toNativeSeparators(found)));
+        return;
+    }
+    m_contentsPage = contentsPageOf(*m_engine);
+    m_browser->setHelpEngine(m_engine.get());
+    createNavigation();
+}
+
+void HelpWindow::createNavigation()
+{
+    QHelpContentWidget* contents = m_engine->contentWidget();
+    contents->setObjectName(QStringLiteral("HelpContents"));
+    contents->setHeaderHidden(true);
+    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showTopic);
+    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
+        contents->expandAll();
+        selectInContents(m_browser->source());
+    });
+
+    m_tabs->addTab(contents, QStringLiteral("&Contents"));
+    m_tabs->addTab(createIndexPage(), QStringLiteral("&Index"));
+    m_tabs->addTab(createSearchPage(), QStringLiteral("&Search"));
+    m_tabs->show();
+
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectInContents);
+}
+
+QWidget* HelpWindow::createIndexPage()
+{
+    auto* page = new QWidget;
+    auto* filter = new QLineEdit(page);
+    filter->setObjectName(QStringLiteral("HelpIndexFilter"));
+    filter->setClearButtonEnabled(true);
+    auto* label = new QLabel(QStringLiteral("&Look for:"), page);
+    label->setBuddy(filter);
+    QHelpIndexWidget* index = m_engine->indexWidget();
+    index->setObjectName(QStringLiteral("HelpIndex"));
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(label);
+    layout->addWidget(filter);
+    layout->addWidget(index);
+
+    connect(filter, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
+    connect(filter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& document) { showTopic(document.url); });
+    // Every keyword of the manual leads to one page; should two pages share one, the first
+    // is as good a choice as any.
+    connect(index, &QHelpIndexWidget::documentsActivated, this,
+            [this](const QList<QHelpLink>& documents) { showTopic(documents.constFirst().url); });
+    return page;
+}
+
+QWidget* HelpWindow::createSearchPage()
+{
+    QHelpSearchEngine* search = m_engine->searchEngine();
+    QHelpSearchQueryWidget* query = search->queryWidget();
+    query->setObjectName(QStringLiteral("HelpSearchQuery"));
+    QHelpSearchResultWidget* results = search->resultWidget();
+    results->setObjectName(QStringLiteral("HelpSearchResults"));
+
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(query);
+    layout->addWidget(results, 1);
+
+    connect(query, &QHelpSearchQueryWidget::search, search,
+            [search, query] { search->search(query->searchInput()); });
+    connect(results, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::showTopic);
+    return page;
+}
+
+void HelpWindow::createToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+    bar->setObjectName(QStringLiteral("HelpToolBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
+                                   QStringLiteral("&Back"), m_browser, &QTextBrowser::backward);
+    back->setShortcut(QKeySequence::Back);
+    back->setEnabled(false);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+
+    QAction* forward =
+        bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"),
+                       m_browser, &QTextBrowser::forward);
+    forward->setShortcut(QKeySequence::Forward);
+    forward->setEnabled(false);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("C&ontents"), this,
+                   [this] {
+                       if (m_engine)
+                           showTopic(m_contentsPage);
+                   });
+}
+
+void HelpWindow::showTopic(const QUrl& url)
+{
+    m_browser->setSource(url);
+}
+
+void HelpWindow::selectInContents(const QUrl& url)
+{
+    QHelpContentWidget* contents = m_engine->contentWidget();
+    const QModelIndex topic = contents->indexOf(url);
+    if (topic.isValid())
+        contents->setCurrentIndex(topic);
+}
+
+void HelpWindow::showProblem(const QString& text)
+{
+    m_browser->setHtml(
+        QStringLiteral("<h2>Help is not available</h2><p>%1</p>").arg(text.toHtmlEscaped()));
+}

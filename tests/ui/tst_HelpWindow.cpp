@@ -1,0 +1,499 @@
+#include "EditorScreenshot.h"
+#include "HelpBrowser.h"
+#include "HelpCollection.h"
+#include "HelpWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpContentModel>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+// The manual the build made beside the program.
+const QString BuiltCollection = QStringLiteral(RUNLATCH_HELP_COLLECTION);
+
+// Contents, index and the full-text index are built on threads of Qt Help's own; a slow or
+// sanitised build may take a while.
+constexpr int Patience = 60000;
+
+QString builtFolder()
+{
+    return QFileInfo(BuiltCollection).absolutePath();
+}
+
+QUrl topicUrl(const QString& page)
+{
+    return QUrl(QStringLiteral("qthelp://runlatch.manual/doc/") + page);
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool copyBuilt(const QString& name, const QString& folder)
+{
+    return QFile::copy(QDir(builtFolder()).filePath(name), QDir(folder).filePath(name));
+}
+
+bool setModified(const QString& path, const QDateTime& time)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The titles of the contents, depth first, as the contents tree lists them.
+void collectTitles(const QHelpContentModel& model, const QModelIndex& parent, QStringList& titles)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex item = model.index(row, 0, parent);
+        titles << model.data(item, Qt::DisplayRole).toString();
+        collectTitles(model, item, titles);
+    }
+}
+
+// The URLs of the contents, in the same order.
+void collectUrls(QHelpContentModel& model, const QModelIndex& parent, QList<QUrl>& urls)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex item = model.index(row, 0, parent);
+        urls << model.contentItemAt(item)->url();
+        collectUrls(model, item, urls);
+    }
+}
+
+HelpBrowser* browserOf(const HelpWindow& window)
+{
+    return window.findChild<HelpBrowser*>(QStringLiteral("HelpBrowser"));
+}
+
+QTabWidget* tabsOf(const HelpWindow& window)
+{
+    return window.findChild<QTabWidget*>(QStringLiteral("HelpTabs"));
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void helpFoldersStartBesideTheProgram();
+    void findHelpCollection_data();
+    void findHelpCollection();
+    void copyHelpCollectionMakesAWorkingCopy();
+    void copyHelpCollectionKeepsAnIdenticalCopy();
+    void copyHelpCollectionRefreshesAChangedCopy();
+    void copyHelpCollectionFailsWithoutAFolder();
+    void usableHelpCollectionStaysInAWritableFolder();
+    void usableHelpCollectionCopiesFromAReadOnlyFolder();
+
+    void contentsOpensTheWindowAtTheContentsPage();
+    void contentsListEveryTopic();
+    void indexHasKeywords_data();
+    void indexHasKeywords();
+    void indexFilterShowsTheTopic();
+    void searchForDelayedFindsTheScheduleTopic();
+    void missingOrDamagedManualIsReported_data();
+    void missingOrDamagedManualIsReported();
+    void aWindowOfItsOwnThatNeverKeepsTheProgramAlive();
+
+private:
+    // Opens the built manual in window and waits until its contents and index are listed.
+    static void openBuilt(HelpWindow& window);
+
+    QTemporaryDir m_scratch;
+};
+
+void TestHelpWindow::initTestCase()
+{
+    QVERIFY2(QFileInfo(BuiltCollection).isFile(), qPrintable(BuiltCollection));
+    QVERIFY(QFileInfo(QDir(builtFolder()).filePath(HelpManualName)).isFile());
+    QVERIFY(m_scratch.isValid());
+    const QDir scratch(m_scratch.path());
+    QVERIFY(scratch.mkpath(QStringLiteral("empty")));
+    QVERIFY(scratch.mkpath(QStringLiteral("withFile")));
+    QVERIFY(writeFile(scratch.filePath(QStringLiteral("withFile/Runlatch.qhc")), {}));
+    QVERIFY(scratch.mkpath(QStringLiteral("withFolder/Runlatch.qhc")));
+}
+
+void TestHelpWindow::openBuilt(HelpWindow& window)
+{
+    window.Contents1Click();
+    QHelpEngine* engine = window.helpEngine();
+    QVERIFY(engine != nullptr);
+    QHelpContentModel* contents = engine->contentModel();
+    QTRY_VERIFY_WITH_TIMEOUT(!contents->isCreatingContents() && contents->rowCount() > 0, Patience);
+    QHelpIndexModel* index = engine->indexModel();
+    QTRY_VERIFY_WITH_TIMEOUT(!index->isCreatingIndex() && index->rowCount() > 0, Patience);
+}
+
+void TestHelpWindow::helpFoldersStartBesideTheProgram()
+{
+    const QStringList expected{QStringLiteral("/opt/runlatch/bin"),
+                               QStringLiteral("/opt/runlatch/share/runlatch")};
+    QCOMPARE(helpFolders(QStringLiteral("/opt/runlatch/bin")), expected);
+    QCOMPARE(helpFolders(QStringLiteral("/opt/runlatch/bin/")), expected);
+}
+
+void TestHelpWindow::findHelpCollection_data()
+{
+    // Folder names are those made by initTestCase; "built" stands for the built manual's folder.
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("no folders") << QStringList() << QString();
+    QTest::newRow("none holds one") << QStringList{QStringLiteral("empty")} << QString();
+    QTest::newRow("a folder of that name is no collection")
+        << QStringList{QStringLiteral("withFolder")} << QString();
+    QTest::newRow("the first that holds one")
+        << QStringList{QStringLiteral("empty"), QStringLiteral("built"), QStringLiteral("withFile")}
+        << QStringLiteral("built");
+    QTest::newRow("an earlier folder wins")
+        << QStringList{QStringLiteral("withFile"), QStringLiteral("built")}
+        << QStringLiteral("withFile");
+    QTest::newRow("a missing folder is passed over")
+        << QStringList{QStringLiteral("missing"), QStringLiteral("built")}
+        << QStringLiteral("built");
+}
+
+void TestHelpWindow::findHelpCollection()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, expected);
+    const QDir scratch(m_scratch.path());
+    const auto folderOf = [&](const QString& name) {
+        return name == u"built" ? builtFolder() : scratch.filePath(name);
+    };
+    QStringList paths;
+    for (const QString& name : std::as_const(folders))
+        paths << folderOf(name);
+    const QString expectedPath =
+        expected.isEmpty()
+            ? QString()
+            : QFileInfo(QDir(folderOf(expected)).filePath(HelpCollectionName)).absoluteFilePath();
+
+    QCOMPARE(::findHelpCollection(paths), expectedPath);
+}
+
+void TestHelpWindow::copyHelpCollectionMakesAWorkingCopy()
+{
+    const QString cache = QDir(m_scratch.path()).filePath(QStringLiteral("cache/help"));
+
+    const QString copy = copyHelpCollection(BuiltCollection, cache);
+
+    QCOMPARE(copy, QDir(cache).filePath(HelpCollectionName));
+    QVERIFY(QFileInfo(QDir(cache).filePath(HelpManualName)).isFile());
+    QHelpEngineCore engine(copy);
+    QVERIFY(engine.setupData());
+    QCOMPARE(engine.registeredDocumentations(), QStringList{QStringLiteral("runlatch.manual")});
+    QVERIFY(!engine.fileData(topicUrl(QStringLiteral("index.html"))).isEmpty());
+}
+
+void TestHelpWindow::copyHelpCollectionKeepsAnIdenticalCopy()
+{
+    const QTemporaryDir cache;
+    QVERIFY(!copyHelpCollection(BuiltCollection, cache.path()).isEmpty());
+    // A copy of the same size and time counts as the same file, whatever it holds.
+    const QString copied = QDir(cache.path()).filePath(HelpManualName);
+    const QByteArray marked(QFileInfo(copied).size(), 'x');
+    QVERIFY(writeFile(copied, marked));
+    QVERIFY(setModified(copied,
+                        QFileInfo(QDir(builtFolder()).filePath(HelpManualName)).lastModified()));
+
+    QVERIFY(!copyHelpCollection(BuiltCollection, cache.path()).isEmpty());
+
+    QCOMPARE(contentOf(copied), marked);
+}
+
+void TestHelpWindow::copyHelpCollectionRefreshesAChangedCopy()
+{
+    const QTemporaryDir source;
+    const QTemporaryDir cache;
+    QVERIFY(copyBuilt(HelpCollectionName, source.path()));
+    QVERIFY(copyBuilt(HelpManualName, source.path()));
+    const QString collection = QDir(source.path()).filePath(HelpCollectionName);
+    QVERIFY(!copyHelpCollection(collection, cache.path()).isEmpty());
+    const QString manual = QDir(source.path()).filePath(HelpManualName);
+    const QDateTime later = QFileInfo(manual).lastModified().addSecs(3600);
+    QVERIFY(setModified(manual, later));
+    const QString copied = QDir(cache.path()).filePath(HelpManualName);
+    QVERIFY(writeFile(copied, "stale"));
+
+    QVERIFY(!copyHelpCollection(collection, cache.path()).isEmpty());
+
+    QCOMPARE(QFileInfo(copied).lastModified(), later);
+    QCOMPARE(contentOf(copied), contentOf(manual));
+}
+
+void TestHelpWindow::copyHelpCollectionFailsWithoutAFolder()
+{
+    const QString file = QDir(m_scratch.path()).filePath(QStringLiteral("aFile"));
+    QVERIFY(writeFile(file, "not a folder"));
+
+    QCOMPARE(copyHelpCollection(BuiltCollection, file + QStringLiteral("/help")), QString());
+}
+
+void TestHelpWindow::usableHelpCollectionStaysInAWritableFolder()
+{
+    const QString cache = QDir(m_scratch.path()).filePath(QStringLiteral("unusedCache"));
+
+    QCOMPARE(usableHelpCollection(BuiltCollection, cache), BuiltCollection);
+    QCOMPARE(usableHelpCollection(BuiltCollection, QString()), BuiltCollection);
+    QVERIFY(!QFileInfo::exists(cache));
+}
+
+void TestHelpWindow::usableHelpCollectionCopiesFromAReadOnlyFolder()
+{
+    const QTemporaryDir installed;
+    const QTemporaryDir cache;
+    QVERIFY(copyBuilt(HelpCollectionName, installed.path()));
+    QVERIFY(copyBuilt(HelpManualName, installed.path()));
+    QFile folder(installed.path());
+    const QFileDevice::Permissions writable = folder.permissions();
+    QVERIFY(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool bound = !QFileInfo(installed.path()).isWritable();
+    const QString collection = QDir(installed.path()).filePath(HelpCollectionName);
+    const QString usable = usableHelpCollection(collection, cache.path());
+    QVERIFY(folder.setPermissions(writable));
+    if (!bound)
+        QSKIP("This user may write to any folder, so no folder is read-only to it");
+
+    QCOMPARE(usable, QDir(cache.path()).filePath(HelpCollectionName));
+}
+
+void TestHelpWindow::contentsOpensTheWindowAtTheContentsPage()
+{
+    HelpWindow window({builtFolder()});
+    QVERIFY(!window.isVisible());
+
+    openBuilt(window);
+    if (QTest::currentTestFailed())
+        return;
+
+    QVERIFY(window.isVisible());
+    HelpBrowser* browser = browserOf(window);
+    QCOMPARE(browser->source(), topicUrl(QStringLiteral("index.html")));
+    QCOMPARE(browser->documentTitle(), QStringLiteral("Runlatch Manual"));
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Topics")));
+    QTabWidget* tabs = tabsOf(window);
+    QVERIFY(!tabs->isHidden());
+    QCOMPARE(tabs->currentWidget(), window.helpEngine()->contentWidget());
+    // The pages' style sheet is named relative to the page.
+    QVERIFY(
+        !browser
+             ->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("runlatch.css")))
+             .toByteArray()
+             .isEmpty());
+
+    // Elsewhere in the manual, Contents comes back to the contents page.
+    browser->setSource(topicUrl(QStringLiteral("schedule.html")));
+    QCOMPARE(browser->documentTitle(), QStringLiteral("The Schedule and Delayed Start"));
+    tabs->setCurrentIndex(2);
+    window.Contents1Click();
+    QCOMPARE(browser->source(), topicUrl(QStringLiteral("index.html")));
+    QCOMPARE(tabs->currentIndex(), 0);
+    QTRY_COMPARE(window.helpEngine()->contentWidget()->currentIndex().data().toString(),
+                 QStringLiteral("Runlatch Manual"));
+
+    browser->setSource(topicUrl(QStringLiteral("schedule.html")));
+    QVERIFY(saveEditorScreenshot(window, QStringLiteral("help-window.png")));
+}
+
+void TestHelpWindow::contentsListEveryTopic()
+{
+    HelpWindow window({builtFolder()});
+    openBuilt(window);
+    if (QTest::currentTestFailed())
+        return;
+    QHelpContentModel& model = *window.helpEngine()->contentModel();
+
+    QStringList titles;
+    collectTitles(model, {}, titles);
+    const QStringList expected{
+        QStringLiteral("Runlatch Manual"),
+        QStringLiteral("Getting Started"),
+        QStringLiteral("Opening and Saving Job Files"),
+        QStringLiteral("The Job List"),
+        QStringLiteral("Running the Jobs"),
+        QStringLiteral("The Schedule and Delayed Start"),
+        QStringLiteral("The Command Line"),
+        QStringLiteral("The Log"),
+        QStringLiteral("The Job File Format"),
+        QStringLiteral("Messages and What to Do"),
+    };
+    QCOMPARE(titles, expected);
+
+    // Every entry leads to a page of the manual that carries the same title.
+    QList<QUrl> urls;
+    collectUrls(model, {}, urls);
+    QCOMPARE(urls.size(), expected.size());
+    for (qsizetype i = 0; i < urls.size(); ++i) {
+        const QByteArray page = window.helpEngine()->fileData(urls.at(i));
+        QVERIFY2(page.contains("<title>" + expected.at(i).toUtf8() + "</title>"),
+                 qPrintable(urls.at(i).toString()));
+    }
+}
+
+void TestHelpWindow::indexHasKeywords_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("job list") << QStringLiteral("job list") << QStringLiteral("job-list.html");
+    QTest::newRow("delayed start")
+        << QStringLiteral("delayed start") << QStringLiteral("schedule.html");
+    QTest::newRow("/R switch") << QStringLiteral("/R switch")
+                               << QStringLiteral("command-line.html");
+    QTest::newRow("Runlatch.log") << QStringLiteral("Runlatch.log") << QStringLiteral("log.html");
+    QTest::newRow("DelayedStartTime")
+        << QStringLiteral("DelayedStartTime") << QStringLiteral("job-file-format.html");
+    QTest::newRow("a message") << QStringLiteral("Unable to find application")
+                               << QStringLiteral("messages.html");
+    QTest::newRow("File > Process")
+        << QStringLiteral("File > Process") << QStringLiteral("running.html");
+}
+
+void TestHelpWindow::indexHasKeywords()
+{
+    QFETCH(QString, keyword);
+    QFETCH(QString, page);
+    HelpWindow window({builtFolder()});
+    openBuilt(window);
+    if (QTest::currentTestFailed())
+        return;
+
+    QVERIFY(window.helpEngine()->indexModel()->stringList().contains(keyword));
+    const QList<QHelpLink> documents = window.helpEngine()->documentsForKeyword(keyword);
+    QCOMPARE(documents.size(), 1);
+    QCOMPARE(documents.constFirst().url.fileName(), page);
+}
+
+void TestHelpWindow::indexFilterShowsTheTopic()
+{
+    HelpWindow window({builtFolder()});
+    openBuilt(window);
+    if (QTest::currentTestFailed())
+        return;
+    auto* filter = window.findChild<QLineEdit*>(QStringLiteral("HelpIndexFilter"));
+    QVERIFY(filter != nullptr);
+
+    QTest::keyClicks(filter, QStringLiteral("delayed start"));
+    QTest::keyClick(filter, Qt::Key_Return);
+
+    QCOMPARE(browserOf(window)->source().fileName(), QStringLiteral("schedule.html"));
+}
+
+void TestHelpWindow::searchForDelayedFindsTheScheduleTopic()
+{
+    HelpWindow window({builtFolder()});
+    window.Contents1Click();
+    QHelpEngine* engine = window.helpEngine();
+    QVERIFY(engine != nullptr);
+    QHelpSearchEngine* search = engine->searchEngine();
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+    QVERIFY(indexed.wait(Patience));
+
+    auto* query = window.findChild<QHelpSearchQueryWidget*>(QStringLiteral("HelpSearchQuery"));
+    QVERIFY(query != nullptr);
+    auto* input = query->findChild<QLineEdit*>();
+    QVERIFY(input != nullptr);
+    QSignalSpy searched(search, &QHelpSearchEngine::searchingFinished);
+    query->setSearchInput(QStringLiteral("delayed"));
+    QTest::keyClick(input, Qt::Key_Return);
+    QVERIFY(searched.wait(Patience));
+
+    QStringList pages;
+    for (const QHelpSearchResult& result : search->searchResults(0, search->searchResultCount()))
+        pages << result.url().fileName();
+    QVERIFY2(pages.contains(QStringLiteral("schedule.html")), qPrintable(pages.join(u' ')));
+
+    // Choosing a result shows its page.
+    auto* results = window.findChild<QHelpSearchResultWidget*>(QStringLiteral("HelpSearchResults"));
+    QVERIFY(results != nullptr);
+    emit results->requestShowLink(topicUrl(QStringLiteral("schedule.html")));
+    QCOMPARE(browserOf(window)->documentTitle(), QStringLiteral("The Schedule and Delayed Start"));
+}
+
+void TestHelpWindow::missingOrDamagedManualIsReported_data()
+{
+    QTest::addColumn<QByteArray>("collection"); // null: no collection at all
+    QTest::addColumn<QByteArray>("manual");     // null: no manual
+    QTest::addColumn<QString>("report");
+
+    const QByteArray built = contentOf(BuiltCollection);
+    QVERIFY(!built.isEmpty());
+    const QString notFound = QStringLiteral("could not be found in");
+    const QString damaged = QStringLiteral("could not be opened");
+
+    QTest::newRow("no collection") << QByteArray() << QByteArray() << notFound;
+    QTest::newRow("an empty collection") << QByteArray("") << QByteArray() << damaged;
+    QTest::newRow("an unreadable collection")
+        << QByteArray(4096, '\x5a') << QByteArray() << damaged;
+    QTest::newRow("the manual missing") << built << QByteArray() << damaged;
+    QTest::newRow("the manual unreadable") << built << QByteArray(4096, '\x5a') << damaged;
+}
+
+void TestHelpWindow::missingOrDamagedManualIsReported()
+{
+    QFETCH(QByteArray, collection);
+    QFETCH(QByteArray, manual);
+    QFETCH(QString, report);
+    const QTemporaryDir folder;
+    if (!collection.isNull())
+        QVERIFY(writeFile(QDir(folder.path()).filePath(HelpCollectionName), collection));
+    if (!manual.isNull())
+        QVERIFY(writeFile(QDir(folder.path()).filePath(HelpManualName), manual));
+    HelpWindow window({folder.path()});
+
+    // Asked twice: a manual that is not there is looked for again, and reported again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        window.Contents1Click();
+
+        QVERIFY(window.isVisible());
+        QVERIFY(window.helpEngine() == nullptr);
+        QVERIFY(tabsOf(window)->isHidden());
+        const QString shown = browserOf(window)->toPlainText();
+        QVERIFY2(shown.contains(report), qPrintable(shown));
+        QVERIFY2(shown.contains(HelpCollectionName), qPrintable(shown));
+        QVERIFY2(shown.contains(QDir::toNativeSeparators(folder.path())), qPrintable(shown));
+    }
+}
+
+void TestHelpWindow::aWindowOfItsOwnThatNeverKeepsTheProgramAlive()
+{
+    QMainWindow mainWindow;
+    auto* help = new HelpWindow({builtFolder()}, &mainWindow);
+
+    QVERIFY(help->isWindow());
+    // Qt ends the program when the last window that counts closes; the main window must be it.
+    QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+}
+
+QTEST_MAIN(TestHelpWindow)
+#include "tst_HelpWindow.moc"
