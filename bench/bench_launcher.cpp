@@ -1,19 +1,15 @@
 // Launching /bin/true through StartAndWait with the pumping wait, against a plain posix_spawn and
 // waitpid of the same program, in one run. The two alternate call by call, so that both see the
 // same state of the machine. Target: a ratio of at most 1.15.
+#include "PlainSpawn.h"
 #include "StartAndWait.h"
 
 #include <QCoreApplication>
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -21,7 +17,7 @@ constexpr int Calls = 300;
 constexpr int WarmUpCalls = 20;
 
 // Seconds that launch takes.
-template<typename Launch>
+template <typename Launch>
 double timed(Launch launch)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -31,20 +27,13 @@ double timed(Launch launch)
 
 double plainLaunch()
 {
-    return timed([] {
-        char program[] = "/bin/true";
-        char* argv[] = {program, nullptr};
-        pid_t pid = 0;
-        if (posix_spawn(&pid, program, nullptr, nullptr, argv, environ) == 0)
-            waitpid(pid, nullptr, 0);
-    });
+    return timed([] { plainSpawnAndWait("/bin/true"); });
 }
 
 double launcherLaunch()
 {
-    return timed([] {
-        (void)StartAndWait(QStringLiteral("/bin/true"), QString(), 5, WaitMode::Pumping);
-    });
+    return timed(
+        [] { (void)StartAndWait(QStringLiteral("/bin/true"), QString(), 5, WaitMode::Pumping); });
 }
 
 double median(std::vector<double> values)

@@ -69,8 +69,8 @@ QString runTimestamp(const QDateTime& dateTime, const QLocale& locale)
     const QString sep = timeSeparator(locale);
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
-    return twoDigits(time.hour()) + sep + twoDigits(time.minute()) + sep + twoDigits(time.second())
-           + u' ' + locale.monthName(date.month(), QLocale::ShortFormat) + u' '
-           + twoDigits(date.day()) + QStringLiteral(", ")
-           + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+    return twoDigits(time.hour()) + sep + twoDigits(time.minute()) + sep +
+           twoDigits(time.second()) + u' ' + locale.monthName(date.month(), QLocale::ShortFormat) +
+           u' ' + twoDigits(date.day()) + QStringLiteral(", ") +
+           QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }

@@ -2,8 +2,7 @@
 
 RunlatchError::RunlatchError(const QString& message)
     : std::runtime_error(message.toStdString())
-{
-}
+{}
 
 QString RunlatchError::message() const
 {
@@ -13,11 +12,9 @@ QString RunlatchError::message() const
 PlatformError::PlatformError(int code, const QString& message)
     : RunlatchError(message)
     , m_code(code)
-{
-}
+{}
 
 EStRegIniError::EStRegIniError(int number, const QString& message)
     : RunlatchError(message)
     , m_number(number)
-{
-}
+{}

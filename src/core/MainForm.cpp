@@ -24,8 +24,7 @@ class ScopeExit {
 public:
     explicit ScopeExit(std::function<void()> action)
         : m_action(std::move(action))
-    {
-    }
+    {}
     ~ScopeExit() { m_action(); }
     ScopeExit(const ScopeExit&) = delete;
     ScopeExit& operator=(const ScopeExit&) = delete;
@@ -53,8 +52,9 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_memoLines(*m_memo1)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { Process1Click(); })
-    , m_run(m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, [this] { close(); },
-            &StartAndWait)
+    , m_run(
+          m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, [this] { close(); },
+          &StartAndWait)
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -241,8 +241,8 @@ void TMainForm::Process1Click()
 
 void TMainForm::FormClose()
 {
-    if (m_table.Modified
-        && m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
+    if (m_table.Modified &&
+        m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
         m_fileCommands.SaveAsIni1Click();
 }
 

@@ -44,6 +44,7 @@ public:
     [[nodiscard]] MainFlags& flags() { return m_flags; }
     [[nodiscard]] Scheduler& scheduler() { return m_scheduler; }
     [[nodiscard]] FileCommands& fileCommands() { return m_fileCommands; }
+    [[nodiscard]] ActivityLog& activityLog() { return m_log; }
 
     // Commands of the windows built elsewhere, attached once they exist.
     void setParametersCommand(std::function<void()> command);

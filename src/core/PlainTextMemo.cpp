@@ -7,8 +7,7 @@
 
 PlainTextMemo::PlainTextMemo(QPlainTextEdit& edit)
     : m_edit(edit)
-{
-}
+{}
 
 int PlainTextMemo::count() const
 {

@@ -20,8 +20,7 @@ QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& title
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<QString> runFileDialog(const FileDialogRequest& request,
-                                     QFileDialog::AcceptMode mode)
+std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner());
     dialog.setAcceptMode(mode);
@@ -58,8 +57,7 @@ void QtPrompts::error(const QString& text)
 bool QtPrompts::confirm(const QString& text)
 {
     return showBox(QMessageBox::Question, QStringLiteral("Confirm"), text,
-                   QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& request)

@@ -1,5 +1,12 @@
+#include "AboutBox.h"
+#include "Clock.h"
+#include "HelpCollection.h"
+#include "HelpWindow.h"
 #include "MainForm.h"
 #include "QtPrompts.h"
+#include "RunlatchLogForm.h"
+#include "RunlatchParamForm.h"
+#include "RunlatchSchedForm.h"
 
 #include <QApplication>
 
@@ -13,7 +20,23 @@ int main(int argc, char* argv[])
     SystemClock clock;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    TMainForm mainForm({prompts, clock, QApplication::applicationDirPath() + u'/', arguments});
+    const QString programDir = QApplication::applicationDirPath() + u'/';
+
+    // The main window first: its start-up runs before the editors exist and uses neither.
+    TMainForm mainForm({prompts, clock, programDir, arguments});
+    TRunlatchParamForm paramForm(prompts, &mainForm);
+    TRunlatchSchedForm schedForm(prompts, &mainForm);
+    HelpWindow help(helpFolders(programDir));
+
+    mainForm.setParametersCommand([&] { paramForm.Parameters1Click(mainForm.jobTable()); });
+    mainForm.setScheduleCommand(
+        [&] { schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler()); });
+    mainForm.setLogCommand([&] {
+        TRunlatchLogForm::Log1Click(&mainForm, mainForm.activityLog(), mainForm.flags(), prompts);
+    });
+    mainForm.setContentsCommand([&] { help.Contents1Click(); });
+    mainForm.setAboutCommand([&] { TAboutBox::About1Click(&mainForm, prompts); });
+
     mainForm.show();
     return QApplication::exec();
 }

@@ -29,7 +29,8 @@ qsizetype appendDoubleQuoted(const QString& parameters, qsizetype open, QString&
         const QChar c = parameters.at(i);
         if (c == u'"')
             return i;
-        if (c == u'\\' && i + 1 < parameters.size() && escapableInDoubleQuotes(parameters.at(i + 1))) {
+        if (c == u'\\' && i + 1 < parameters.size() &&
+            escapableInDoubleQuotes(parameters.at(i + 1))) {
             ++i;
             if (parameters.at(i) != u'\n')
                 word += parameters.at(i);

@@ -123,8 +123,7 @@ int reapInBackground(pid_t pid, UniqueFd notice)
 int millisecondsUntil(Clock::time_point deadline)
 {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return static_cast<int>(
-        std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<decltype(left)>(left, 0, std::numeric_limits<int>::max()));
 }
 
 // Polls fd until it is readable or hung up (true), the deadline has passed or poll fails

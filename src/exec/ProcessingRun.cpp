@@ -24,8 +24,7 @@ ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo,
     , m_elapsedTimer(elapsedTimer)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
-{
-}
+{}
 
 void ProcessingRun::addMemoLine(MemoLines& memo, const QString& line)
 {

@@ -21,8 +21,8 @@ void requireProgramFile(const QString& programName)
     const QFileInfo entry(programName);
     if (entry.exists() && !entry.isDir())
         return;
-    throw RunlatchError(QStringLiteral("Unable to find application ")
-                        + programName.sliced(programName.lastIndexOf(u'/') + 1));
+    throw RunlatchError(QStringLiteral("Unable to find application ") +
+                        programName.sliced(programName.lastIndexOf(u'/') + 1));
 }
 
 // The first slice comes before the event loop runs at all, so a program that ends at once is

@@ -50,7 +50,8 @@ void TestDateTime::combine_data()
     QTest::addColumn<double>("timePart");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("date's own time ignored") << 46086.9 << 0.6041666666666666 << 46086.6041666666666666;
+    QTest::newRow("date's own time ignored")
+        << 46086.9 << 0.6041666666666666 << 46086.6041666666666666;
     QTest::newRow("time's own date ignored") << 46086.0 << 12345.25 << 46086.25;
     QTest::newRow("before origin subtracts") << -3.0 << 0.5 << -3.5;
     QTest::newRow("negative time part") << 10.0 << -2.25 << 10.25;
@@ -84,13 +85,12 @@ void TestDateTime::timestamp_data()
     QTest::addColumn<QDateTime>("dateTime");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("morning")
-        << QDateTime(QDate(2001, 3, 7), QTime(9, 5, 3)) << QStringLiteral("09:05:03 Mar 07, 2001");
-    QTest::newRow("24-hour")
-        << QDateTime(QDate(2026, 12, 24), QTime(23, 59, 59))
-        << QStringLiteral("23:59:59 Dec 24, 2026");
-    QTest::newRow("midnight")
-        << QDateTime(QDate(2027, 1, 1), QTime(0, 0)) << QStringLiteral("00:00:00 Jan 01, 2027");
+    QTest::newRow("morning") << QDateTime(QDate(2001, 3, 7), QTime(9, 5, 3))
+                             << QStringLiteral("09:05:03 Mar 07, 2001");
+    QTest::newRow("24-hour") << QDateTime(QDate(2026, 12, 24), QTime(23, 59, 59))
+                             << QStringLiteral("23:59:59 Dec 24, 2026");
+    QTest::newRow("midnight") << QDateTime(QDate(2027, 1, 1), QTime(0, 0))
+                              << QStringLiteral("00:00:00 Jan 01, 2027");
     QTest::newRow("four-digit year")
         << QDateTime(QDate(987, 6, 5), QTime(4, 3, 2)) << QStringLiteral("04:03:02 Jun 05, 0987");
 }

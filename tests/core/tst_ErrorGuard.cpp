@@ -21,16 +21,22 @@ void TestErrorGuard::fullStop_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("letter") << "File not found" << "File not found.";
-    QTest::newRow("digit") << "Code 7" << "Code 7.";
-    QTest::newRow("full stop kept") << "Done." << "Done.";
-    QTest::newRow("exclamation below full stop") << "x not found!" << "x not found!";
-    QTest::newRow("blank below full stop") << "application " << "application ";
-    QTest::newRow("slash above full stop") << "a/" << "a/.";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("line feed inside")
-        << "System Error.  Code: 2.\nNo such file or directory"
-        << "System Error.  Code: 2.\nNo such file or directory.";
+    QTest::newRow("letter") << "File not found"
+                            << "File not found.";
+    QTest::newRow("digit") << "Code 7"
+                           << "Code 7.";
+    QTest::newRow("full stop kept") << "Done."
+                                    << "Done.";
+    QTest::newRow("exclamation below full stop") << "x not found!"
+                                                 << "x not found!";
+    QTest::newRow("blank below full stop") << "application "
+                                           << "application ";
+    QTest::newRow("slash above full stop") << "a/"
+                                           << "a/.";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("line feed inside") << "System Error.  Code: 2.\nNo such file or directory"
+                                      << "System Error.  Code: 2.\nNo such file or directory.";
 }
 
 void TestErrorGuard::fullStop()
@@ -59,11 +65,16 @@ void TestErrorGuard::errorsReachTheDisplay()
     ScriptedPrompts prompts;
     guarded(prompts, [kind] {
         switch (kind) {
-        case 0: throw RunlatchError(QStringLiteral("Unable to find application x"));
-        case 1: throw PlatformError(13, QStringLiteral("System Error.  Code: 13"));
-        case 2: throw EStRegIniError(7, QStringLiteral("Failed to write value to INI file"));
-        case 3: throw std::runtime_error("bad things");
-        default: throw 42;
+        case 0:
+            throw RunlatchError(QStringLiteral("Unable to find application x"));
+        case 1:
+            throw PlatformError(13, QStringLiteral("System Error.  Code: 13"));
+        case 2:
+            throw EStRegIniError(7, QStringLiteral("Failed to write value to INI file"));
+        case 3:
+            throw std::runtime_error("bad things");
+        default:
+            throw 42;
         }
     });
     QCOMPARE(prompts.texts(ScriptedPrompts::Kind::General), QStringList{shown});

@@ -114,8 +114,10 @@ void TestActivityLog::failures_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("log name is a folder") << "folder" << "";
-    QTest::newRow("current folder removed") << "removed" << "File not found";
+    QTest::newRow("log name is a folder") << "folder"
+                                          << "";
+    QTest::newRow("current folder removed") << "removed"
+                                            << "File not found";
 }
 
 void TestActivityLog::failures()

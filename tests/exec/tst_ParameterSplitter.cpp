@@ -46,10 +46,10 @@ void TestParameterSplitter::splits_data()
     QTest::newRow("parts join") << R"(a'b c'"d e"\ f)" << QStringList{u"ab cd e f"_s};
     QTest::newRow("line feed inside quotes stays")
         << "'a\nb' \"c\nd\"" << QStringList{u"a\nb"_s, u"c\nd"_s};
-    QTest::newRow("no expansion")
-        << R"($HOME ${X} * ?.txt ~ ~/a $(ls) `id` a=b)"
-        << QStringList{u"$HOME"_s, u"${X}"_s, u"*"_s,    u"?.txt"_s, u"~"_s,
-                       u"~/a"_s,   u"$(ls)"_s, u"`id`"_s, u"a=b"_s};
+    QTest::newRow("no expansion") << R"($HOME ${X} * ?.txt ~ ~/a $(ls) `id` a=b)"
+                                  << QStringList{u"$HOME"_s, u"${X}"_s, u"*"_s,
+                                                 u"?.txt"_s, u"~"_s,    u"~/a"_s,
+                                                 u"$(ls)"_s, u"`id`"_s, u"a=b"_s};
     QTest::newRow("shell operators are plain text")
         << "a;b | c > d && e"
         << QStringList{u"a;b"_s, u"|"_s, u"c"_s, u">"_s, u"d"_s, u"&&"_s, u"e"_s};
@@ -71,20 +71,23 @@ void TestParameterSplitter::incompleteTextRaises_data()
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("single quote")
-        << "a 'b c" << R"(Unterminated single quote in the parameters "a 'b c")";
+    QTest::newRow("single quote") << "a 'b c"
+                                  << R"(Unterminated single quote in the parameters "a 'b c")";
     QTest::newRow("double quote") << R"(x "y)"
                                   << R"(Unterminated double quote in the parameters "x "y")";
     QTest::newRow("lone double quote") << R"(")"
                                        << R"(Unterminated double quote in the parameters """)";
     QTest::newRow("escaped closing double quote")
-        << R"("a\")" << R"(Unterminated double quote in the parameters ""a\"")";
+        << R"("a\")"
+        << R"(Unterminated double quote in the parameters ""a\"")";
     QTest::newRow("single quote inside double quotes closes nothing")
-        << R"("a' b')" << R"(Unterminated double quote in the parameters ""a' b'")";
+        << R"("a' b')"
+        << R"(Unterminated double quote in the parameters ""a' b'")";
     QTest::newRow("double quote inside single quotes closes nothing")
-        << R"('a" b")" << R"(Unterminated single quote in the parameters "'a" b"")";
-    QTest::newRow("backslash at the end")
-        << R"(a b\)" << R"(Backslash at the end in the parameters "a b\")";
+        << R"('a" b")"
+        << R"(Unterminated single quote in the parameters "'a" b"")";
+    QTest::newRow("backslash at the end") << R"(a b\)"
+                                          << R"(Backslash at the end in the parameters "a b\")";
 }
 
 void TestParameterSplitter::incompleteTextRaises()

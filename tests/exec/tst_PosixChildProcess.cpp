@@ -65,8 +65,8 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
     QTest::addColumn<bool>("ended");
 
     using Watch = PosixChildProcess::EndWatch;
-    for (const auto& [watch, name] : {std::pair{Watch::Pidfd, "pidfd"},
-                                      std::pair{Watch::ReaperThread, "reaper thread"}}) {
+    for (const auto& [watch, name] :
+         {std::pair{Watch::Pidfd, "pidfd"}, std::pair{Watch::ReaperThread, "reaper thread"}}) {
         const auto row = [name = name](const char* what) -> QTestData& {
             return QTest::addRow("%s: %s", name, what);
         };

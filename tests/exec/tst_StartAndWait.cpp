@@ -110,12 +110,11 @@ void TestStartAndWait::passesArguments_data()
 
     QTest::newRow("no parameters") << "" << QStringList();
     QTest::newRow("blanks") << " a  b\tc\nd " << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
-    QTest::newRow("both quote kinds") << R"('a  b' "c 'd'" 'e "f"')"
-                                      << QStringList{u"a  b"_s, u"c 'd'"_s, uR"(e "f")"_s};
+    QTest::newRow("both quote kinds")
+        << R"('a  b' "c 'd'" 'e "f"')" << QStringList{u"a  b"_s, u"c 'd'"_s, uR"(e "f")"_s};
     QTest::newRow("empty parameters") << R"('' x "")" << QStringList{u""_s, u"x"_s, u""_s};
-    QTest::newRow("backslashes")
-        << R"(a\ b "c\\d\"" 'e\f' g\\h)"
-        << QStringList{u"a b"_s, uR"(c\d")"_s, uR"(e\f)"_s, uR"(g\h)"_s};
+    QTest::newRow("backslashes") << R"(a\ b "c\\d\"" 'e\f' g\\h)"
+                                 << QStringList{u"a b"_s, uR"(c\d")"_s, uR"(e\f)"_s, uR"(g\h)"_s};
     QTest::newRow("tab and line feed inside an argument")
         << "'a\tb\nc'" << QStringList{u"a\tb\nc"_s};
     QTest::newRow("no expansion") << "$HOME * ~" << QStringList{u"$HOME"_s, u"*"_s, u"~"_s};
@@ -233,9 +232,9 @@ void TestStartAndWait::programThatCannotRunRaises_data()
                                     << "System Error.  Code: 13.\nPermission denied";
     QTest::newRow("unknown format") << QByteArray("plain text\n") << runnable << ENOEXEC
                                     << "System Error.  Code: 8.\nExec format error";
-    QTest::newRow("missing interpreter") << QByteArray("#!/no/such/interpreter\n") << runnable
-                                         << ENOENT
-                                         << "System Error.  Code: 2.\nNo such file or directory";
+    QTest::newRow("missing interpreter")
+        << QByteArray("#!/no/such/interpreter\n") << runnable << ENOENT
+        << "System Error.  Code: 2.\nNo such file or directory";
 }
 
 // The failure comes back from the start itself, not as a child that exits with 127.
@@ -314,7 +313,9 @@ void TestStartAndWait::pumpingWaitDispatchesEvents()
     QFETCH(bool, dispatchedDuringWait);
     setChildSleep(300);
     bool dispatched = false;
-    const auto dispatch = [&dispatched] { dispatched = true; };
+    const auto dispatch = [&dispatched] {
+        dispatched = true;
+    };
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(timerMs);
@@ -367,8 +368,7 @@ void TestStartAndWait::childGetsNoOtherDescriptors()
 
     const QString check =
         uR"(-c 'for fd in 1 %1; do [ -e /proc/self/fd/$fd ] && echo $fd; done > fds.txt')"_s;
-    QVERIFY(StartAndWait(u"/bin/sh"_s, check.arg(inheritable.get()), swShow,
-                         WaitMode::Blocking));
+    QVERIFY(StartAndWait(u"/bin/sh"_s, check.arg(inheritable.get()), swShow, WaitMode::Blocking));
     QCOMPARE(readScratchFile(u"fds.txt"_s), u"1\n"_s);
 }
 

@@ -28,9 +28,12 @@ void TestSystemError::composesMessage_data()
                                               << "System Error.  Code: 7.\nGone";
     QTest::newRow("inner stops and blanks stay") << 9 << "a. b c.."
                                                  << "System Error.  Code: 9.\na. b c";
-    QTest::newRow("nothing left") << 3 << " .\n" << "System Error.  Code: 3.\n";
-    QTest::newRow("placeholder-like text") << 4 << "%1 %2" << "System Error.  Code: 4.\n%1 %2";
-    QTest::newRow("code 0") << 0 << "Success" << "A system function failed";
+    QTest::newRow("nothing left") << 3 << " .\n"
+                                  << "System Error.  Code: 3.\n";
+    QTest::newRow("placeholder-like text") << 4 << "%1 %2"
+                                           << "System Error.  Code: 4.\n%1 %2";
+    QTest::newRow("code 0") << 0 << "Success"
+                            << "A system function failed";
 }
 
 void TestSystemError::composesMessage()

@@ -25,7 +25,7 @@ public:
     };
 
     QQueue<bool> confirmAnswers;
-    QQueue<std::optional<QString>> fileAnswers;  // open and save dialogs share one queue
+    QQueue<std::optional<QString>> fileAnswers; // open and save dialogs share one queue
     QQueue<std::optional<QString>> inputAnswers;
     QList<Asked> asked;
     int unanswered = 0;

@@ -26,11 +26,20 @@ std::string escaped(const char* text)
     std::string out;
     for (const char* p = text; *p; ++p) {
         switch (*p) {
-        case '%': out += "%25"; break;
-        case '\t': out += "%09"; break;
-        case '\n': out += "%0A"; break;
-        case '\r': out += "%0D"; break;
-        default: out += *p;
+        case '%':
+            out += "%25";
+            break;
+        case '\t':
+            out += "%09";
+            break;
+        case '\n':
+            out += "%0A";
+            break;
+        case '\r':
+            out += "%0D";
+            break;
+        default:
+            out += *p;
         }
     }
     return out;
@@ -58,8 +67,8 @@ int main(int argc, char** argv)
         char cwd[PATH_MAX] = {};
         if (!getcwd(cwd, sizeof cwd))
             cwd[0] = '\0';
-        std::string record = std::to_string(start) + '\t' + std::to_string(end) + '\t'
-                             + std::to_string(getpid()) + '\t' + escaped(cwd);
+        std::string record = std::to_string(start) + '\t' + std::to_string(end) + '\t' +
+                             std::to_string(getpid()) + '\t' + escaped(cwd);
         for (int i = 1; i < argc; ++i)
             record += '\t' + escaped(argv[i]);
         record += '\n';

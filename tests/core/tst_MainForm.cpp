@@ -1,0 +1,323 @@
+#include "ActivityLog.h"
+#include "JobTable.h"
+#include "MainFlags.h"
+#include "MainForm.h"
+#include "ScratchDir.h"
+#include "ScriptedPrompts.h"
+#include "SettableClock.h"
+#include "Timer.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+// 24 December 2026, 06:00: a day count that a job file can store exactly (46380.25).
+const QDateTime SixAm(QDate(2026, 12, 24), QTime(6, 0));
+
+QByteArray jobFile(bool delayedStart)
+{
+    return QByteArray("[Processes]\r\nCount=2\r\n01Name=/bin/true\r\n01Param=a b\r\n"
+                      "02Name=/bin/true\r\n[Schedule]\r\nEveryHours=0\r\nEveryMins=10\r\n"
+                      "DelayedStart=") +
+           (delayedStart ? "TRUE" : "FALSE") + "\r\nDelayedStartTime= 4.63802500000000E+0004\r\n";
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A main window built in a scratch folder that serves as the program's folder too.
+struct Started {
+    ScratchDir scratch;
+    ScriptedPrompts prompts;
+    SettableClock clock{SixAm};
+    std::unique_ptr<TMainForm> form;
+
+    void start(const QStringList& arguments)
+    {
+        form = std::make_unique<TMainForm>(
+            TMainForm::Environment{prompts, clock, scratch.path() + u'/', arguments});
+    }
+    [[nodiscard]] Timer& timer(const char* name) const
+    {
+        return *form->findChild<Timer*>(QString::fromLatin1(name));
+    }
+};
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void noArguments();
+    void commandLine_data();
+    void commandLine();
+    void arming_data();
+    void arming();
+    void missingJobFileWithAutoRun_data();
+    void missingJobFileWithAutoRun();
+    void logFailureSkipsTheCommandLine();
+    void menu();
+    void closeAsksOnlyWhenModified_data();
+    void closeAsksOnlyWhenModified();
+    void closeDuringARunWaitsForIt();
+    void screenshot();
+};
+
+void TestMainForm::noArguments()
+{
+    Started s;
+    s.start({});
+    QCOMPARE(s.form->jobTable().LastProc, -1);
+    QCOMPARE(s.form->jobTable().JobFileName, QString());
+    QCOMPARE(s.form->jobTable().EveryHours, 0);
+    QCOMPARE(s.form->jobTable().DelayedStart, false);
+    QVERIFY(s.form->jobTable().DelayedStartTime == 46380.25);
+    QVERIFY(!s.form->flags().AutoRun);
+    QVERIFY(!s.form->flags().RunInProgress);
+    QVERIFY(!s.timer("StartTimer").enabled());
+    QVERIFY(!s.timer("ElapsedTimer").enabled());
+    QCOMPARE(s.timer("ElapsedTimer").interval(), 0u);
+    QVERIFY(s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().isEmpty());
+    QVERIFY(s.prompts.asked.isEmpty());
+    QVERIFY(QFile::exists(QString::fromLatin1(ActivityLog::FileName)));
+}
+
+void TestMainForm::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("jobFile"); // relative to the program's folder unless absolute
+    QTest::addColumn<bool>("autoRun");
+
+    QTest::newRow("/I") << QStringList{"/Ijobs.ini"} << "jobs.ini" << false;
+    QTest::newRow("/i lower case") << QStringList{"/ijobs.ini"} << "jobs.ini" << false;
+    QTest::newRow("later /I wins") << QStringList{"/Ia.ini", "/Ijobs.ini"} << "jobs.ini" << false;
+    QTest::newRow("/r lower case") << QStringList{"/r", "/Ijobs.ini"} << "jobs.ini" << true;
+    QTest::newRow("/R after /I") << QStringList{"/Ijobs.ini", "/R"} << "jobs.ini" << true;
+    QTest::newRow("/Rx ignored") << QStringList{"/Rx", "/Ijobs.ini"} << "jobs.ini" << false;
+    QTest::newRow("other arguments ignored")
+        << QStringList{"-R", "jobs.ini", "/X", "/Ijobs.ini"} << "jobs.ini" << false;
+    QTest::newRow("name kept unchanged")
+        << QStringList{"/I sub/../jobs.ini"} << " sub/../jobs.ini" << false;
+    QTest::newRow("/I alone names the folder") << QStringList{"/I"} << "" << false;
+}
+
+void TestMainForm::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, jobFile);
+    QFETCH(bool, autoRun);
+    Started s;
+    s.start(arguments);
+    QCOMPARE(s.form->jobTable().JobFileName, s.scratch.path() + u'/' + jobFile);
+    QCOMPARE(s.form->flags().AutoRun, autoRun);
+}
+
+void TestMainForm::arming_data()
+{
+    QTest::addColumn<bool>("delayedStart");
+    QTest::addColumn<int>("nowAfterStartMs"); // how far the clock is past the stored start time
+    QTest::addColumn<bool>("autoRun");
+    QTest::addColumn<uint>("interval");
+    QTest::addColumn<bool>("startTimeSetToNow");
+
+    QTest::newRow("start time is now: checked every minute")
+        << true << 0 << false << 60000u << false;
+    QTest::newRow("start time is now, /R: still waits") << true << 0 << true << 60000u << false;
+    QTest::newRow("ahead") << true << -1 << false << 60000u << false;
+    QTest::newRow("passed, /R: runs at once") << true << 1 << true << 250u << true;
+    QTest::newRow("passed: nothing, no message") << true << 1 << false << 0u << false;
+    QTest::newRow("no delay, /R: runs at once") << false << -60000 << true << 250u << true;
+    QTest::newRow("no delay: nothing") << false << -60000 << false << 0u << false;
+}
+
+void TestMainForm::arming()
+{
+    QFETCH(bool, delayedStart);
+    QFETCH(int, nowAfterStartMs);
+    QFETCH(bool, autoRun);
+    QFETCH(uint, interval);
+    QFETCH(bool, startTimeSetToNow);
+    Started s;
+    writeFile(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(delayedStart));
+    s.clock.advanceMs(nowAfterStartMs);
+    QStringList arguments{QStringLiteral("/Ijobs.ini")};
+    if (autoRun)
+        arguments << QStringLiteral("/R");
+    s.start(arguments);
+
+    QCOMPARE(s.form->jobTable().LastProc, 1);
+    QCOMPARE(s.form->jobTable().ProcList[0].Param, QStringLiteral("a b"));
+    QCOMPARE(s.timer("ElapsedTimer").interval(), 600000u);
+    QVERIFY(!s.timer("ElapsedTimer").enabled());
+    QCOMPARE(s.timer("StartTimer").enabled(), interval != 0);
+    QCOMPARE(s.timer("StartTimer").interval(), interval);
+    // Exactly: QCOMPARE's fuzzy double comparison cannot tell a millisecond at today's day count.
+    QVERIFY(s.form->jobTable().DelayedStartTime ==
+            (startTimeSetToNow ? s.clock.nowDays() : 46380.25));
+    QVERIFY(s.prompts.asked.isEmpty());
+    QVERIFY(!s.form->jobTable().Modified);
+}
+
+void TestMainForm::missingJobFileWithAutoRun_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("name"); // after the program's folder
+
+    QTest::newRow("no /I") << QStringList{"/R"} << false << "";
+    QTest::newRow("missing file") << QStringList{"/R", "/Imissing.ini"} << true << "missing.ini";
+    QTest::newRow("folder, not a file") << QStringList{"/R", "/I"} << true << "";
+}
+
+void TestMainForm::missingJobFileWithAutoRun()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, named);
+    QFETCH(QString, name);
+    Started s;
+    s.start(arguments);
+    const QString jobFile = named ? s.scratch.path() + u'/' + name : QString();
+    QCOMPARE(s.prompts.texts(Kind::Error), QStringList{jobFile + QStringLiteral(" not found!")});
+    QVERIFY(!s.timer("StartTimer").enabled());
+    QCOMPARE(s.form->jobTable().LastProc, -1);
+}
+
+void TestMainForm::logFailureSkipsTheCommandLine()
+{
+    Started s;
+    writeFile(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(false));
+    // A current folder that no longer exists: the log file cannot be created in it.
+    QVERIFY(QDir().rmdir(s.scratch.path()) || QDir(s.scratch.path()).removeRecursively());
+    s.start({QStringLiteral("/Ijobs.ini"), QStringLiteral("/R")});
+    QCOMPARE(s.prompts.texts(Kind::General), QStringList{QStringLiteral("File not found.")});
+    QVERIFY(!s.form->flags().AutoRun);
+    QCOMPARE(s.form->jobTable().JobFileName, QString());
+    QVERIFY(!s.timer("StartTimer").enabled());
+}
+
+void TestMainForm::menu()
+{
+    Started s;
+    s.start({});
+    QStringList captions;
+    for (QAction* menuAction : s.form->menuBar()->actions()) {
+        captions << menuAction->text();
+        for (QAction* item : menuAction->menu()->actions())
+            captions << (item->isSeparator() ? QStringLiteral("-")
+                                             : QStringLiteral("  ") + item->text());
+    }
+    const QStringList expected{
+        "&File",       "  &Open Ini",    "  &New Ini",  "-",       "  &Process",  "-",
+        "  &Save Ini", "  Save &As Ini", "-",           "  E&xit", "&View",       "  &Log",
+        "&Configure",  "  &Processes",   "  &Schedule", "&Help",   "  &Contents", "  &About"};
+    QCOMPARE(captions, expected);
+    QCOMPARE(s.form->windowTitle(), QStringLiteral("Runlatch"));
+}
+
+void TestMainForm::closeAsksOnlyWhenModified_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("saveDialogs");
+
+    QTest::newRow("not modified") << false << true << 0 << 0;
+    QTest::newRow("modified, No") << true << false << 1 << 0;
+    QTest::newRow("modified, Yes shows Save As") << true << true << 1 << 1;
+}
+
+void TestMainForm::closeAsksOnlyWhenModified()
+{
+    QFETCH(bool, modified);
+    QFETCH(bool, answer);
+    QFETCH(int, questions);
+    QFETCH(int, saveDialogs);
+    Started s;
+    s.start({});
+    s.form->show();
+    s.form->jobTable().Modified = modified;
+    s.prompts.confirmAnswers << answer;
+    // The save dialog is cancelled: the window closes all the same.
+    QVERIFY(s.form->close());
+    QCOMPARE(s.prompts.count(Kind::Confirm), questions);
+    if (questions > 0)
+        QCOMPARE(s.prompts.texts(Kind::Confirm).first(),
+                 QStringLiteral("Ini has been modified, do you wish to save?"));
+    QCOMPARE(s.prompts.count(Kind::SaveFile), saveDialogs);
+    QVERIFY(!s.form->isVisible());
+}
+
+void TestMainForm::closeDuringARunWaitsForIt()
+{
+    Started s;
+    s.start({});
+    s.form->show();
+    JobTable& table = s.form->jobTable();
+    table.ProcList[0] = {QStringLiteral("/bin/sleep"), QStringLiteral("0.3")};
+    table.ProcList[1] = {QStringLiteral("/bin/true"), QString()};
+    table.LastProc = 1;
+    table.Modified = true;
+    s.prompts.confirmAnswers << false;
+    // The user closes the window while the first program runs.
+    QTimer::singleShot(0, s.form.get(), [&] {
+        QVERIFY(!s.form->close());
+        QVERIFY(s.form->isVisible());
+    });
+    s.form->Process1Click();
+    // The question came at once, the run went on to the end, and only then the window closed.
+    QCOMPARE(s.prompts.count(Kind::Confirm), 1);
+    const QStringList log =
+        QString::fromUtf8([] {
+            QFile file(QString::fromLatin1(ActivityLog::FileName));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }())
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(log.size(), 3);
+    QTRY_VERIFY(!s.form->isVisible());
+    QCOMPARE(s.prompts.count(Kind::Confirm), 1);
+}
+
+// Not a check: saves a picture of the window for the documentation when asked to.
+void TestMainForm::screenshot()
+{
+    const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("RUNLATCH_SCREENSHOT_DIR is not set");
+    Started s;
+    s.start({});
+    JobTable& table = s.form->jobTable();
+    table.ProcList[0] = {QStringLiteral("/usr/bin/date"), QStringLiteral("+%F")};
+    table.ProcList[1] = {QStringLiteral("/usr/bin/rsync"),
+                         QStringLiteral("-a /home/me/ /backup/me/")};
+    table.ProcList[2] = {QStringLiteral("/usr/local/bin/report"), QStringLiteral("--daily")};
+    table.LastProc = 2;
+    auto* memo = s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    for (const QString& time : {QStringLiteral("06:30:00"), QStringLiteral("07:00:00")}) {
+        for (std::size_t i = 0; i < 3; ++i)
+            memo->appendPlainText(time + QStringLiteral(" Dec 24, 2026:  ") +
+                                  table.ProcList[i].Name + u' ' + table.ProcList[i].Param);
+        memo->appendPlainText(time.left(6) +
+                              QStringLiteral("04 Dec 24, 2026:  Processes Complete"));
+        memo->appendPlainText(QString());
+    }
+    s.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.form.get()));
+    QVERIFY(s.form->grab().save(folder + QStringLiteral("/main-window.png")));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_MainForm.moc"
