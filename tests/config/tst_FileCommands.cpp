@@ -6,6 +6,7 @@
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
+#include "TestFiles.h"
 #include "Timer.h"
 
 #include <QFile>
@@ -19,19 +20,6 @@ using Kind = ScriptedPrompts::Kind;
 const QDateTime ExampleTime(QDate(2026, 12, 24), QTime(6, 30));
 // 24 December 2026, 06:00: a day count that a job file stores exactly (46380.25).
 const QDateTime SixAm(QDate(2026, 12, 24), QTime(6, 0));
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The file commands with everything they work on, in a scratch folder that is also the
 // program's folder.
@@ -123,16 +111,16 @@ void TestFileCommands::workedExample()
     c.table.DelayedStartTime = toDateTime(ExampleTime);
     c.table.Modified = true;
     QCOMPARE(c.saveTo(c.path()), QString());
-    QCOMPARE(readAll(c.path()), QByteArray("[Processes]\r\n"
-                                           "Count=2\r\n"
-                                           "01Name=C:\\Tools\\Backup.exe\r\n"
-                                           "01Param=/full D:\\Data\r\n"
-                                           "02Name=C:\\Tools\\Report.exe\r\n"
-                                           "[Schedule]\r\n"
-                                           "EveryHours=1\r\n"
-                                           "EveryMins=30\r\n"
-                                           "DelayedStart=TRUE\r\n"
-                                           "DelayedStartTime= 4.63802708333333E+0004\r\n"));
+    QCOMPARE(readBytes(c.path()), QByteArray("[Processes]\r\n"
+                                             "Count=2\r\n"
+                                             "01Name=C:\\Tools\\Backup.exe\r\n"
+                                             "01Param=/full D:\\Data\r\n"
+                                             "02Name=C:\\Tools\\Report.exe\r\n"
+                                             "[Schedule]\r\n"
+                                             "EveryHours=1\r\n"
+                                             "EveryMins=30\r\n"
+                                             "DelayedStart=TRUE\r\n"
+                                             "DelayedStartTime= 4.63802708333333E+0004\r\n"));
     QVERIFY(!c.table.Modified);
     QVERIFY(c.prompts.asked.isEmpty());
 }
@@ -166,14 +154,14 @@ void TestFileCommands::savedFiles()
     QFETCH(QByteArray, processes);
     Commands c;
     if (!before.isEmpty())
-        writeFile(c.path(), before);
+        QVERIFY(writeBytes(c.path(), before));
     for (const QString& entry : entries)
         c.add(entry.section(u'|', 0, 0), entry.section(u'|', 1));
     c.table.DelayedStartTime = 46380.25;
     QCOMPARE(c.saveTo(c.path()), QString());
     const QByteArray schedule("[Schedule]\r\nEveryHours=0\r\nEveryMins=0\r\nDelayedStart=FALSE\r\n"
                               "DelayedStartTime= 4.63802500000000E+0004\r\n");
-    QCOMPARE(readAll(c.path()), processes + schedule);
+    QCOMPARE(readBytes(c.path()), processes + schedule);
 
     // What was saved loads back as it was.
     const QStringList saved = c.entries();
@@ -188,13 +176,14 @@ void TestFileCommands::savedFiles()
 void TestFileCommands::secondSaveKeepsOtherSectionsAndMovesProcesses()
 {
     Commands c;
-    writeFile(c.path(), "; my jobs\r\n[Notes]\r\nOwner=me\r\n\r\n[Schedule]\r\nEveryMins=5\r\n"
-                        "Extra=kept\r\n[Processes]\r\nCount=1\r\n01Name=/old\r\nStray=gone\r\n");
+    QVERIFY(writeBytes(c.path(),
+                       "; my jobs\r\n[Notes]\r\nOwner=me\r\n\r\n[Schedule]\r\nEveryMins=5\r\n"
+                       "Extra=kept\r\n[Processes]\r\nCount=1\r\n01Name=/old\r\nStray=gone\r\n"));
     c.add(QStringLiteral("/new"));
     c.table.EveryMins = 7;
     c.table.DelayedStartTime = 46380.25;
     QCOMPARE(c.saveTo(c.path()), QString());
-    QCOMPARE(readAll(c.path()),
+    QCOMPARE(readBytes(c.path()),
              QByteArray("; my jobs\r\n[Notes]\r\nOwner=me\r\n\r\n[Schedule]\r\nEveryMins=7\r\n"
                         "Extra=kept\r\nEveryHours=0\r\nDelayedStart=FALSE\r\n"
                         "DelayedStartTime= 4.63802500000000E+0004\r\n"
@@ -237,7 +226,7 @@ void TestFileCommands::loads()
     QFETCH(bool, delayedStart);
     QFETCH(uint, interval);
     Commands c;
-    writeFile(c.path(), file);
+    QVERIFY(writeBytes(c.path(), file));
     c.add(QStringLiteral("/previous"));
     c.commands.LoadIni(c.path());
     QCOMPARE(c.entries(), entries);
@@ -257,7 +246,8 @@ void TestFileCommands::loads()
 void TestFileCommands::moreThanFiftyEntries()
 {
     Commands c;
-    writeFile(c.path(), numberedEntries(55) + "[Schedule]\r\nEveryHours=3\r\nEveryMins=1\r\n");
+    QVERIFY(writeBytes(c.path(),
+                       numberedEntries(55) + "[Schedule]\r\nEveryHours=3\r\nEveryMins=1\r\n"));
     c.table.EveryHours = 9;
     c.commands.LoadIni(c.path());
     QCOMPARE(c.prompts.texts(Kind::Information),
@@ -274,7 +264,8 @@ void TestFileCommands::moreThanFiftyEntries()
 void TestFileCommands::loadingChangesNeitherNameNorFlagNorStartTimer()
 {
     Commands c;
-    writeFile(c.path(), "[Schedule]\r\nDelayedStart=TRUE\r\nDelayedStartTime= 7.3051E+0004\r\n");
+    QVERIFY(writeBytes(c.path(),
+                       "[Schedule]\r\nDelayedStart=TRUE\r\nDelayedStartTime= 7.3051E+0004\r\n"));
     c.table.JobFileName = QStringLiteral("/elsewhere.ini");
     c.table.Modified = true;
     c.commands.LoadIni(c.path());
@@ -306,8 +297,8 @@ void TestFileCommands::openArmsTheDelayedStart()
     QFETCH(int, questions);
     QFETCH(bool, armed);
     Commands c;
-    writeFile(c.path(), "[Schedule]\r\nDelayedStart=TRUE\r\n"
-                        "DelayedStartTime= 4.63802500000000E+0004\r\n");
+    QVERIFY(writeBytes(c.path(), "[Schedule]\r\nDelayedStart=TRUE\r\n"
+                                 "DelayedStartTime= 4.63802500000000E+0004\r\n"));
     c.clock.advanceMs(nowAfterStartMs);
     c.prompts.fileAnswers << c.path();
     c.prompts.confirmAnswers << answer;
@@ -376,7 +367,7 @@ void TestFileCommands::cancelledDialogsChangeNothing()
 void TestFileCommands::newThenSaveOverwritesWithoutADialog()
 {
     Commands c;
-    writeFile(c.path(), numberedEntries(2) + "[Schedule]\r\nEveryHours=5\r\n");
+    QVERIFY(writeBytes(c.path(), numberedEntries(2) + "[Schedule]\r\nEveryHours=5\r\n"));
     c.table.JobFileName = c.path();
     c.commands.LoadIni(c.path());
     c.table.Modified = true;

@@ -5,6 +5,7 @@
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
+#include "TestFiles.h"
 #include "Timer.h"
 
 #include <QAction>
@@ -29,13 +30,6 @@ QByteArray jobFile(bool delayedStart)
                       "02Name=/bin/true\r\n[Schedule]\r\nEveryHours=0\r\nEveryMins=10\r\n"
                       "DelayedStart=") +
            (delayedStart ? "TRUE" : "FALSE") + "\r\nDelayedStartTime= 4.63802500000000E+0004\r\n";
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A main window built in a scratch folder that serves as the program's folder too.
@@ -152,7 +146,7 @@ void TestMainForm::arming()
     QFETCH(uint, interval);
     QFETCH(bool, startTimeSetToNow);
     Started s;
-    writeFile(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(delayedStart));
+    QVERIFY(writeBytes(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(delayedStart)));
     s.clock.advanceMs(nowAfterStartMs);
     QStringList arguments{QStringLiteral("/Ijobs.ini")};
     if (autoRun)
@@ -199,7 +193,7 @@ void TestMainForm::missingJobFileWithAutoRun()
 void TestMainForm::logFailureSkipsTheCommandLine()
 {
     Started s;
-    writeFile(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(false));
+    QVERIFY(writeBytes(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(false)));
     // A current folder that no longer exists: the log file cannot be created in it.
     QVERIFY(QDir().rmdir(s.scratch.path()) || QDir(s.scratch.path()).removeRecursively());
     s.start({QStringLiteral("/Ijobs.ini"), QStringLiteral("/R")});

@@ -1,6 +1,7 @@
 #include "ActivityLog.h"
 #include "Errors.h"
 #include "ScratchDir.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTest>
@@ -11,25 +12,12 @@ namespace {
 
 QByteArray logBytes()
 {
-    QFile file(QString::fromLatin1(ActivityLog::FileName));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return readBytes(QString::fromLatin1(ActivityLog::FileName));
 }
 
-void writeLog(const QByteArray& bytes)
+bool writeLog(const QByteArray& bytes)
 {
-    QFile file(QString::fromLatin1(ActivityLog::FileName));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const IoError& e) {
-        return e.message();
-    }
-    return {};
+    return writeBytes(QString::fromLatin1(ActivityLog::FileName), bytes);
 }
 
 } // namespace
@@ -68,7 +56,7 @@ void TestActivityLog::prepare()
     QFETCH(QByteArray, after);
     ScratchDir scratch;
     if (exists)
-        writeLog(before);
+        QVERIFY(writeLog(before));
     ActivityLog log;
     log.PrepareLogFile();
     QCOMPARE(logBytes(), after);
@@ -142,7 +130,7 @@ void TestActivityLog::failures()
 void TestActivityLog::clearLeavesAnEmptyFile()
 {
     ScratchDir scratch;
-    writeLog("old line\r\n");
+    QVERIFY(writeLog("old line\r\n"));
     ActivityLog log;
     log.Clear();
     QCOMPARE(logBytes(), QByteArray());

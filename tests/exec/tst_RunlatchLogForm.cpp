@@ -4,6 +4,7 @@
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,15 +25,12 @@ const QString LogName = QString::fromLatin1(ActivityLog::FileName);
 
 QByteArray logBytes()
 {
-    QFile file(LogName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return readBytes(LogName);
 }
 
 bool writeLog(const QByteArray& bytes)
 {
-    QFile file(LogName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return writeBytes(LogName, bytes);
 }
 
 QPlainTextEdit* memo2(const QWidget& form)
@@ -43,16 +41,6 @@ QPlainTextEdit* memo2(const QWidget& form)
 QAction* action(const QWidget& form, const char* name)
 {
     return form.findChild<QAction*>(QString::fromLatin1(name));
-}
-
-QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const IoError& e) {
-        return e.message();
-    }
-    return {};
 }
 
 // Runs inspect on the log viewer once its modal loop runs, then closes it through its menu.

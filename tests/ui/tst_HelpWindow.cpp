@@ -2,6 +2,7 @@
 #include "HelpBrowser.h"
 #include "HelpCollection.h"
 #include "HelpWindow.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,12 +40,6 @@ QString builtFolder()
 QUrl topicUrl(const QString& page)
 {
     return QUrl(QStringLiteral("qthelp://runlatch.manual/doc/") + page);
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 bool copyBuilt(const QString& name, const QString& folder)
@@ -138,7 +133,7 @@ void TestHelpWindow::initTestCase()
     const QDir scratch(m_scratch.path());
     QVERIFY(scratch.mkpath(QStringLiteral("empty")));
     QVERIFY(scratch.mkpath(QStringLiteral("withFile")));
-    QVERIFY(writeFile(scratch.filePath(QStringLiteral("withFile/Runlatch.qhc")), {}));
+    QVERIFY(writeBytes(scratch.filePath(QStringLiteral("withFile/Runlatch.qhc")), {}));
     QVERIFY(scratch.mkpath(QStringLiteral("withFolder/Runlatch.qhc")));
 }
 
@@ -222,7 +217,7 @@ void TestHelpWindow::copyHelpCollectionKeepsAnIdenticalCopy()
     // A copy of the same size and time counts as the same file, whatever it holds.
     const QString copied = QDir(cache.path()).filePath(HelpManualName);
     const QByteArray marked(QFileInfo(copied).size(), 'x');
-    QVERIFY(writeFile(copied, marked));
+    QVERIFY(writeBytes(copied, marked));
     QVERIFY(setModified(copied,
                         QFileInfo(QDir(builtFolder()).filePath(HelpManualName)).lastModified()));
 
@@ -243,7 +238,7 @@ void TestHelpWindow::copyHelpCollectionRefreshesAChangedCopy()
     const QDateTime later = QFileInfo(manual).lastModified().addSecs(3600);
     QVERIFY(setModified(manual, later));
     const QString copied = QDir(cache.path()).filePath(HelpManualName);
-    QVERIFY(writeFile(copied, "stale"));
+    QVERIFY(writeBytes(copied, "stale"));
 
     QVERIFY(!copyHelpCollection(collection, cache.path()).isEmpty());
 
@@ -254,7 +249,7 @@ void TestHelpWindow::copyHelpCollectionRefreshesAChangedCopy()
 void TestHelpWindow::copyHelpCollectionFailsWithoutAFolder()
 {
     const QString file = QDir(m_scratch.path()).filePath(QStringLiteral("aFile"));
-    QVERIFY(writeFile(file, "not a folder"));
+    QVERIFY(writeBytes(file, "not a folder"));
 
     QCOMPARE(copyHelpCollection(BuiltCollection, file + QStringLiteral("/help")), QString());
 }
@@ -466,9 +461,9 @@ void TestHelpWindow::missingOrDamagedManualIsReported()
     QFETCH(QString, report);
     const QTemporaryDir folder;
     if (!collection.isNull())
-        QVERIFY(writeFile(QDir(folder.path()).filePath(HelpCollectionName), collection));
+        QVERIFY(writeBytes(QDir(folder.path()).filePath(HelpCollectionName), collection));
     if (!manual.isNull())
-        QVERIFY(writeFile(QDir(folder.path()).filePath(HelpManualName), manual));
+        QVERIFY(writeBytes(QDir(folder.path()).filePath(HelpManualName), manual));
     HelpWindow window({folder.path()});
 
     // Asked twice: a manual that is not there is looked for again, and reported again.

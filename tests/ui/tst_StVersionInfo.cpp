@@ -3,6 +3,7 @@
 #include "RunlatchBuildInfo.h"
 #include "ScratchDir.h"
 #include "StVersionInfo.h"
+#include "TestFiles.h"
 #include "VersionTestFile.h"
 
 #include <QBuffer>
@@ -16,16 +17,6 @@ Q_DECLARE_METATYPE(VersionTestFile::Shape)
 namespace {
 
 const QString FileName = QStringLiteral("program");
-
-QString errorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const RunlatchError& e) {
-        return e.message();
-    }
-    return {};
-}
 
 QByteArray standardBlock(const Parts& fileVersion, const Parts& productVersion)
 {
