@@ -9,12 +9,19 @@
 #include "RunlatchSchedForm.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Runlatch"));
     QApplication::setApplicationDisplayName(QStringLiteral("Runlatch"));
+    // Lets desktops match the windows with the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Runlatch"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/runlatch-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     QtPrompts prompts;
     SystemClock clock;
