@@ -43,7 +43,7 @@ T TStRegIni::readValue(const QString& key, const T& defaultValue, const QByteArr
                        Parse parse) const
 {
     const QMutexLocker locker(&m_lock);
-    const QByteArray text = ProfileFile(fileText().value_or(QByteArray()))
+    const QByteArray text = ProfileFile(currentText().value_or(QByteArray()))
                                 .lookup(m_currentSection.toUtf8(), key.toUtf8(), defaultText);
     if (text.isEmpty())
         return defaultValue;
@@ -99,18 +99,51 @@ void TStRegIni::WriteFloat(const QString& key, double value)
 bool TStRegIni::SectionExists(const QString& section) const
 {
     const QMutexLocker locker(&m_lock);
-    return ProfileFile(fileText().value_or(QByteArray())).hasSection(section.toUtf8());
+    return ProfileFile(currentText().value_or(QByteArray())).hasSection(section.toUtf8());
 }
 
 void TStRegIni::EraseSection(const QString& section)
 {
     const QMutexLocker locker(&m_lock);
-    const auto text = fileText();
+    const auto text = currentText();
     if (!text)
         raise(EraseError);
     ProfileFile file(*text);
-    if (file.eraseSection(section.toUtf8()) && !AtomicFileWriter(m_fileName).write(file.bytes()))
+    if (file.eraseSection(section.toUtf8()) && !replaceText(file.bytes()))
         raise(EraseError);
+}
+
+void TStRegIni::beginUpdates()
+{
+    const QMutexLocker locker(&m_lock);
+    m_pending = fileText();
+    if (!m_pending)
+        raise(WriteError);
+}
+
+void TStRegIni::commitUpdates()
+{
+    const QMutexLocker locker(&m_lock);
+    if (!m_pending)
+        return;
+    const QByteArray text = *std::exchange(m_pending, std::nullopt);
+    if (!AtomicFileWriter(m_fileName).write(text))
+        raise(WriteError);
+}
+
+std::optional<QByteArray> TStRegIni::currentText() const
+{
+    return m_pending ? m_pending : fileText();
+}
+
+// Into the gathered text while updates are gathered, else into the file at once.
+bool TStRegIni::replaceText(const QByteArray& text)
+{
+    if (m_pending) {
+        m_pending = text;
+        return true;
+    }
+    return AtomicFileWriter(m_fileName).write(text);
 }
 
 // The text of an existing file, empty for a missing one, nullopt for one that exists but cannot
@@ -140,11 +173,11 @@ void TStRegIni::writeValue(const QString& key, const std::optional<QByteArray>& 
     if (!value || !ProfileFile::fitsOnOneLine(section) || !ProfileFile::fitsOnOneLine(name) ||
         !ProfileFile::fitsOnOneLine(*value))
         raise(WriteError);
-    const auto text = fileText();
+    const auto text = currentText();
     if (!text)
         raise(WriteError);
     ProfileFile file(*text);
     file.setValue(section, name, *value);
-    if (!AtomicFileWriter(m_fileName).write(file.bytes()))
+    if (!replaceText(file.bytes()))
         raise(WriteError);
 }

@@ -53,14 +53,26 @@ public:
     // no error; a refused rewrite raises error 13.
     void EraseSection(const QString& section);
 
+    // From here on writes and erases change a copy of the file's text that reads see too, and
+    // commitUpdates() puts them into the file in one replacement: a save writes its job file
+    // once, whole or not at all, instead of once per key. Raises error 7 when the file exists
+    // but cannot be read.
+    void beginUpdates();
+    // Replaces the file with the gathered text; raises error 7, leaving the file as it was, when
+    // that is refused. Without beginUpdates() it does nothing.
+    void commitUpdates();
+
 private:
     template <typename T, typename Parse>
     [[nodiscard]] T readValue(const QString& key, const T& defaultValue,
                               const QByteArray& defaultText, Parse parse) const;
     [[nodiscard]] std::optional<QByteArray> fileText() const;
+    [[nodiscard]] std::optional<QByteArray> currentText() const;
+    [[nodiscard]] bool replaceText(const QByteArray& text);
     void writeValue(const QString& key, const std::optional<QByteArray>& value);
 
     QString m_fileName;
     QString m_currentSection;
     mutable QMutex m_lock;
+    std::optional<QByteArray> m_pending; // the gathered text between beginUpdates and commit
 };

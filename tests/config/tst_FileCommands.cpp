@@ -98,6 +98,7 @@ private slots:
     void cancelledDialogsChangeNothing();
     void newThenSaveOverwritesWithoutADialog();
     void failedSaveKeepsTheFileAndTheFlag();
+    void failedSaveOverAFileLeavesItWhole();
 };
 
 void TestFileCommands::workedExample()
@@ -406,6 +407,21 @@ void TestFileCommands::failedSaveKeepsTheFileAndTheFlag()
     QVERIFY(c.table.Modified);
     QVERIFY(!QFile::exists(target));
     QVERIFY(QDir(c.scratch.path()).isEmpty());
+}
+
+void TestFileCommands::failedSaveOverAFileLeavesItWhole()
+{
+    Commands c;
+    const QByteArray before = numberedEntries(5) + "[Schedule]\r\nEveryHours=2\r\n";
+    QVERIFY(writeBytes(c.path(), before));
+    // The second entry's parameters cannot be written: a line break would split the file's line.
+    c.add(QStringLiteral("/a"), QStringLiteral("one"));
+    c.add(QStringLiteral("/b"), QStringLiteral("two\nlines"));
+    c.table.Modified = true;
+    QCOMPARE(c.saveTo(c.path()), QStringLiteral("Failed to write value to INI file"));
+    // Not a Processes section erased and half rewritten: the file as it was.
+    QCOMPARE(readBytes(c.path()), before);
+    QVERIFY(c.table.Modified);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

@@ -1,5 +1,6 @@
 #include "Errors.h"
 #include "StRegIni.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +83,8 @@ private slots:
     void writesThroughLinks_data();
     void writesThroughLinks();
     void concurrentWritersLoseNoKey();
+    void gatheredUpdates_data();
+    void gatheredUpdates();
 
 private:
     [[nodiscard]] QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -95,18 +98,6 @@ namespace {
 
 const QString JobFile = u"job.ini"_s;
 const QByteArray JobText = "[Processes]\r\nCount=1\r\n01Name=a.exe\r\n"_ba;
-
-[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-[[nodiscard]] QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>"_ba;
-}
 
 [[nodiscard]] QStringList entries(const QString& folder)
 {
@@ -888,6 +879,44 @@ void TestStRegIni::concurrentWritersLoseNoKey()
     for (int i = 0; i < KeysPerWriter; ++i) {
         QCOMPARE(store.ReadInteger(u"a"_s + QString::number(i), -1), i);
         QCOMPARE(store.ReadInteger(u"b"_s + QString::number(i), -1), i);
+    }
+}
+
+void TestStRegIni::gatheredUpdates_data()
+{
+    QTest::addColumn<bool>("folderMissing");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("committed at once")
+        << false << "[Schedule]\r\nEveryHours=1\r\n[Processes]\r\nCount=2\r\n"_ba;
+    QTest::newRow("refused commit changes nothing") << true << "<missing>"_ba;
+}
+
+void TestStRegIni::gatheredUpdates()
+{
+    QFETCH(bool, folderMissing);
+    QFETCH(QByteArray, after);
+    const QString file = folderMissing ? path(u"gone/job.ini"_s) : path(JobFile);
+    if (!folderMissing)
+        QVERIFY(writeBytes(file, JobText + "[Schedule]\r\nEveryHours=9\r\n"_ba));
+    const QByteArray before = readBytes(file);
+    TStRegIni store(file);
+    store.beginUpdates();
+    store.EraseSection(u"Processes"_s);
+    store.setCurrentSection(u"Processes"_s);
+    store.WriteInteger(u"Count"_s, 2);
+    store.setCurrentSection(u"Schedule"_s);
+    store.WriteInteger(u"EveryHours"_s, 1);
+    // Reads see the gathered text; the file does not change until the commit.
+    QVERIFY(!store.SectionExists(u"Other"_s));
+    QCOMPARE(store.ReadInteger(u"EveryHours"_s, 0), 1);
+    QCOMPARE(readBytes(file), before);
+    QCOMPARE(failureOf([&] { store.commitUpdates(); }), folderMissing ? WriteFailure : NoFailure);
+    QCOMPARE(readBytes(file), after);
+    // After the commit, writes go to the file at once again.
+    if (!folderMissing) {
+        store.WriteInteger(u"EveryHours"_s, 3);
+        QVERIFY(readBytes(file).contains("EveryHours=3"));
     }
 }
 
