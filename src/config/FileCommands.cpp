@@ -5,6 +5,7 @@
 #include "Prompts.h"
 #include "Scheduler.h"
 #include "StRegIni.h"
+#include "TrimmedText.h"
 
 namespace {
 
@@ -15,18 +16,6 @@ const QString ScheduleSection = QStringLiteral("Schedule");
 QString entryKey(int number, const char* field)
 {
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')) + QLatin1String(field);
-}
-
-// Removes every character of code 0 to 32 from both ends, as names and parameters are loaded.
-QString trimmedControls(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 32)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
 }
 
 } // namespace
@@ -47,12 +36,12 @@ void FileCommands::LoadIni(const QString& path)
     m_table.LastProc = -1;
     const std::int32_t count = ini.ReadInteger(QStringLiteral("Count"), 0);
     for (int number = 1; number <= std::min(count, JobTable::MaxProcs); ++number) {
-        const QString name = trimmedControls(ini.ReadString(entryKey(number, "Name"), QString()));
+        const QString name = trimmedText(ini.ReadString(entryKey(number, "Name"), QString()));
         if (name.isEmpty())
             continue;
         ProcRec& entry = m_table.ProcList[static_cast<std::size_t>(++m_table.LastProc)];
         entry.Name = name;
-        entry.Param = trimmedControls(ini.ReadString(entryKey(number, "Param"), QString()));
+        entry.Param = trimmedText(ini.ReadString(entryKey(number, "Param"), QString()));
     }
     // The first 50 entries are kept and the file's own schedule is still read: stopping here
     // would leave the previous file's schedule in force, and the next save would write it into

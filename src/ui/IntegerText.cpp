@@ -2,11 +2,6 @@
 
 namespace {
 
-bool isBlankOrControl(QChar c)
-{
-    return c.unicode() <= 32;
-}
-
 // The value of an ASCII digit in the given base, or -1. Digits of other scripts do not count:
 // they could not have been typed into the field, and the stored number must read back the same.
 int digitValue(QChar c, int base)
@@ -23,17 +18,6 @@ int digitValue(QChar c, int base)
 }
 
 } // namespace
-
-QString trimmedText(QStringView text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && isBlankOrControl(text[first]))
-        ++first;
-    while (end > first && isBlankOrControl(text[end - 1]))
-        --end;
-    return text.sliced(first, end - first).toString();
-}
 
 std::optional<std::int32_t> parseInt32(QStringView text)
 {

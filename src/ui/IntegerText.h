@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrimmedText.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -7,10 +9,6 @@
 #include <optional>
 
 // Whole numbers as the user types them into the schedule dialog's fields.
-
-// The text without leading and trailing characters of code 0 to 32: blanks, tabs, line breaks
-// and other control characters, but not the wider Unicode spaces QString::trimmed() removes.
-[[nodiscard]] QString trimmedText(QStringView text);
 
 // The text read as a signed 32-bit integer: an optional sign, then decimal digits, or
 // hexadecimal digits after "$" or "0x". Nothing else may surround the number, and a value
