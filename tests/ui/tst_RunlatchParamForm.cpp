@@ -1,5 +1,6 @@
 #include "EditorScreenshot.h"
 #include "JobTable.h"
+#include "ModalDriver.h"
 #include "RunlatchParamForm.h"
 #include "ScriptedPrompts.h"
 
@@ -33,15 +34,7 @@ struct Editor {
     // Opens the editor on the table and runs whileOpen in its modal loop; whileOpen closes it.
     void open(const std::function<void()>& whileOpen)
     {
-        leftOpen = false;
-        QTimer::singleShot(0, &form, [this, whileOpen] {
-            whileOpen();
-            // A test that failed before closing the editor must not hang the suite.
-            if (form.isVisible()) {
-                leftOpen = true;
-                form.reject();
-            }
-        });
+        whenModalRuns(form, leftOpen, whileOpen);
         form.Parameters1Click(table);
     }
 

@@ -2,6 +2,7 @@
 #include "EditorScreenshot.h"
 #include "JobTable.h"
 #include "MainFlags.h"
+#include "ModalDriver.h"
 #include "RunlatchSchedForm.h"
 #include "Scheduler.h"
 #include "ScriptedPrompts.h"
@@ -59,15 +60,7 @@ struct Dialog {
     // Opens the dialog and runs whileOpen in its modal loop; whileOpen closes it.
     void open(const std::function<void()>& whileOpen)
     {
-        leftOpen = false;
-        QTimer::singleShot(0, &form, [this, whileOpen] {
-            whileOpen();
-            // A test that failed before closing the dialog must not hang the suite.
-            if (form.isVisible()) {
-                leftOpen = true;
-                form.reject();
-            }
-        });
+        whenModalRuns(form, leftOpen, whileOpen);
         form.Schedule1Click(table, scheduler);
     }
 
