@@ -138,57 +138,31 @@ void TMainForm::createMenu()
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    addCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"), [this] {
-        if (m_logCommand)
-            m_logCommand();
-    });
+    addAttachedCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"));
 
     QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
     configure->setObjectName(QStringLiteral("Configure1"));
-    addCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"), [this] {
-        if (m_parametersCommand)
-            m_parametersCommand();
-    });
-    addCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"), [this] {
-        if (m_scheduleCommand)
-            m_scheduleCommand();
-    });
+    addAttachedCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"));
+    addAttachedCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"), [this] {
-        if (m_contentsCommand)
-            m_contentsCommand();
+    addAttachedCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"));
+    addAttachedCommand(help, QStringLiteral("About1"), QStringLiteral("&About"));
+}
+
+void TMainForm::addAttachedCommand(QMenu* menu, const QString& name, const QString& caption)
+{
+    addCommand(menu, name, caption, [this, name] {
+        if (const auto command = m_attachedCommands.constFind(name);
+            command != m_attachedCommands.cend())
+            (*command)();
     });
-    addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), [this] {
-        if (m_aboutCommand)
-            m_aboutCommand();
-    });
 }
 
-void TMainForm::setParametersCommand(std::function<void()> command)
+void TMainForm::attachCommand(const QString& name, std::function<void()> command)
 {
-    m_parametersCommand = std::move(command);
-}
-
-void TMainForm::setScheduleCommand(std::function<void()> command)
-{
-    m_scheduleCommand = std::move(command);
-}
-
-void TMainForm::setLogCommand(std::function<void()> command)
-{
-    m_logCommand = std::move(command);
-}
-
-void TMainForm::setContentsCommand(std::function<void()> command)
-{
-    m_contentsCommand = std::move(command);
-}
-
-void TMainForm::setAboutCommand(std::function<void()> command)
-{
-    m_aboutCommand = std::move(command);
+    m_attachedCommands.insert(name, std::move(command));
 }
 
 void TMainForm::FormCreate()

@@ -8,6 +8,7 @@
 #include "ProcessingRun.h"
 #include "Scheduler.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -46,12 +47,9 @@ public:
     [[nodiscard]] FileCommands& fileCommands() { return m_fileCommands; }
     [[nodiscard]] ActivityLog& activityLog() { return m_log; }
 
-    // Commands of the windows built elsewhere, attached once they exist.
-    void setParametersCommand(std::function<void()> command);
-    void setScheduleCommand(std::function<void()> command);
-    void setLogCommand(std::function<void()> command);
-    void setContentsCommand(std::function<void()> command);
-    void setAboutCommand(std::function<void()> command);
+    // Gives the menu item of that name (Log1, Parameters1, Schedule1, Contents1, About1) the
+    // command of a window built elsewhere, once that window exists.
+    void attachCommand(const QString& name, std::function<void()> command);
 
     void Process1Click();
 
@@ -65,6 +63,7 @@ private:
     void createMenu();
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                         const std::function<void()>& handler);
+    void addAttachedCommand(QMenu* menu, const QString& name, const QString& caption);
     void addSeparator(QMenu* menu, const QString& name);
     void readCommandLine();
     void runGuarded(const std::function<void()>& body);
@@ -89,11 +88,7 @@ private:
     ProcessingRun m_run;
     FileCommands m_fileCommands;
 
-    std::function<void()> m_parametersCommand;
-    std::function<void()> m_scheduleCommand;
-    std::function<void()> m_logCommand;
-    std::function<void()> m_contentsCommand;
-    std::function<void()> m_aboutCommand;
+    QHash<QString, std::function<void()>> m_attachedCommands;
 
     // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
     // it set.

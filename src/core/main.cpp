@@ -35,14 +35,17 @@ int main(int argc, char* argv[])
     TRunlatchSchedForm schedForm(prompts, &mainForm);
     HelpWindow help(helpFolders(programDir));
 
-    mainForm.setParametersCommand([&] { paramForm.Parameters1Click(mainForm.jobTable()); });
-    mainForm.setScheduleCommand(
-        [&] { schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler()); });
-    mainForm.setLogCommand([&] {
+    mainForm.attachCommand(QStringLiteral("Parameters1"),
+                           [&] { paramForm.Parameters1Click(mainForm.jobTable()); });
+    mainForm.attachCommand(QStringLiteral("Schedule1"), [&] {
+        schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler());
+    });
+    mainForm.attachCommand(QStringLiteral("Log1"), [&] {
         TRunlatchLogForm::Log1Click(&mainForm, mainForm.activityLog(), mainForm.flags(), prompts);
     });
-    mainForm.setContentsCommand([&] { help.Contents1Click(); });
-    mainForm.setAboutCommand([&] { TAboutBox::About1Click(&mainForm, prompts); });
+    mainForm.attachCommand(QStringLiteral("Contents1"), [&] { help.Contents1Click(); });
+    mainForm.attachCommand(QStringLiteral("About1"),
+                           [&] { TAboutBox::About1Click(&mainForm, prompts); });
 
     mainForm.show();
     return QApplication::exec();

@@ -1,4 +1,5 @@
 #include "ActivityLog.h"
+#include "Errors.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MainForm.h"
@@ -68,6 +69,7 @@ private slots:
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
     void closeDuringARunWaitsForIt();
+    void attachedCommandsRunGuarded();
     void screenshot();
 };
 
@@ -283,6 +285,24 @@ void TestMainForm::closeDuringARunWaitsForIt()
     QCOMPARE(log.size(), 3);
     QTRY_VERIFY(!s.form->isVisible());
     QCOMPARE(s.prompts.count(Kind::Confirm), 1);
+}
+
+void TestMainForm::attachedCommandsRunGuarded()
+{
+    Started s;
+    s.start({});
+    QStringList ran;
+    for (const char* name : {"Log1", "Parameters1", "Schedule1", "Contents1", "About1"}) {
+        const QString item = QString::fromLatin1(name);
+        s.form->attachCommand(item, [&ran, item] {
+            ran << item;
+            throw RunlatchError(item + QStringLiteral(" failed"));
+        });
+        s.form->findChild<QAction*>(item)->trigger();
+    }
+    QCOMPARE(ran, (QStringList{"Log1", "Parameters1", "Schedule1", "Contents1", "About1"}));
+    QCOMPARE(s.prompts.texts(Kind::General).first(), QStringLiteral("Log1 failed."));
+    QCOMPARE(s.prompts.count(Kind::General), 5);
 }
 
 // Not a check: saves a picture of the window for the documentation when asked to.
