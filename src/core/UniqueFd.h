@@ -29,6 +29,8 @@ public:
 
     [[nodiscard]] int get() const { return m_fd; }
     [[nodiscard]] bool isValid() const { return m_fd >= 0; }
+    // Hands the descriptor over, for a caller that must see the result of close(2).
+    [[nodiscard]] int release() { return std::exchange(m_fd, -1); }
 
 private:
     void reset()
