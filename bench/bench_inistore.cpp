@@ -3,18 +3,29 @@
 // and syncing the file on its own, once with the writes gathered and the file replaced once, as
 // File > Save does. The figures depend on the disk: pass a folder to measure a particular one.
 //
+// Then the same job file beside 20 MB and beside 100 MB of other programs' sections: its load
+// against the time it takes only to read the file's bytes (the floor), in the same rounds; at
+// 20 MB, once, the load as it was when the store read the whole file for every key; and a save
+// over the 20 MB file.
+//
 //   bench_inistore [folder] [rounds]
 
 #include "StRegIni.h"
+#include "UserFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <optional>
+#include <utility>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +36,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Entries = 50;
 constexpr double TargetSaveMs = 50.0;
+constexpr double TargetBigLoadMs = 300.0;
+constexpr qsizetype MiB = 1024 * 1024;
+constexpr int BigRounds = 5;
 
 QString entryKey(int number, const QString& word)
 {
@@ -56,22 +70,78 @@ int save(const QString& path, bool gathered)
     return writes + 4;
 }
 
+// Hands out the store for each read: one for the whole load, as LoadIni has it, or a new one
+// for every read, which reads the whole file again as the store did before it kept the file.
+class Reader {
+public:
+    Reader(QString path, bool storePerRead)
+        : m_path(std::move(path))
+        , m_storePerRead(storePerRead)
+    {}
+
+    const TStRegIni& in(const QString& section)
+    {
+        if (m_storePerRead || !m_store)
+            m_store.emplace(m_path);
+        m_store->setCurrentSection(section);
+        return *m_store;
+    }
+
+private:
+    QString m_path;
+    bool m_storePerRead;
+    std::optional<TStRegIni> m_store;
+};
+
 // The reads of one load; returns a checksum so that nothing is optimised away.
-qsizetype load(const QString& path)
+qsizetype load(const QString& path, bool storePerRead = false)
 {
-    TStRegIni store(path);
-    store.setCurrentSection(u"Processes"_s);
-    const int count = store.ReadInteger(u"Count"_s, 0);
+    Reader reader(path, storePerRead);
+    const int count = reader.in(u"Processes"_s).ReadInteger(u"Count"_s, 0);
     qsizetype sum = count;
     for (int n = 1; n <= count; ++n) {
-        sum += store.ReadString(entryKey(n, u"Name"_s), {}).size();
-        sum += store.ReadString(entryKey(n, u"Param"_s), {}).size();
+        sum += reader.in(u"Processes"_s).ReadString(entryKey(n, u"Name"_s), {}).size();
+        sum += reader.in(u"Processes"_s).ReadString(entryKey(n, u"Param"_s), {}).size();
     }
-    store.setCurrentSection(u"Schedule"_s);
-    sum += store.ReadInteger(u"EveryHours"_s, 0) + store.ReadInteger(u"EveryMins"_s, 0);
-    sum += store.ReadBoolean(u"DelayedStart"_s, false) ? 1 : 0;
-    sum += static_cast<qsizetype>(store.ReadFloat(u"DelayedStartTime"_s, 0.0));
+    sum += reader.in(u"Schedule"_s).ReadInteger(u"EveryHours"_s, 0);
+    sum += reader.in(u"Schedule"_s).ReadInteger(u"EveryMins"_s, 0);
+    sum += reader.in(u"Schedule"_s).ReadBoolean(u"DelayedStart"_s, false) ? 1 : 0;
+    sum += static_cast<qsizetype>(reader.in(u"Schedule"_s).ReadFloat(u"DelayedStartTime"_s, 0.0));
     return sum;
+}
+
+// The floor of a load: the file's bytes into memory, nothing else.
+qsizetype readBytesOnly(const QString& path)
+{
+    const OpenedUserFile opened = openUserFile(QFile::encodeName(path), O_RDONLY, path);
+    QByteArray bytes;
+    if (!opened.fd.isValid() || !readAll(opened.fd.get(), bytes))
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+    return bytes.size();
+}
+
+// Other programs' sections as a shared INI file holds them: many sections of 10 to 30 keys with
+// names and values of varied length, about size bytes in all.
+QByteArray foreignSections(qsizetype size)
+{
+    QRandomGenerator random(0x1A7C);
+    const auto word = [&random](int shortest, int longest) {
+        QByteArray text;
+        const int length = random.bounded(shortest, longest + 1);
+        for (int i = 0; i < length; ++i)
+            text += static_cast<char>('a' + random.bounded(26));
+        return text;
+    };
+    QByteArray text;
+    text.reserve(size + 4096);
+    for (int section = 0; text.size() < size; ++section) {
+        text += '[' + word(4, 12) + '.' + QByteArray::number(section) + "]\r\n";
+        const int keys = random.bounded(10, 31);
+        for (int key = 0; key < keys; ++key)
+            text += word(3, 16) + QByteArray::number(key) + '=' + word(0, 60) + "\r\n";
+        text += "\r\n";
+    }
+    return text;
 }
 
 template <typename Work>
@@ -102,6 +172,63 @@ void print(const char* what, const Summary& summary, int operations)
                 summary.median / operations);
 }
 
+// The job file saved once on its own, then its bytes beside foreignBytes of other sections.
+bool writeBigJobFile(const QString& path, qsizetype foreignBytes)
+{
+    save(path, true);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray job = file.readAll();
+    file.close();
+    const QByteArray big = foreignSections(foreignBytes) + job;
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(big) == big.size();
+}
+
+// A load beside foreignMiB of other sections against the floor, alternating in each round.
+Summary compareBigLoad(const QString& path, int foreignMiB, qsizetype& checksum)
+{
+    std::vector<double> loads;
+    std::vector<double> floors;
+    for (int round = 0; round < BigRounds; ++round) {
+        floors.push_back(millisecondsOf([&] { checksum += readBytesOnly(path); }));
+        loads.push_back(millisecondsOf([&] { checksum += load(path); }));
+    }
+    const Summary loaded = summarise(loads);
+    const Summary floor = summarise(floors);
+    std::printf("beside %3d MiB: load median %8.2f ms (best %.2f, worst %.2f); read only median "
+                "%7.2f ms; ratio %.1f\n",
+                foreignMiB, loaded.median, loaded.best, loaded.worst, floor.median,
+                loaded.median / floor.median);
+    return loaded;
+}
+
+void benchBigFiles(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(u"shared.ini"_s);
+    qsizetype checksum = 0;
+    std::printf("\njob file beside other programs' sections, %d rounds\n", BigRounds);
+
+    if (!writeBigJobFile(path, 20 * MiB))
+        return;
+    const Summary twenty = compareBigLoad(path, 20, checksum);
+    const double perRead = millisecondsOf([&] { checksum += load(path, true); });
+    std::printf("beside  20 MiB: load with the whole file read per key, once: %.0f ms (%.0fx)\n",
+                perRead, perRead / twenty.median);
+    std::vector<double> saves;
+    for (int round = 0; round < BigRounds; ++round)
+        saves.push_back(millisecondsOf([&] { save(path, true); }));
+    const Summary saved = summarise(saves);
+    std::printf("beside  20 MiB: save as File > Save median %8.2f ms (best %.2f, worst %.2f)\n",
+                saved.median, saved.best, saved.worst);
+
+    if (!writeBigJobFile(path, 100 * MiB))
+        return;
+    static_cast<void>(compareBigLoad(path, 100, checksum));
+    std::printf("target: a load beside 20 MiB under %.0f ms: %s (checksum %lld)\n", TargetBigLoadMs,
+                twenty.median < TargetBigLoadMs ? "met" : "missed",
+                static_cast<long long>(checksum));
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -136,5 +263,7 @@ int main(int argc, char* argv[])
     print("load", summarise(loads), 2 * Entries + 5);
     std::printf("target: a save under %.0f ms: %s\n", TargetSaveMs,
                 saved.median < TargetSaveMs ? "met" : "missed");
+
+    benchBigFiles(dir);
     return 0;
 }

@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the INI text reader and writer and to the value forms, and checks
-// what must always hold: reads stay within their limit, a write reads back as written, the
-// number forms survive their round trip.
+// what must always hold: reads stay within their limit, a write reads back as written, a
+// protected value reads back whole, the edited text reads as a new reading of its bytes does,
+// the number forms survive their round trip.
 
 #include "IniValueText.h"
 #include "ProfileFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -25,16 +27,12 @@ void require(bool condition)
     return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Names and values that the file's own syntax cannot mistake for something else.
-[[nodiscard]] bool readsBackAsWritten(QByteArrayView section, QByteArrayView key,
-                                      QByteArrayView value)
+// Names that the file's own syntax cannot mistake for something else.
+[[nodiscard]] bool plainNames(QByteArrayView section, QByteArrayView key)
 {
     const QByteArrayView name = ProfileFile::trimmed(key);
     const bool plainKey = !name.contains('=') && !name.startsWith('[') && !name.startsWith(';');
-    const bool plainSection = !section.contains(']');
-    const bool plainValue = ProfileFile::unquoted(ProfileFile::trimmed(value)) == value &&
-                            value.size() <= ProfileFile::MaxValueLength;
-    return plainKey && plainSection && plainValue;
+    return plainKey && !section.contains(']');
 }
 
 void checkValueForms(QByteArrayView text, std::int32_t integer, double number)
@@ -79,10 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The store refuses line breaks and NULs before the text is ever edited.
     if (ProfileFile::fitsOnOneLine(viewOf(section)) && ProfileFile::fitsOnOneLine(viewOf(key)) &&
         ProfileFile::fitsOnOneLine(viewOf(value))) {
-        file.setValue(viewOf(section), viewOf(key), viewOf(value));
+        file.setValue(viewOf(section), viewOf(key), ProfileFile::protectedValue(viewOf(value)));
         require(file.hasSection(viewOf(section)) || viewOf(section).contains(']'));
-        if (readsBackAsWritten(viewOf(section), viewOf(key), viewOf(value)))
-            require(file.lookup(viewOf(section), viewOf(key), "\x01") == viewOf(value));
+        if (plainNames(viewOf(section), viewOf(key)))
+            require(
+                file.lookup(viewOf(section), viewOf(key), "\x01") ==
+                viewOf(value).first(std::min(viewOf(value).size(), ProfileFile::MaxValueLength)));
+        const ProfileFile fresh(file.bytes());
+        require(fresh.hasSection(viewOf(section)) == file.hasSection(viewOf(section)));
+        require(fresh.lookup(viewOf(section), viewOf(key), "\x01") ==
+                file.lookup(viewOf(section), viewOf(key), "\x01"));
     }
 
     const qsizetype before = file.bytes().size();

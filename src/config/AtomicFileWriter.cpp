@@ -1,12 +1,19 @@
 #include "AtomicFileWriter.h"
 
+#include "UniqueFd.h"
+#include "UserFile.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -18,58 +25,102 @@ constexpr int MaxLinkHops = 40;
 constexpr int MaxNameAttempts = 100;
 // Room for the temporary name's prefix and suffix within the usual 255-byte name limit.
 constexpr qsizetype MaxTempBaseLength = 200;
+constexpr QByteArrayView TempSuffix(".tmp");
+// QRandomGenerator's 32 bits in hexadecimal.
+constexpr qsizetype MaxTempDigits = 8;
 
-// Owns one descriptor; closes it when dropped.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1)
-        : m_fd(fd)
-    {}
-    ~FileDescriptor() { reset(-1); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
+[[nodiscard]] QByteArray temporaryName(const QByteArray& base, quint32 number)
+{
+    return '.' + base + '.' + QByteArray::number(number, 16) + TempSuffix.toByteArray();
+}
 
-    [[nodiscard]] bool isOpen() const { return m_fd >= 0; }
-    [[nodiscard]] int get() const { return m_fd; }
+// Whether name is one that temporaryName gives for base.
+[[nodiscard]] bool isTemporaryName(QByteArrayView name, QByteArrayView base)
+{
+    const qsizetype digitsStart = base.size() + 2;
+    const qsizetype digits = name.size() - digitsStart - TempSuffix.size();
+    const auto isHexDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    };
+    return digits >= 1 && digits <= MaxTempDigits && name.front() == '.' &&
+           name.sliced(1, base.size()) == base && name[digitsStart - 1] == '.' &&
+           name.endsWith(TempSuffix) &&
+           std::all_of(name.begin() + digitsStart, name.end() - TempSuffix.size(), isHexDigit);
+}
 
-    void reset(int fd)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
+[[nodiscard]] bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether the name still stands for the open file.
+[[nodiscard]] bool namesFile(int folderFd, const char* name, const struct stat& file)
+{
+    struct stat named {};
+    return ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(named, file);
+}
+
+// Removes the temporary file name if no save holds it: a save locks its temporary file from
+// creation to rename, and a killed save's lock went with its process. Only regular files are
+// opened, so neither a FIFO nor a device is ever touched.
+void removeIfAbandoned(int folderFd, const char* name)
+{
+    struct stat named {};
+    if (::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+        return;
+    const UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+    struct stat opened {};
+    if (!fd.isValid() || ::fstat(fd.get(), &opened) != 0 || !sameFile(named, opened) ||
+        ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return;
+    // Looked at again under the lock: another clean-up may have removed the file meanwhile and
+    // a new save taken its name.
+    if (namesFile(folderFd, name, opened))
+        ::unlinkat(folderFd, name, 0);
+}
+
+// Removes what killed saves of the file base left in folder. A base cut to fit the temporary
+// name could match another file's temporary files, so those are left alone.
+void removeAbandoned(const QByteArray& folder, const QByteArray& base)
+{
+    if (base.size() > MaxTempBaseLength)
+        return;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.constData()), ::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (isTemporaryName(QByteArrayView(entry->d_name), base))
+            removeIfAbandoned(::dirfd(dir.get()), entry->d_name);
     }
+}
 
-    // Closing can report a failed write-back on some file systems, so its result counts.
-    [[nodiscard]] bool close() { return ::close(std::exchange(m_fd, -1)) == 0; }
-
-private:
-    int m_fd;
-};
-
-// A new file beside the target, removed again unless it has been renamed into place.
+// A new file beside the target, locked while it lives and removed again unless it has been
+// renamed into place.
 class TemporaryFile {
 public:
     TemporaryFile(const QByteArray& folder, const QByteArray& base)
     {
-        for (int attempt = 0; attempt < MaxNameAttempts && !m_fd.isOpen(); ++attempt) {
-            m_path = folder + "/." + base.left(MaxTempBaseLength) + '.' +
-                     QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        for (int attempt = 0; attempt < MaxNameAttempts && !m_fd.isValid(); ++attempt) {
+            m_path = folder + '/' + temporaryName(base, QRandomGenerator::global()->generate());
             // 0666 lets the umask decide, as for any newly created file.
-            m_fd.reset(::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (!m_fd.isOpen() && errno != EEXIST)
+            UniqueFd fd(::open(m_path.constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+            if (!fd.isValid() && errno != EEXIST)
                 break;
+            if (fd.isValid() && isStillOurs(fd.get()))
+                m_fd = std::move(fd);
         }
-        m_created = m_fd.isOpen();
     }
     ~TemporaryFile()
     {
-        if (m_created && !m_renamed)
+        if (m_fd.isValid() && !m_renamed)
             ::unlink(m_path.constData());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    [[nodiscard]] bool isOpen() const { return m_fd.isOpen(); }
+    [[nodiscard]] bool isOpen() const { return m_fd.isValid(); }
 
     // Gives the new file the old one's permissions, and its owner where the process may set
     // it (root saving another user's file); anyone else's save makes the file theirs, as any
@@ -82,33 +133,35 @@ public:
         return ::fchmod(m_fd.get(), old.st_mode & 07777) == 0;
     }
 
+    // The data must be on the disk before the rename can make it the file.
     [[nodiscard]] bool write(const QByteArray& contents) const
     {
-        const char* data = contents.constData();
-        qsizetype left = contents.size();
-        while (left > 0) {
-            const ssize_t written = ::write(m_fd.get(), data, static_cast<std::size_t>(left));
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                return false;
-            data += written;
-            left -= written;
-        }
-        // The data must be on the disk before the rename can make it the file.
-        return ::fdatasync(m_fd.get()) == 0;
+        return writeAll(m_fd.get(), contents) && ::fdatasync(m_fd.get()) == 0;
     }
 
+    // The descriptor, and with it the lock, stays open over the rename, so that no clean-up
+    // takes the file for abandoned before it is in place; fdatasync has already reported any
+    // failed write-back that closing could report.
     [[nodiscard]] bool renameTo(const QByteArray& target)
     {
-        m_renamed = m_fd.close() && ::rename(m_path.constData(), target.constData()) == 0;
+        m_renamed = ::rename(m_path.constData(), target.constData()) == 0;
         return m_renamed;
     }
 
 private:
+    // Locks the new file, unless another save's clean-up has locked it first to remove it, and
+    // checks that the name still stands for it. Where the file system has no flock, the file
+    // is kept unlocked, and no clean-up can lock it either.
+    [[nodiscard]] bool isStillOurs(int fd) const
+    {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+            return false;
+        struct stat opened {};
+        return ::fstat(fd, &opened) == 0 && namesFile(AT_FDCWD, m_path.constData(), opened);
+    }
+
     QByteArray m_path;
-    FileDescriptor m_fd;
-    bool m_created = false;
+    UniqueFd m_fd;
     bool m_renamed = false;
 };
 
@@ -152,11 +205,9 @@ private:
 
 // A read-only file refuses the save even where the system would let this user replace it
 // (root, or the owner of a writable folder): the user marked it so on purpose.
-[[nodiscard]] bool isWritableFile(const QByteArray& path, const struct stat& file)
+[[nodiscard]] bool hasWriteBits(const struct stat& file)
 {
-    if (!S_ISREG(file.st_mode) || (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return false;
-    return FileDescriptor(::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY)).isOpen();
+    return (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
 } // namespace
@@ -171,17 +222,25 @@ bool AtomicFileWriter::write(const QByteArray& contents) const
     if (!target || target->isEmpty() || target->endsWith('/'))
         return false;
 
-    struct stat old {};
-    const bool exists = ::stat(target->constData(), &old) == 0;
-    if (!exists && errno != ENOENT)
+    // Opening the old file to write asks the system whether this user may change it, and
+    // refuses what is no regular file without blocking.
+    const OpenedUserFile old = openUserFile(*target, O_WRONLY, m_path);
+    if (old.isNullDevice)
+        return writeAll(old.fd.get(), contents);
+    const bool exists = old.fd.isValid();
+    if (!exists && old.error != ENOENT)
         return false;
-    if (exists && !isWritableFile(*target, old))
+    struct stat oldStatus {};
+    if (exists && (::fstat(old.fd.get(), &oldStatus) != 0 || !hasWriteBits(oldStatus)))
         return false;
 
     // The folder is not synced after the rename: a power loss may then undo the rename, which
     // leaves the old file, whole. That is all this class promises, and a save of a job file
     // makes a hundred writes, each of which would pay for one more disk flush.
-    TemporaryFile temporary(folderOf(*target), target->mid(target->lastIndexOf('/') + 1));
-    return temporary.isOpen() && (!exists || temporary.takeOver(old)) &&
+    const QByteArray folder = folderOf(*target);
+    const QByteArray base = target->mid(target->lastIndexOf('/') + 1);
+    removeAbandoned(folder, base);
+    TemporaryFile temporary(folder, base.left(MaxTempBaseLength));
+    return temporary.isOpen() && (!exists || temporary.takeOver(oldStatus)) &&
            temporary.write(contents) && temporary.renameTo(*target);
 }

@@ -32,6 +32,9 @@ FileCommands::FileCommands(JobTable& table, const Clock& clock, Prompts& prompts
 void FileCommands::LoadIni(const QString& path)
 {
     TStRegIni ini(path);
+    // The file is read before anything changes: one that cannot be read leaves the table and
+    // the schedule as they were.
+    ini.load();
     ini.setCurrentSection(ProcessesSection);
     m_table.LastProc = -1;
     const std::int32_t count = ini.ReadInteger(QStringLiteral("Count"), 0);
@@ -69,8 +72,10 @@ void FileCommands::Open1Click()
     const std::optional<QString> chosen = chooseFile(false);
     if (!chosen)
         return;
-    m_table.JobFileName = *chosen;
+    // The name follows a load that succeeded: a file that cannot be read must not become the
+    // target of the next save, which would overwrite it with the table still in memory.
     LoadIni(*chosen);
+    m_table.JobFileName = *chosen;
     m_scheduler.armAfterOpen(m_prompts);
 }
 
@@ -112,8 +117,9 @@ void FileCommands::writeJobFile()
     // The file is replaced once, at the end: a save that fails leaves the job file as it was
     // rather than half rewritten, and one rewrite costs one disk flush instead of a hundred.
     ini.beginUpdates();
-    // Processes is rewritten whole, so that a shorter list leaves no entries of a longer one
-    // behind; Schedule's keys are replaced in place, keeping whatever else the user put there.
+    // Processes is rewritten whole, every copy of it, so that a shorter list leaves no entries of
+    // a longer one behind; Schedule's keys are replaced in place, keeping whatever else the user
+    // put there.
     if (ini.SectionExists(ProcessesSection))
         ini.EraseSection(ProcessesSection);
     ini.setCurrentSection(ProcessesSection);

@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -13,12 +14,77 @@ constexpr QByteArrayView LineEnd("\r\n");
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+[[nodiscard]] qsizetype firstNonBlank(QByteArrayView text)
+{
+    return std::find_if_not(text.begin(), text.end(), ProfileFile::isBlank) - text.begin();
+}
+
 [[nodiscard]] QByteArray keyLine(QByteArrayView key, QByteArrayView value)
 {
     QByteArray line;
     line.reserve(key.size() + value.size() + 3);
     return line.append(key).append('=').append(value).append(LineEnd);
 }
+
+// A key line's trimmed key and its value as it stands after the "=".
+struct KeyText {
+    QByteArrayView key;
+    QByteArrayView rawValue;
+};
+
+[[nodiscard]] std::optional<KeyText> keyTextOf(QByteArrayView content)
+{
+    const qsizetype first = firstNonBlank(content);
+    if (first == content.size() || content[first] == ';')
+        return std::nullopt;
+    const qsizetype equals = content.indexOf('=', first);
+    if (equals < 0)
+        return std::nullopt;
+    return KeyText{ProfileFile::trimmed(content.sliced(first, equals - first)),
+                   content.sliced(equals + 1)};
+}
+
+// Cuts a text into lines. It remembers where the next LF and the next CR stand, so that a file
+// whose lines all end the other way is still read in one pass.
+class LineSplitter {
+public:
+    LineSplitter(QByteArrayView text, qsizetype from)
+        : m_text(text)
+        , m_pos(from)
+    {}
+
+    [[nodiscard]] bool atEnd() const { return m_pos == m_text.size(); }
+
+    // The next line with its end, and the length of that end.
+    std::pair<QByteArrayView, std::uint8_t> next()
+    {
+        if (m_feed < m_pos)
+            m_feed = find('\n');
+        if (m_return < m_pos)
+            m_return = find('\r');
+        const qsizetype contentEnd = std::min(m_feed, m_return);
+        std::uint8_t endLength = 0;
+        if (contentEnd < m_text.size()) {
+            const bool crLf = m_text.sliced(contentEnd).startsWith(LineEnd);
+            endLength = crLf ? 2 : 1;
+        }
+        const QByteArrayView line = m_text.sliced(m_pos, contentEnd + endLength - m_pos);
+        m_pos += line.size();
+        return {line, endLength};
+    }
+
+private:
+    [[nodiscard]] qsizetype find(char c) const
+    {
+        const qsizetype at = m_text.indexOf(c, m_pos);
+        return at < 0 ? m_text.size() : at;
+    }
+
+    QByteArrayView m_text;
+    qsizetype m_pos;
+    qsizetype m_feed = -1;
+    qsizetype m_return = -1;
+};
 
 } // namespace
 
@@ -39,6 +105,15 @@ QByteArrayView ProfileFile::unquoted(QByteArrayView text)
     return text;
 }
 
+QByteArray ProfileFile::protectedValue(QByteArrayView value)
+{
+    if (unquoted(trimmed(value)) == value)
+        return value.toByteArray();
+    QByteArray text;
+    text.reserve(value.size() + 2);
+    return text.append('"').append(value).append('"');
+}
+
 bool ProfileFile::sameName(QByteArrayView a, QByteArrayView b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -51,166 +126,220 @@ bool ProfileFile::fitsOnOneLine(QByteArrayView text)
 }
 
 ProfileFile::ProfileFile(QByteArray bytes)
-    : m_bytes(std::move(bytes))
+    : m_original(std::move(bytes))
 {
-    parse();
+    const QByteArrayView text(m_original);
+    qsizetype from = 0;
+    if (text.startsWith(ByteOrderMark)) {
+        m_byteOrderMark = text.first(ByteOrderMark.size());
+        from = ByteOrderMark.size();
+    }
+    m_sections.emplace_back();
+    for (LineSplitter lines(text, from); !lines.atEnd();) {
+        const auto [lineText, endLength] = lines.next();
+        const Line line = classify(lineText, endLength);
+        if (line.kind == LineKind::Header) {
+            Section section;
+            section.first = std::ssize(m_lines);
+            addSection(std::move(section), line);
+        }
+        m_lines.push_back(line);
+        ++m_sections.back().count;
+    }
+}
+
+QByteArray ProfileFile::bytes() const
+{
+    qsizetype size = m_byteOrderMark.size();
+    for (const Section& section : m_sections)
+        for (const Line& line : linesOf(section))
+            size += line.text.size();
+    QByteArray result;
+    result.reserve(size);
+    result.append(m_byteOrderMark);
+    for (const Section& section : m_sections)
+        for (const Line& line : linesOf(section))
+            result.append(line.text);
+    return result;
 }
 
 QByteArray ProfileFile::lookup(QByteArrayView section, QByteArrayView key,
                                QByteArrayView defaultText) const
 {
     QByteArrayView result = defaultText;
-    const SectionRange range = findSection(section);
-    if (range.header >= 0) {
-        const qsizetype line = findKey(range, key);
-        if (line >= 0)
-            result = value(m_lines[static_cast<std::size_t>(line)]);
+    if (const qsizetype found = findSection(section); found >= 0) {
+        const auto lines = linesOf(m_sections[static_cast<std::size_t>(found)]);
+        if (const qsizetype line = findKey(lines, key); line >= 0)
+            result = unquoted(
+                trimmed(keyTextOf(lines[static_cast<std::size_t>(line)].content())->rawValue));
     }
     return result.first(std::min(result.size(), MaxValueLength)).toByteArray();
 }
 
 bool ProfileFile::hasSection(QByteArrayView section) const
 {
-    return findSection(section).header >= 0;
+    return findSection(section) >= 0;
 }
 
 void ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value)
 {
-    const SectionRange range = findSection(section);
-    if (range.header < 0) {
-        QByteArray header;
-        header.append('[').append(section).append(']').append(LineEnd);
-        insertLines(m_bytes.size(), header + keyLine(key, value));
-    } else if (const qsizetype found = findKey(range, key); found >= 0) {
-        const Line& line = m_lines[static_cast<std::size_t>(found)];
-        replaceBytes(line.start, line.end, keyLine(trimmed(name(line)), value));
+    const qsizetype found = findSection(section);
+    Line written;
+    if (found < 0) {
+        endLastLine();
+        QByteArray headerText;
+        headerText.append('[').append(section).append(']').append(LineEnd);
+        const Line header = ownLine(std::move(headerText));
+        written = ownLine(keyLine(key, value));
+        Section added;
+        added.edited = true;
+        added.lines = {header, written};
+        addSection(std::move(added), header);
     } else {
-        const Line& last = m_lines[static_cast<std::size_t>(lastNonBlank(range))];
-        insertLines(last.end, keyLine(key, value));
+        std::vector<Line>& lines = editableLines(m_sections[static_cast<std::size_t>(found)]);
+        const qsizetype existing = findKey(lines, key);
+        if (existing >= 0) {
+            Line& line = lines[static_cast<std::size_t>(existing)];
+            written = ownLine(keyLine(keyTextOf(line.content())->key, value));
+            line = written;
+        } else {
+            const qsizetype last = lastNonBlank(lines);
+            endLine(lines[static_cast<std::size_t>(last)]);
+            written = ownLine(keyLine(key, value));
+            lines.insert(lines.begin() + last + 1, written);
+        }
     }
-    parse();
+    // A key that starts with "[" has made a header of its line: the sections must be found
+    // again, as a later reading of the file will find them.
+    if (written.kind == LineKind::Header)
+        *this = ProfileFile(bytes());
 }
 
 bool ProfileFile::eraseSection(QByteArrayView section)
 {
-    const SectionRange range = findSection(section);
-    if (range.header < 0)
+    const auto found = m_index.constFind(Name{trimmed(section)});
+    if (found == m_index.cend())
         return false;
-    const qsizetype from = m_lines[static_cast<std::size_t>(range.header)].start;
-    const qsizetype to = range.end < std::ssize(m_lines)
-                             ? m_lines[static_cast<std::size_t>(range.end)].start
-                             : m_bytes.size();
-    replaceBytes(from, to, {});
-    parse();
+    for (qsizetype index = *found; index >= 0;) {
+        Section& erased = m_sections[static_cast<std::size_t>(index)];
+        erased.edited = true;
+        erased.lines = {};
+        index = erased.nextOfName;
+    }
+    m_index.erase(found);
     return true;
 }
 
-void ProfileFile::parse()
+// FNV-1a over the folded bytes: no folded copy of the name is made.
+std::size_t ProfileFile::Name::hash(std::size_t seed) const
 {
-    m_lines.clear();
-    m_lines.reserve(static_cast<std::size_t>(m_bytes.count('\n')) + 1);
-    const qsizetype size = m_bytes.size();
-    qsizetype start = bodyStart();
-    while (start < size) {
-        const qsizetype feed = m_bytes.indexOf('\n', start);
-        const qsizetype end = feed < 0 ? size : feed + 1;
-        qsizetype contentEnd = feed < 0 ? size : feed;
-        if (feed > start && m_bytes.at(feed - 1) == '\r')
-            --contentEnd;
-        m_lines.push_back(classify(start, contentEnd, end));
-        start = end;
+    std::size_t hash = seed ^ 14695981039346656037ULL;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(asciiLower(c));
+        hash *= 1099511628211ULL;
     }
+    return hash;
 }
 
-ProfileFile::Line ProfileFile::classify(qsizetype start, qsizetype contentEnd, qsizetype end) const
+ProfileFile::Line ProfileFile::classify(QByteArrayView text, std::uint8_t endLength)
 {
-    Line line{start, contentEnd, end, LineKind::Other, 0, 0};
-    const char* const data = m_bytes.constData();
-    const char* const first =
-        std::find_if_not(data + start, data + contentEnd, ProfileFile::isBlank);
-    const char* const last = data + contentEnd;
-    if (first == last) {
+    Line line{text, endLength, LineKind::Text};
+    const QByteArrayView content = line.content();
+    const qsizetype first = firstNonBlank(content);
+    if (first == content.size())
         line.kind = LineKind::Blank;
-    } else if (*first == '[') {
+    else if (content[first] == '[')
         line.kind = LineKind::Header;
-        line.nameStart = first + 1 - data;
-        line.nameEnd = std::find(first + 1, last, ']') - data;
-    } else if (*first != ';') {
-        const char* const equals = std::find(first, last, '=');
-        if (equals != last) {
-            line.kind = LineKind::Key;
-            line.nameStart = first - data;
-            line.nameEnd = equals - data;
-        }
-    }
     return line;
 }
 
-QByteArrayView ProfileFile::view(qsizetype from, qsizetype to) const
+ProfileFile::Name ProfileFile::nameOf(const Line& header)
 {
-    return QByteArrayView(m_bytes).sliced(from, to - from);
+    const QByteArrayView content = header.content();
+    const QByteArrayView name = content.sliced(firstNonBlank(content) + 1);
+    const qsizetype bracket = name.indexOf(']');
+    return Name{trimmed(bracket < 0 ? name : name.first(bracket))};
 }
 
-QByteArrayView ProfileFile::name(const Line& line) const
+std::span<const ProfileFile::Line> ProfileFile::linesOf(const Section& section) const
 {
-    return view(line.nameStart, line.nameEnd);
+    if (section.edited)
+        return section.lines;
+    return std::span(m_lines).subspan(static_cast<std::size_t>(section.first),
+                                      static_cast<std::size_t>(section.count));
 }
 
-QByteArrayView ProfileFile::value(const Line& line) const
+std::vector<ProfileFile::Line>& ProfileFile::editableLines(Section& section)
 {
-    return unquoted(trimmed(view(line.nameEnd + 1, line.contentEnd)));
-}
-
-ProfileFile::SectionRange ProfileFile::findSection(QByteArrayView section) const
-{
-    const QByteArrayView wanted = trimmed(section);
-    const qsizetype count = std::ssize(m_lines);
-    SectionRange range{-1, count};
-    for (qsizetype i = 0; i < count; ++i) {
-        const Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (line.kind != LineKind::Header)
-            continue;
-        if (range.header >= 0) {
-            range.end = i;
-            break;
-        }
-        if (sameName(trimmed(name(line)), wanted))
-            range.header = i;
+    if (!section.edited) {
+        const auto lines = linesOf(section);
+        section.lines.assign(lines.begin(), lines.end());
+        section.edited = true;
     }
-    return range;
+    return section.lines;
 }
 
-qsizetype ProfileFile::findKey(const SectionRange& range, QByteArrayView key) const
+qsizetype ProfileFile::findSection(QByteArrayView section) const
+{
+    return m_index.value(Name{trimmed(section)}, -1);
+}
+
+qsizetype ProfileFile::findKey(std::span<const Line> lines, QByteArrayView key)
 {
     const QByteArrayView wanted = trimmed(key);
-    for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        const Line& line = m_lines[static_cast<std::size_t>(i)];
-        if (line.kind == LineKind::Key && sameName(trimmed(name(line)), wanted))
-            return i;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].kind != LineKind::Text)
+            continue;
+        const auto text = keyTextOf(lines[i].content());
+        if (text && sameName(text->key, wanted))
+            return static_cast<qsizetype>(i);
     }
     return -1;
 }
 
-qsizetype ProfileFile::lastNonBlank(const SectionRange& range) const
+qsizetype ProfileFile::lastNonBlank(std::span<const Line> lines)
 {
-    qsizetype i = range.end - 1;
-    while (i > range.header && m_lines[static_cast<std::size_t>(i)].kind == LineKind::Blank)
+    qsizetype i = std::ssize(lines) - 1;
+    while (i > 0 && lines[static_cast<std::size_t>(i)].kind == LineKind::Blank)
         --i;
     return i;
 }
 
-qsizetype ProfileFile::bodyStart() const
+// Later sections of a name are chained to the first one, so that an erase finds them all.
+void ProfileFile::addSection(Section section, const Line& header)
 {
-    return m_bytes.startsWith(ByteOrderMark) ? ByteOrderMark.size() : 0;
+    const qsizetype index = std::ssize(m_sections);
+    const Name name = nameOf(header);
+    if (const auto first = m_index.constFind(name); first != m_index.cend()) {
+        Section& firstSection = m_sections[static_cast<std::size_t>(*first)];
+        section.nextOfName = std::exchange(firstSection.nextOfName, index);
+    } else {
+        m_index.insert(name, index);
+    }
+    m_sections.push_back(std::move(section));
 }
 
-void ProfileFile::insertLines(qsizetype offset, const QByteArray& text)
+ProfileFile::Line ProfileFile::ownLine(QByteArray text)
 {
-    const bool needsLineEnd = offset > bodyStart() && m_bytes.at(offset - 1) != '\n';
-    replaceBytes(offset, offset, needsLineEnd ? LineEnd.toByteArray() + text : text);
+    m_written.push_back(std::move(text));
+    return classify(m_written.back(), static_cast<std::uint8_t>(LineEnd.size()));
 }
 
-void ProfileFile::replaceBytes(qsizetype from, qsizetype to, const QByteArray& text)
+void ProfileFile::endLine(Line& line)
 {
-    m_bytes.replace(from, to - from, text);
+    if (line.endLength == 0)
+        line = ownLine(line.text.toByteArray().append(LineEnd));
+}
+
+// Only the file's last line can lack its end.
+void ProfileFile::endLastLine()
+{
+    for (auto section = m_sections.rbegin(); section != m_sections.rend(); ++section) {
+        const auto lines = linesOf(*section);
+        if (lines.empty())
+            continue;
+        if (lines.back().endLength == 0)
+            endLine(editableLines(*section).back());
+        return;
+    }
 }

@@ -1,14 +1,18 @@
 #include "StRegIni.h"
 
 #include "AtomicFileWriter.h"
+#include "ByteText.h"
 #include "Errors.h"
 #include "IniValueText.h"
-#include "ProfileFile.h"
+#include "UserFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QMutexLocker>
+#include <QScopeGuard>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <utility>
 
 namespace {
@@ -29,11 +33,17 @@ constexpr Failure EraseError{13, "Unable to delete section from INI file"};
 
 } // namespace
 
-TStRegIni::TStRegIni(QString fileName, [[maybe_unused]] Mode mode)
+TStRegIni::TStRegIni(QString fileName)
     : m_fileName(std::move(fileName))
 {
     if (m_fileName.isEmpty())
         raise(NoFileError);
+}
+
+void TStRegIni::load() const
+{
+    const QMutexLocker locker(&m_lock);
+    static_cast<void>(readable());
 }
 
 // The default goes through the lookup as text, as the profile functions take it: a default longer
@@ -43,8 +53,8 @@ T TStRegIni::readValue(const QString& key, const T& defaultValue, const QByteArr
                        Parse parse) const
 {
     const QMutexLocker locker(&m_lock);
-    const QByteArray text = ProfileFile(currentText().value_or(QByteArray()))
-                                .lookup(m_currentSection.toUtf8(), key.toUtf8(), defaultText);
+    const QByteArray text =
+        readable().lookup(encodeText(m_currentSection), encodeText(key), defaultText);
     if (text.isEmpty())
         return defaultValue;
     return parse(text).value_or(defaultValue);
@@ -52,8 +62,8 @@ T TStRegIni::readValue(const QString& key, const T& defaultValue, const QByteArr
 
 QString TStRegIni::ReadString(const QString& key, const QString& defaultValue) const
 {
-    return readValue(key, defaultValue, defaultValue.toUtf8(),
-                     [](const QByteArray& text) { return std::optional(QString::fromUtf8(text)); });
+    return readValue(key, defaultValue, encodeText(defaultValue),
+                     [](const QByteArray& text) { return std::optional(decodeBytes(text)); });
 }
 
 std::int32_t TStRegIni::ReadInteger(const QString& key, std::int32_t defaultValue) const
@@ -78,7 +88,7 @@ double TStRegIni::ReadFloat(const QString& key, double defaultValue) const
 
 void TStRegIni::WriteString(const QString& key, const QString& value)
 {
-    writeValue(key, value.toUtf8());
+    writeValue(key, ProfileFile::protectedValue(encodeText(value)));
 }
 
 void TStRegIni::WriteInteger(const QString& key, std::int32_t value)
@@ -99,85 +109,95 @@ void TStRegIni::WriteFloat(const QString& key, double value)
 bool TStRegIni::SectionExists(const QString& section) const
 {
     const QMutexLocker locker(&m_lock);
-    return ProfileFile(currentText().value_or(QByteArray())).hasSection(section.toUtf8());
+    return readable().hasSection(encodeText(section));
 }
 
 void TStRegIni::EraseSection(const QString& section)
 {
     const QMutexLocker locker(&m_lock);
-    const auto text = currentText();
-    if (!text)
-        raise(EraseError);
-    ProfileFile file(*text);
-    if (file.eraseSection(section.toUtf8()) && !replaceText(file.bytes()))
+    ProfileFile* const file = changeable();
+    if (!file || (file->eraseSection(encodeText(section)) && !store()))
         raise(EraseError);
 }
 
 void TStRegIni::beginUpdates()
 {
     const QMutexLocker locker(&m_lock);
-    m_pending = fileText();
-    if (!m_pending)
+    if (!changeable())
         raise(WriteError);
+    m_gathering = true;
 }
 
 void TStRegIni::commitUpdates()
 {
     const QMutexLocker locker(&m_lock);
-    if (!m_pending)
-        return;
-    const QByteArray text = *std::exchange(m_pending, std::nullopt);
-    if (!AtomicFileWriter(m_fileName).write(text))
+    if (std::exchange(m_gathering, false) && m_file && !replaceFile())
         raise(WriteError);
 }
 
-std::optional<QByteArray> TStRegIni::currentText() const
+const ProfileFile& TStRegIni::readable() const
 {
-    return m_pending ? m_pending : fileText();
+    if (const int error = readOnce())
+        throw IoError(QStringLiteral("Cannot read %1: %2.")
+                          .arg(m_fileName, QString::fromLocal8Bit(std::strerror(error))));
+    return *m_file;
 }
 
-// Into the gathered text while updates are gathered, else into the file at once.
-bool TStRegIni::replaceText(const QByteArray& text)
+// Null for a file that exists but cannot be read: it must not be replaced by one holding only
+// the new key.
+ProfileFile* TStRegIni::changeable()
 {
-    if (m_pending) {
-        m_pending = text;
-        return true;
+    return readOnce() == 0 ? &*m_file : nullptr;
+}
+
+// Reads and parses the file unless that was done; returns 0, or the errno of a file that exists
+// but cannot be read. A path through a file that is no folder names no file at all.
+int TStRegIni::readOnce() const
+{
+    if (m_file)
+        return 0;
+    OpenedUserFile opened = openUserFile(QFile::encodeName(m_fileName), O_RDONLY, m_fileName);
+    if (!opened.fd.isValid()) {
+        if (opened.error != ENOENT && opened.error != ENOTDIR)
+            return opened.error;
+        m_file.emplace();
+        return 0;
     }
-    return AtomicFileWriter(m_fileName).write(text);
+    QByteArray bytes;
+    if (!readAll(opened.fd.get(), bytes))
+        return errno;
+    m_file.emplace(std::move(bytes));
+    return 0;
 }
 
-// The text of an existing file, empty for a missing one, nullopt for one that exists but cannot
-// be read: that one must not be replaced by a file holding only the new key.
-std::optional<QByteArray> TStRegIni::fileText() const
+// Into the store's copy only while updates are gathered, else into the file at once.
+bool TStRegIni::store()
 {
-    const QFileInfo info(m_fileName);
-    if (!info.exists())
-        return QByteArray();
-    // A folder, a pipe or a device is no INI file, and reading a pipe could block.
-    if (!info.isFile())
-        return std::nullopt;
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return text;
+    return m_gathering || replaceFile();
+}
+
+bool TStRegIni::replaceFile()
+{
+    // What the file refused must not stay in the copy: the next access reads the file again.
+    auto forget = qScopeGuard([this] { m_file.reset(); });
+    if (!AtomicFileWriter(m_fileName).write(m_file->bytes()))
+        return false;
+    forget.dismiss();
+    return true;
 }
 
 void TStRegIni::writeValue(const QString& key, const std::optional<QByteArray>& value)
 {
     const QMutexLocker locker(&m_lock);
-    const QByteArray section = m_currentSection.toUtf8();
-    const QByteArray name = key.toUtf8();
+    const QByteArray section = encodeText(m_currentSection);
+    const QByteArray name = encodeText(key);
     if (!value || !ProfileFile::fitsOnOneLine(section) || !ProfileFile::fitsOnOneLine(name) ||
         !ProfileFile::fitsOnOneLine(*value))
         raise(WriteError);
-    const auto text = currentText();
-    if (!text)
+    ProfileFile* const file = changeable();
+    if (!file)
         raise(WriteError);
-    ProfileFile file(*text);
-    file.setValue(section, name, *value);
-    if (!replaceText(file.bytes()))
+    file->setValue(section, name, *value);
+    if (!store())
         raise(WriteError);
 }

@@ -1,3 +1,4 @@
+#include "ByteText.h"
 #include "Errors.h"
 #include "FileCommands.h"
 #include "JobTable.h"
@@ -6,11 +7,16 @@
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
+#include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "Timer.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -99,6 +105,9 @@ private slots:
     void newThenSaveOverwritesWithoutADialog();
     void failedSaveKeepsTheFileAndTheFlag();
     void failedSaveOverAFileLeavesItWhole();
+    void refusedJobFileChangesNothing_data();
+    void refusedJobFileChangesNothing();
+    void jobFileNamedWithColon();
 };
 
 void TestFileCommands::workedExample()
@@ -131,21 +140,44 @@ void TestFileCommands::savedFiles_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QStringList>("entries"); // name|param
     QTest::addColumn<QByteArray>("processes");
+    QTest::addColumn<QStringList>("reloaded");
 
     QTest::newRow("empty second Param")
         << QByteArray() << QStringList{"/a|1", "/b|", "/c|3"}
         << QByteArray("[Processes]\r\nCount=3\r\n01Name=/a\r\n01Param=1\r\n02Name=/b\r\n"
-                      "03Name=/c\r\n03Param=3\r\n");
+                      "03Name=/c\r\n03Param=3\r\n")
+        << QStringList{"/a|1", "/b|", "/c|3"};
     QTest::newRow("shrinking from 5 to 2")
         << numberedEntries(5) << QStringList{"/a|1", "/b|2"}
         << QByteArray("[Processes]\r\nCount=2\r\n01Name=/a\r\n01Param=1\r\n02Name=/b\r\n"
-                      "02Param=2\r\n");
+                      "02Param=2\r\n")
+        << QStringList{"/a|1", "/b|2"};
     QTest::newRow("empty table") << QByteArray() << QStringList()
-                                 << QByteArray("[Processes]\r\nCount=0\r\n");
-    QTest::newRow("text kept as it is")
+                                 << QByteArray("[Processes]\r\nCount=0\r\n") << QStringList();
+    QTest::newRow("blanks kept by quotes, trimmed by the load")
         << QByteArray() << QStringList{"/opt/my tool|  'quoted' \"x\"  "}
         << QByteArray("[Processes]\r\nCount=1\r\n01Name=/opt/my tool\r\n"
-                      "01Param=  'quoted' \"x\"  \r\n");
+                      "01Param=\"  'quoted' \"x\"  \"\r\n")
+        << QStringList{QStringLiteral("/opt/my tool|'quoted' \"x\"")};
+    QTest::newRow("arguments in quotes")
+        << QByteArray() << QStringList{"/a|\"a b\"", "/b|'x' 'y'", "/c|\"", "/d|\"\""}
+        << QByteArray("[Processes]\r\nCount=4\r\n01Name=/a\r\n01Param=\"\"a b\"\"\r\n"
+                      "02Name=/b\r\n02Param=\"'x' 'y'\"\r\n03Name=/c\r\n03Param=\"\r\n"
+                      "04Name=/d\r\n04Param=\"\"\"\"\r\n")
+        << QStringList{"/a|\"a b\"", "/b|'x' 'y'", "/c|\"", "/d|\"\""};
+    const QString name = decodeBytes("/opt/\xFF\xFE/tool");
+    const QString param = decodeBytes("caf\xE9 \xC3(");
+    QTest::newRow("bytes that are not UTF-8")
+        << QByteArray() << QStringList{name + u'|' + param}
+        << QByteArray("[Processes]\r\nCount=1\r\n01Name=/opt/\xFF\xFE/tool\r\n"
+                      "01Param=caf\xE9 \xC3(\r\n")
+        << QStringList{name + u'|' + param};
+    QTest::newRow("every copy of Processes replaced")
+        << QByteArray("[Processes]\r\nCount=1\r\n01Name=/old\r\n[processes]\r\n"
+                      "02Name=/stale\r\n02Param=stale\r\n")
+        << QStringList{"/a|1", "/b|"}
+        << QByteArray("[Processes]\r\nCount=2\r\n01Name=/a\r\n01Param=1\r\n02Name=/b\r\n")
+        << QStringList{"/a|1", "/b|"};
 }
 
 void TestFileCommands::savedFiles()
@@ -153,6 +185,7 @@ void TestFileCommands::savedFiles()
     QFETCH(QByteArray, before);
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, processes);
+    QFETCH(QStringList, reloaded);
     Commands c;
     if (!before.isEmpty())
         QVERIFY(writeBytes(c.path(), before));
@@ -164,14 +197,10 @@ void TestFileCommands::savedFiles()
                               "DelayedStartTime= 4.63802500000000E+0004\r\n");
     QCOMPARE(readBytes(c.path()), processes + schedule);
 
-    // What was saved loads back as it was.
-    const QStringList saved = c.entries();
+    // What was saved loads back.
     c.table.LastProc = -1;
     c.commands.LoadIni(c.path());
-    if (entries.size() == 1)
-        QCOMPARE(c.entries(), QStringList{QStringLiteral("/opt/my tool|'quoted' \"x\"")});
-    else
-        QCOMPARE(c.entries(), saved);
+    QCOMPARE(c.entries(), reloaded);
 }
 
 void TestFileCommands::secondSaveKeepsOtherSectionsAndMovesProcesses()
@@ -215,6 +244,10 @@ void TestFileCommands::loads_data()
         << QByteArray("[Processes]\r\nCount=two\r\n01Name=/a\r\n") << QStringList() << false << 0u;
     QTest::newRow("negative count")
         << QByteArray("[Processes]\r\nCount=-3\r\n01Name=/a\r\n") << QStringList() << false << 0u;
+    QTest::newRow("lines ending with a lone CR")
+        << QByteArray("[Processes]\rCount=2\r01Name=/a\r02Name=/b\r02Param=x\r[Schedule]\r"
+                      "EveryMins=1\rDelayedStart=TRUE")
+        << QStringList{"/a|", "/b|x"} << true << 60000u;
     QTest::newRow("sections in any order")
         << QByteArray("[Schedule]\r\nEveryMins=1\r\n[Processes]\r\nCount=1\r\n01Name=/a\r\n")
         << QStringList{"/a|"} << false << 60000u;
@@ -422,6 +455,79 @@ void TestFileCommands::failedSaveOverAFileLeavesItWhole()
     // Not a Processes section erased and half rewritten: the file as it was.
     QCOMPARE(readBytes(c.path()), before);
     QVERIFY(c.table.Modified);
+}
+
+void TestFileCommands::refusedJobFileChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("open"); // Open1Click, else LoadIni
+
+    for (const char* kind : {"FIFO", "folder", "link to a FIFO", "link loop"}) {
+        QTest::addRow("%s, load", kind) << QString::fromLatin1(kind) << false;
+        QTest::addRow("%s, open", kind) << QString::fromLatin1(kind) << true;
+    }
+}
+
+// A job file that cannot be read raises before the table, the schedule or the job file name
+// change, so that nothing of the work in memory is lost.
+void TestFileCommands::refusedJobFileChangesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, open);
+    Commands c;
+    const QString file = c.path();
+    QString expected = file + QStringLiteral(" is not a regular file.");
+    if (kind == QStringLiteral("link loop")) {
+        QCOMPARE(::symlink("jobs.ini", QFile::encodeName(file).constData()), 0);
+        expected = QStringLiteral("Cannot read %1: %2.")
+                       .arg(file, QString::fromLocal8Bit(std::strerror(ELOOP)));
+    } else {
+        const QHash<QString, Special> specials{
+            {QStringLiteral("FIFO"), Special::Fifo},
+            {QStringLiteral("folder"), Special::Folder},
+            {QStringLiteral("link to a FIFO"), Special::LinkToFifo}};
+        QVERIFY(SpecialFiles::make(specials.value(kind), file));
+    }
+    c.add(QStringLiteral("/previous"), QStringLiteral("-p"));
+    c.table.EveryHours = 2;
+    c.table.DelayedStart = true;
+    c.table.DelayedStartTime = 46380.5;
+    c.table.JobFileName = c.path("previous.ini");
+    c.scheduler.SetIntervalFromSchedule();
+    c.prompts.fileAnswers << file;
+
+    const FailInsteadOfHanging guard;
+    QCOMPARE(errorOf([&] {
+                 if (open)
+                     c.commands.Open1Click();
+                 else
+                     c.commands.LoadIni(file);
+             }),
+             expected);
+    QCOMPARE(c.entries(), QStringList{QStringLiteral("/previous|-p")});
+    QCOMPARE(c.table.EveryHours, 2);
+    QVERIFY(c.table.DelayedStart);
+    QCOMPARE(c.table.DelayedStartTime, 46380.5);
+    QCOMPARE(c.elapsedTimer.interval(), 7200000u);
+    QCOMPARE(c.table.JobFileName, c.path("previous.ini"));
+    QCOMPARE(c.prompts.asked.size(), open ? 1 : 0);
+}
+
+// A name that starts with ":" names a file in the current folder, not one of the program's
+// resources.
+void TestFileCommands::jobFileNamedWithColon()
+{
+    Commands c;
+    QVERIFY(writeBytes(c.scratch.path() + QStringLiteral("/:jobs.ini"),
+                       QByteArray("[Processes]\r\nCount=1\r\n01Name=/a\r\n[Schedule]\r\n"
+                                  "EveryHours=3\r\n")));
+    c.commands.LoadIni(QStringLiteral(":jobs.ini"));
+    QCOMPARE(c.entries(), QStringList{QStringLiteral("/a|")});
+    QCOMPARE(c.table.EveryHours, 3);
+
+    c.add(QStringLiteral("/b"));
+    QCOMPARE(c.saveTo(QStringLiteral(":jobs.ini")), QString());
+    QVERIFY(readBytes(c.scratch.path() + QStringLiteral("/:jobs.ini")).contains("02Name=/b\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

@@ -17,6 +17,10 @@ private slots:
     void setValue();
     void eraseSection_data();
     void eraseSection();
+    void protectedValue_data();
+    void protectedValue();
+    void editsAgreeWithAFreshReading_data();
+    void editsAgreeWithAFreshReading();
 };
 
 namespace {
@@ -156,9 +160,18 @@ void TestProfileFile::lookup_data()
                                              << "S"_ba
                                              << "k"_ba
                                              << "v"_ba;
-    QTest::newRow("lone CR does not end a line") << "[S]\rk=v\r\n"_ba
-                                                 << "S"_ba
-                                                 << "k"_ba << Missing;
+    QTest::newRow("lone CR ends a line") << "[S]\rk=v\r\n"_ba
+                                         << "S"_ba
+                                         << "k"_ba
+                                         << "v"_ba;
+    QTest::newRow("CR-only lines") << "[A]\rk=a\r[S]\rj=1\rk=v\r[T]\rk=t"_ba
+                                   << "S"_ba
+                                   << "k"_ba
+                                   << "v"_ba;
+    QTest::newRow("mixed line ends") << "[S]\nj=1\rk=v\r\n"_ba
+                                     << "S"_ba
+                                     << "k"_ba
+                                     << "v"_ba;
     QTest::newRow("CR before CR LF trimmed") << "[S]\r\nk=v\r\r\n"_ba
                                              << "S"_ba
                                              << "k"_ba
@@ -354,6 +367,27 @@ void TestProfileFile::setValue_data()
                                   << "k"_ba
                                   << "v"_ba
                                   << "[S]\r\na=1\rb\r\nk=v\r\n"_ba;
+    QTest::newRow("CR-only lines replaced in place") << "[S]\ra=1\rk=old\r[T]\rb=2\r"_ba
+                                                     << "S"_ba
+                                                     << "k"_ba
+                                                     << "new"_ba
+                                                     << "[S]\ra=1\rk=new\r\n[T]\rb=2\r"_ba;
+    QTest::newRow("CR-only lines, new key") << "[S]\ra=1\r\r[T]\rb=2"_ba
+                                            << "S"_ba
+                                            << "k"_ba
+                                            << "v"_ba
+                                            << "[S]\ra=1\rk=v\r\n\r[T]\rb=2"_ba;
+    QTest::newRow("CR-only lines, new section") << "[T]\rb=2\r"_ba
+                                                << "S"_ba
+                                                << "k"_ba
+                                                << "v"_ba
+                                                << "[T]\rb=2\r[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("other copies of the section untouched")
+        << "[S]\r\na=1\r\n[S]\r\nk=old\r\n"_ba
+        << "s"_ba
+        << "k"_ba
+        << "v"_ba
+        << "[S]\r\na=1\r\nk=v\r\n[S]\r\nk=old\r\n"_ba;
 }
 
 void TestProfileFile::setValue()
@@ -385,8 +419,9 @@ void TestProfileFile::eraseSection_data()
                                            << "S"_ba << true << "\xEF\xBB\xBF[A]\r\n"_ba;
     QTest::newRow("case ignored") << "[processes]\r\nCount=1\r\n"_ba
                                   << "Processes"_ba << true << ""_ba;
-    QTest::newRow("only the first duplicate") << "[S]\r\na=1\r\n[S]\r\nb=2\r\n"_ba
-                                              << "S"_ba << true << "[S]\r\nb=2\r\n"_ba;
+    QTest::newRow("every duplicate")
+        << "[S]\r\na=1\r\n[A]\r\n[S]\r\nb=2\r\n[B]\r\n[ s ]\r\nc=3\r\n"_ba
+        << "S"_ba << true << "[A]\r\n[B]\r\n"_ba;
     QTest::newRow("lines before the first header stay") << "k=1\r\n[S]\r\nk=2\r\n"_ba
                                                         << "S"_ba << true << "k=1\r\n"_ba;
     QTest::newRow("LF lines around stay") << "[A]\na=1\n[S]\nk=1\n[B]\n"_ba
@@ -405,6 +440,102 @@ void TestProfileFile::eraseSection()
     ProfileFile file(before);
     QCOMPARE(file.eraseSection(section), erased);
     QCOMPARE(file.bytes(), after);
+}
+
+void TestProfileFile::protectedValue_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("plain") << "a b"_ba
+                           << "a b"_ba;
+    QTest::newRow("empty") << ""_ba
+                           << ""_ba;
+    QTest::newRow("double-quoted") << "\"a b\""_ba
+                                   << "\"\"a b\"\""_ba;
+    QTest::newRow("single quotes at both ends") << "'x' 'y'"_ba
+                                                << "\"'x' 'y'\""_ba;
+    QTest::newRow("lone quote") << "\""_ba
+                                << "\""_ba;
+    QTest::newRow("two quotes") << "\"\""_ba
+                                << "\"\"\"\""_ba;
+    QTest::newRow("unlike quotes") << "\"a'"_ba
+                                   << "\"a'"_ba;
+    QTest::newRow("quote at one end") << "\"a b"_ba
+                                      << "\"a b"_ba;
+    QTest::newRow("leading blanks") << "  a"_ba
+                                    << "\"  a\""_ba;
+    QTest::newRow("trailing tab") << "a\t"_ba
+                                  << "\"a\t\""_ba;
+    QTest::newRow("blank alone") << " "_ba
+                                 << "\" \""_ba;
+    QTest::newRow("quotes inside blanks") << " \"a\" "_ba
+                                          << "\" \"a\" \""_ba;
+    QTest::newRow("longest value, leading blank")
+        << " "_ba + repeated('x', 1022) << "\" "_ba + repeated('x', 1022) + "\""_ba;
+}
+
+// What is written reads back as the value, at its full length.
+void TestProfileFile::protectedValue()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, written);
+
+    QCOMPARE(ProfileFile::protectedValue(value), written);
+    const ProfileFile file("[S]\r\nk="_ba + written + "\r\n"_ba);
+    QCOMPARE(file.lookup("S", "k", {}), value);
+}
+
+void TestProfileFile::editsAgreeWithAFreshReading_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("edits");  // "section|key|value" sets, "section" erases
+    QTest::addColumn<QStringList>("probes"); // "section|key"
+
+    QTest::newRow("erased and written again")
+        << "[P]\r\nCount=1\r\n[Q]\r\nx=1\r\n[p]\r\n02Name=stale\r\n"_ba
+        << QStringList{u"P"_s, u"P|Count|2"_s, u"P|02Name|new"_s, u"Q|x|2"_s}
+        << QStringList{u"P|Count"_s, u"P|02Name"_s, u"Q|x"_s};
+    QTest::newRow("a key that makes a header")
+        << "[S]\r\na=1\r\n[T]\r\nb=2\r\n"_ba
+        << QStringList{u"S|[x|v"_s, u"S|a|3"_s, u"T|b|4"_s, u"S|c|5"_s}
+        << QStringList{u"S|a"_s, u"S|c"_s, u"x=v|c"_s, u"T|b"_s, u"S|[x"_s};
+    QTest::newRow("a section name with a bracket") << ""_ba << QStringList{u"a]b|k|v"_s, u"a|j|w"_s}
+                                                   << QStringList{u"a|k"_s, u"a]b|k"_s, u"a|j"_s};
+    QTest::newRow("lines before the first header")
+        << "k=1\r\nj=2"_ba << QStringList{u"|k|3"_s, u"S|k|4"_s, u"|j|5"_s}
+        << QStringList{u"|k"_s, u"|j"_s, u"S|k"_s};
+    QTest::newRow("last section erased, then a new one")
+        << "[A]\r\na=1\r\n[B]\r\nb=2"_ba << QStringList{u"B"_s, u"C|c|3"_s, u"A|a|4"_s}
+        << QStringList{u"A|a"_s, u"B|b"_s, u"C|c"_s};
+    QTest::newRow("byte-order mark alone")
+        << "\xEF\xBB\xBF"_ba << QStringList{u"S|k|v"_s, u"S"_s, u"S|k|w"_s}
+        << QStringList{u"S|k"_s};
+}
+
+// The sections are found once and then kept up to date by each edit: what the edited text
+// holds must be what a new reading of its bytes finds.
+void TestProfileFile::editsAgreeWithAFreshReading()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, edits);
+    QFETCH(QStringList, probes);
+
+    ProfileFile file(before);
+    for (const QString& edit : std::as_const(edits)) {
+        const QStringList parts = edit.split(u'|');
+        if (parts.size() == 1)
+            QVERIFY(file.eraseSection(parts[0].toUtf8()));
+        else
+            file.setValue(parts[0].toUtf8(), parts[1].toUtf8(), parts[2].toUtf8());
+    }
+    const ProfileFile fresh(file.bytes());
+    for (const QString& probe : std::as_const(probes)) {
+        const QByteArray section = probe.section(u'|', 0, 0).toUtf8();
+        const QByteArray key = probe.section(u'|', 1).toUtf8();
+        QCOMPARE(file.hasSection(section), fresh.hasSection(section));
+        QCOMPARE(file.lookup(section, key, Missing), fresh.lookup(section, key, Missing));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestProfileFile)

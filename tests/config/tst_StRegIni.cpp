@@ -1,6 +1,9 @@
+#include "ByteText.h"
 #include "Errors.h"
+#include "SpecialFiles.h"
 #include "StRegIni.h"
 #include "TestFiles.h"
+#include "UserFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -25,7 +31,7 @@ using namespace Qt::StringLiterals;
 enum class Place {
     MissingFolder,
     ParentIsFile,
-    NamesFolder,
+    LinkLoop,
     ReadOnlyFile,
     ReadOnlyFolderNewFile,
     ReadOnlyFolderExistingFile,
@@ -85,6 +91,16 @@ private slots:
     void concurrentWritersLoseNoKey();
     void gatheredUpdates_data();
     void gatheredUpdates();
+
+    void readsTheFileOnce();
+    void notRegularFiles_data();
+    void notRegularFiles();
+    void replacedByAFifoAfterTheLoad();
+    void nullDeviceReadsAsEmpty();
+    void unreadableFile_data();
+    void unreadableFile();
+    void abandonedTemporaryFiles_data();
+    void abandonedTemporaryFiles();
 
 private:
     [[nodiscard]] QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -462,8 +478,14 @@ void TestStRegIni::writeString_data()
 
     QTest::newRow("path") << u"C:\\Tools\\Report.exe"_s << "C:\\Tools\\Report.exe"_ba
                           << u"C:\\Tools\\Report.exe"_s;
-    QTest::newRow("blanks kept in the file") << u"  a b  "_s << "  a b  "_ba << u"a b"_s;
-    QTest::newRow("quotes kept in the file") << u"\"x y\""_s << "\"x y\""_ba << u"x y"_s;
+    QTest::newRow("blanks kept by quotes") << u"  a b  "_s << "\"  a b  \""_ba << u"  a b  "_s;
+    QTest::newRow("quotes kept by quotes") << u"\"x y\""_s << "\"\"x y\"\""_ba << u"\"x y\""_s;
+    QTest::newRow("single quotes at both ends") << u"'x' 'y'"_s << "\"'x' 'y'\""_ba << u"'x' 'y'"_s;
+    QTest::newRow("bytes that are not UTF-8")
+        << decodeBytes("/opt/\xFF\xFEx/caf\xE9 \xC3"_ba) << "/opt/\xFF\xFEx/caf\xE9 \xC3"_ba
+        << decodeBytes("/opt/\xFF\xFEx/caf\xE9 \xC3"_ba);
+    QTest::newRow("encoded surrogate")
+        << decodeBytes("\xED\xA0\x80z"_ba) << "\xED\xA0\x80z"_ba << decodeBytes("\xED\xA0\x80z"_ba);
     QTest::newRow("equals and semicolon") << u"a=b ;c"_s << "a=b ;c"_ba << u"a=b ;c"_s;
     QTest::newRow("UTF-8") << u"Grüße"_s << "Gr\xC3\xBC\xC3\x9F\x65"_ba << u"Grüße"_s;
     QTest::newRow("empty") << QString() << ""_ba << u"default"_s;
@@ -647,8 +669,8 @@ QString TestStRegIni::prepare(Place place, const QByteArray& contents) const
         if (!writeBytes(sub + u"/plain.txt"_s, contents))
             return {};
         return sub + u"/plain.txt/job.ini"_s;
-    case Place::NamesFolder:
-        return sub;
+    case Place::LinkLoop:
+        return ::symlink("job.ini", QFile::encodeName(file).constData()) == 0 ? file : QString();
     case Place::ReadOnlyFile:
         if (!writeBytes(file, contents))
             return {};
@@ -679,17 +701,17 @@ void TestStRegIni::refusedChange_data()
 
     QTest::newRow("write, missing folder") << Place::MissingFolder << false << false;
     QTest::newRow("write, parent is a file") << Place::ParentIsFile << false << false;
-    QTest::newRow("write, path names a folder") << Place::NamesFolder << false << false;
     QTest::newRow("write, read-only file") << Place::ReadOnlyFile << false << false;
     QTest::newRow("write, read-only folder, new file")
         << Place::ReadOnlyFolderNewFile << false << true;
     QTest::newRow("write, read-only folder, existing file")
         << Place::ReadOnlyFolderExistingFile << false << true;
     QTest::newRow("write, unreadable file") << Place::UnreadableFile << false << true;
+    QTest::newRow("write, link loop") << Place::LinkLoop << false << false;
     QTest::newRow("erase, read-only file") << Place::ReadOnlyFile << true << false;
-    QTest::newRow("erase, path names a folder") << Place::NamesFolder << true << false;
     QTest::newRow("erase, read-only folder") << Place::ReadOnlyFolderExistingFile << true << true;
     QTest::newRow("erase, unreadable file") << Place::UnreadableFile << true << true;
+    QTest::newRow("erase, link loop") << Place::LinkLoop << true << false;
 }
 
 void TestStRegIni::refusedChange()
@@ -861,8 +883,8 @@ void TestStRegIni::writesThroughLinks()
     QCOMPARE(store.ReadInteger(u"k"_s, 0), 2);
 }
 
-// Every write reads the file and rewrites it whole: without the store's lock, one writer
-// would overwrite a file that another had just changed, and keys would be lost.
+// Every write edits the store's copy of the file and rewrites the file whole: without the
+// store's lock, the two writers would edit the copy at once, and keys would be lost.
 void TestStRegIni::concurrentWritersLoseNoKey()
 {
     constexpr int KeysPerWriter = 25;
@@ -918,6 +940,197 @@ void TestStRegIni::gatheredUpdates()
         store.WriteInteger(u"EveryHours"_s, 3);
         QVERIFY(readBytes(file).contains("EveryHours=3"));
     }
+}
+
+void TestStRegIni::readsTheFileOnce()
+{
+    QVERIFY(writeBytes(path(JobFile), "[S]\r\na=1\r\nb=1\r\n"_ba));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"S"_s);
+    QCOMPARE(store.ReadInteger(u"a"_s, 0), 1);
+    // Another program saves the file in the middle of the load: the load goes on with the
+    // version it began with.
+    QVERIFY(writeBytes(path(JobFile), "[S]\r\na=2\r\nb=2\r\n"_ba));
+    QCOMPARE(store.ReadInteger(u"b"_s, 0), 1);
+    QVERIFY(store.SectionExists(u"S"_s));
+
+    TStRegIni next(path(JobFile));
+    next.setCurrentSection(u"S"_s);
+    QCOMPARE(next.ReadInteger(u"b"_s, 0), 2);
+}
+
+void TestStRegIni::notRegularFiles_data()
+{
+    QTest::addColumn<Special>("special");
+    QTest::addColumn<QString>("operation");
+
+    const QList<std::pair<const char*, Special>> specials{{"FIFO", Special::Fifo},
+                                                          {"folder", Special::Folder},
+                                                          {"link to a FIFO", Special::LinkToFifo}};
+    for (const auto& [name, special] : specials) {
+        for (const QString& operation :
+             {u"load"_s, u"read"_s, u"section exists"_s, u"write"_s, u"erase"_s, u"gather"_s})
+            QTest::addRow("%s, %s", name, qPrintable(operation)) << special << operation;
+    }
+}
+
+// Refused without blocking, and nothing changes: no temporary file, no file put in its place.
+void TestStRegIni::notRegularFiles()
+{
+    QFETCH(Special, special);
+    QFETCH(QString, operation);
+
+    const QString file = path(JobFile);
+    QVERIFY(SpecialFiles::make(special, file));
+    const mode_t type = SpecialFiles::typeOf(file);
+    const QStringList before = entries(m_dir->path());
+
+    const FailInsteadOfHanging guard;
+    TStRegIni store(file);
+    store.setCurrentSection(u"Processes"_s);
+    QString message;
+    try {
+        if (operation == u"load"_s)
+            store.load();
+        else if (operation == u"read"_s)
+            static_cast<void>(store.ReadString(u"01Name"_s, {}));
+        else if (operation == u"section exists"_s)
+            static_cast<void>(store.SectionExists(u"Processes"_s));
+        else if (operation == u"write"_s)
+            store.WriteInteger(u"Count"_s, 1);
+        else if (operation == u"erase"_s)
+            store.EraseSection(u"Processes"_s);
+        else
+            store.beginUpdates();
+    } catch (const NotRegularFileError& error) {
+        message = error.message();
+    }
+    QCOMPARE(message, file + u" is not a regular file."_s);
+    QCOMPARE(SpecialFiles::typeOf(file), type);
+    QCOMPARE(entries(m_dir->path()), before);
+}
+
+// The file was regular when the store read it; by the time of the write a FIFO stands there.
+// Opening it to write would block until a reader comes.
+void TestStRegIni::replacedByAFifoAfterTheLoad()
+{
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    TStRegIni store(path(JobFile));
+    store.beginUpdates();
+    QCOMPARE(::unlink(QFile::encodeName(path(JobFile)).constData()), 0);
+    QVERIFY(SpecialFiles::makeFifo(path(JobFile)));
+    store.setCurrentSection(u"Processes"_s);
+    store.WriteInteger(u"Count"_s, 2);
+
+    const FailInsteadOfHanging guard;
+    QString message;
+    try {
+        store.commitUpdates();
+    } catch (const NotRegularFileError& error) {
+        message = error.message();
+    }
+    QCOMPARE(message, path(JobFile) + u" is not a regular file."_s);
+    QCOMPARE(SpecialFiles::typeOf(path(JobFile)), static_cast<mode_t>(S_IFIFO));
+    QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
+}
+
+void TestStRegIni::nullDeviceReadsAsEmpty()
+{
+    TStRegIni store(u"/dev/null"_s);
+    store.setCurrentSection(u"Processes"_s);
+    QCOMPARE(store.ReadInteger(u"Count"_s, 3), 3);
+    QVERIFY(!store.SectionExists(u"Processes"_s));
+}
+
+void TestStRegIni::unreadableFile_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("link loop") << Place::LinkLoop << QString::fromLocal8Bit(std::strerror(ELOOP));
+    QTest::newRow("no read permission")
+        << Place::UnreadableFile << QString::fromLocal8Bit(std::strerror(EACCES));
+}
+
+// A file that is there but cannot be read is an error, not an empty file: loading it would
+// replace the table with defaults, and the next save would overwrite the file with them.
+void TestStRegIni::unreadableFile()
+{
+    QFETCH(Place, place);
+    QFETCH(QString, reason);
+    if (place == Place::UnreadableFile && isRoot())
+        QSKIP("permissions do not bind root");
+
+    const QString file = prepare(place, JobText);
+    QVERIFY(!file.isEmpty());
+    TStRegIni store(file);
+    store.setCurrentSection(u"Processes"_s);
+    const QString expected = u"Cannot read "_s + file + u": "_s + reason + u'.';
+    QCOMPARE(errorOf([&] { store.load(); }), expected);
+    QCOMPARE(errorOf([&] { static_cast<void>(store.ReadInteger(u"Count"_s, 0)); }), expected);
+    QCOMPARE(errorOf([&] { static_cast<void>(store.SectionExists(u"Processes"_s)); }), expected);
+}
+
+void TestStRegIni::abandonedTemporaryFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // file, locked, fifo, link
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("left by a killed save") << u".job.ini.1a2b3c4d.tmp"_s << u"file"_s << true;
+    QTest::newRow("save in progress") << u".job.ini.1a2b3c4d.tmp"_s << u"locked"_s << false;
+    QTest::newRow("FIFO") << u".job.ini.1a2b3c4d.tmp"_s << u"fifo"_s << false;
+    QTest::newRow("link") << u".job.ini.1a2b3c4d.tmp"_s << u"link"_s << false;
+    QTest::newRow("another file's") << u".job.ini.bak.1a2b.tmp"_s << u"file"_s << false;
+    QTest::newRow("another file's, as long") << u".Job.ini.1a2b.tmp"_s << u"file"_s << false;
+    QTest::newRow("no dot before the digits") << u".job.inif1a2b.tmp"_s << u"file"_s << false;
+    QTest::newRow("upper-case digits") << u".job.ini.1A2B.tmp"_s << u"file"_s << false;
+    QTest::newRow("nine digits") << u".job.ini.123456789.tmp"_s << u"file"_s << false;
+    QTest::newRow("not hexadecimal") << u".job.ini.xyz.tmp"_s << u"file"_s << false;
+    QTest::newRow("no leading dot") << u"job.ini.1a2b.tmp"_s << u"file"_s << false;
+    QTest::newRow("more after .tmp") << u".job.ini.1a2b.tmp.bak"_s << u"file"_s << false;
+}
+
+// The next save of the same file removes what a killed save left behind, and nothing else.
+void TestStRegIni::abandonedTemporaryFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+
+    QVERIFY(writeBytes(path(JobFile), JobText));
+    const QString candidate = path(name);
+    const QByteArray encoded = QFile::encodeName(candidate);
+    std::unique_ptr<QFile> held;
+    if (kind == u"fifo"_s) {
+        QVERIFY(SpecialFiles::makeFifo(candidate));
+    } else if (kind == u"link"_s) {
+        QVERIFY(writeBytes(path(u"target"_s), "kept"_ba));
+        QCOMPARE(::symlink("target", encoded.constData()), 0);
+    } else {
+        QVERIFY(writeBytes(candidate, "half a save"_ba));
+    }
+    if (kind == u"locked"_s) {
+        held = std::make_unique<QFile>(candidate);
+        QVERIFY(held->open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(held->handle(), LOCK_EX | LOCK_NB), 0);
+    }
+    const mode_t type = SpecialFiles::typeOf(candidate);
+
+    const FailInsteadOfHanging guard;
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"Processes"_s);
+    store.WriteInteger(u"Count"_s, 2);
+
+    QCOMPARE(SpecialFiles::typeOf(candidate), removed ? 0 : type);
+    QStringList expected{JobFile};
+    if (!removed)
+        expected << name;
+    if (kind == u"link"_s)
+        expected << u"target"_s;
+    expected.sort();
+    QCOMPARE(entries(m_dir->path()), expected);
+    QCOMPARE(readBytes(path(JobFile)), "[Processes]\r\nCount=2\r\n01Name=a.exe\r\n"_ba);
 }
 
 QTEST_GUILESS_MAIN(TestStRegIni)
