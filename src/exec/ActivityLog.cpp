@@ -1,20 +1,19 @@
 #include "ActivityLog.h"
 
+#include "ByteText.h"
 #include "Errors.h"
-
-#include <QFile>
+#include "UserFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray encodedName()
-{
-    return QFile::encodeName(QString::fromLatin1(ActivityLog::FileName));
-}
+const QString DisplayName = QString::fromLatin1(ActivityLog::FileName);
 
 // The texts a user meets most often say what happened in plain words; anything rarer gets the
 // system's own text.
@@ -30,83 +29,105 @@ QByteArray encodedName()
         throw IoError(QStringLiteral("Access denied"));
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
         throw IoError(QStringLiteral("Disk full"));
     default:
         throw IoError(QString::fromLocal8Bit(std::strerror(code)));
     }
 }
 
-// Owns one descriptor for the length of one operation.
-class FileDescriptor {
-public:
-    FileDescriptor(const QByteArray& path, int flags)
-        : m_fd(::open(path.constData(), flags | O_CLOEXEC, 0666))
-    {
-        if (m_fd < 0)
-            raiseIoError(errno);
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    void writeAll(const QByteArray& bytes) const
-    {
-        const char* data = bytes.constData();
-        auto left = static_cast<size_t>(bytes.size());
-        while (left > 0) {
-            const ssize_t written = ::write(m_fd, data, left);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                raiseIoError(errno);
-            }
-            data += written;
-            left -= static_cast<size_t>(written);
-        }
-    }
-
-    // A failing close can be the first report of a write that did not reach the disk.
-    void close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0 && errno != EINTR)
-            raiseIoError(errno);
-    }
-
-private:
-    int m_fd;
-};
-
-void createEmpty()
+UniqueFd open(const QByteArray& path, int flags)
 {
-    FileDescriptor file(encodedName(), O_WRONLY | O_CREAT | O_TRUNC);
-    file.close();
+    OpenedUserFile file = openUserFile(path, flags, DisplayName);
+    if (!file.fd.isValid())
+        raiseIoError(file.error);
+    return std::move(file.fd);
+}
+
+// A failing close can be the first report of a write that did not reach the disk.
+void close(UniqueFd& file)
+{
+    if (::close(file.release()) != 0 && errno != EINTR)
+        raiseIoError(errno);
+}
+
+// One write, so that a reader never sees half a line from us; a short one is taken back whole.
+void appendWhole(int fd, const QByteArray& line)
+{
+    for (;;) {
+        const ssize_t written =
+            ::write(fd, line.constData(), static_cast<std::size_t>(line.size()));
+        if (written == line.size())
+            return;
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            raiseIoError(errno);
+        // Appending leaves the offset at the end of what was written.
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (end >= written)
+            (void)::ftruncate(fd, end - written);
+        raiseIoError(ENOSPC);
+    }
+}
+
+QByteArray currentFolder()
+{
+    QByteArray folder(PATH_MAX, Qt::Uninitialized);
+    if (::getcwd(folder.data(), static_cast<std::size_t>(folder.size())) == nullptr)
+        return {};
+    folder.truncate(static_cast<qsizetype>(std::strlen(folder.constData())));
+    return folder;
 }
 
 } // namespace
 
 void ActivityLog::PrepareLogFile()
 {
-    if (::access(encodedName().constData(), F_OK) == 0)
+    // Bound once, by its full path: whatever the current folder later is, the runs write to the
+    // file prepared here. A folder that is already gone leaves the bare name, which then fails.
+    const QByteArray folder = currentFolder();
+    m_path = folder.isEmpty() ? QByteArray(FileName) : folder + '/' + FileName;
+    struct stat existing {};
+    if (::stat(m_path.constData(), &existing) == 0) {
+        // An existing log stays as it is, read-only or not; only its kind is checked here.
+        if (!isAcceptedUserFile(existing))
+            throw NotRegularFileError(DisplayName);
         return;
-    createEmpty();
+    }
+    UniqueFd created = open(m_path, O_WRONLY | O_CREAT);
+    close(created);
 }
 
 void ActivityLog::AppendLogLine(const QString& line)
 {
-    FileDescriptor file(encodedName(), O_WRONLY | O_APPEND);
-    // One write per line: a reader never sees half a line from us, even mid-run.
-    file.writeAll(line.toUtf8() + "\r\n");
-    file.close();
+    UniqueFd file = open(m_path, O_WRONLY | O_APPEND);
+    appendWhole(file.get(), encodeText(line) + "\r\n");
+    close(file);
 }
 
 void ActivityLog::Clear()
 {
-    ::unlink(encodedName().constData());
-    createEmpty();
+    struct stat existing {};
+    if (::stat(m_path.constData(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        // The null device has nothing to clear; anything else is no log to delete.
+        if (!isAcceptedUserFile(existing))
+            throw NotRegularFileError(DisplayName);
+        return;
+    }
+    ::unlink(m_path.constData());
+    UniqueFd created = open(m_path, O_WRONLY | O_CREAT | O_TRUNC);
+    close(created);
+}
+
+QByteArray ActivityLog::contents() const
+{
+    const QString failure = QStringLiteral("Cannot open file %1").arg(DisplayName);
+    const OpenedUserFile file = openUserFile(m_path, O_RDONLY, DisplayName);
+    if (!file.fd.isValid())
+        throw IoError(failure);
+    QByteArray bytes;
+    if (!readAll(file.fd.get(), bytes))
+        throw IoError(QStringLiteral("Cannot read file %1").arg(DisplayName));
+    return bytes;
 }

@@ -1,5 +1,6 @@
 #include "PosixChildProcess.h"
 
+#include "ByteText.h"
 #include "SystemError.h"
 
 #include <fcntl.h>
@@ -49,14 +50,20 @@ private:
     posix_spawnattr_t m_value;
 };
 
-// The child keeps only the standard descriptors 0, 1 and 2: whatever else the program holds open
-// without close-on-exec (ours never are) does not leak into programs the launcher starts.
+// The child reads its standard input from /dev/null, so a program that reads input ends at once
+// instead of waiting for a terminal or a pipe that nobody writes to; standard output and error
+// are the launcher's. It keeps no other descriptor: whatever else the program holds open without
+// close-on-exec (ours never are) does not leak into programs the launcher starts.
 class SpawnFileActions {
 public:
     SpawnFileActions()
     {
         posix_spawn_file_actions_init(&m_value);
-        if (const int error = posix_spawn_file_actions_addclosefrom_np(&m_value, 3); error != 0) {
+        int error =
+            posix_spawn_file_actions_addopen(&m_value, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        if (error == 0)
+            error = posix_spawn_file_actions_addclosefrom_np(&m_value, 3);
+        if (error != 0) {
             posix_spawn_file_actions_destroy(&m_value);
             throw systemError(error);
         }
@@ -79,7 +86,7 @@ pid_t spawn(const QString& program, const QStringList& arguments)
     std::vector<QByteArray> bytes;
     bytes.reserve(static_cast<std::size_t>(arguments.size()));
     for (const QString& argument : arguments)
-        bytes.push_back(argument.toLocal8Bit());
+        bytes.push_back(encodeText(argument));
     std::vector<char*> argv;
     argv.reserve(bytes.size() + 1);
     for (QByteArray& argument : bytes)
@@ -89,7 +96,7 @@ pid_t spawn(const QString& program, const QStringList& arguments)
     const SpawnFileActions actions;
     const SpawnAttributes attributes;
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.toLocal8Bit().constData(), actions.get(),
+    const int error = posix_spawn(&pid, encodeText(program).constData(), actions.get(),
                                   attributes.get(), argv.data(), environ);
     if (error != 0)
         throw systemError(error);

@@ -6,7 +6,6 @@
 #include "MainFlags.h"
 #include "Prompts.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
@@ -93,14 +92,7 @@ void TRunlatchLogForm::createMenu()
 
 void TRunlatchLogForm::loadLog()
 {
-    const QString name = QString::fromLatin1(ActivityLog::FileName);
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open file %1").arg(name));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw IoError(QStringLiteral("Cannot read file %1").arg(name));
-    m_memo2->setPlainText(asTextAreaLines(QString::fromUtf8(bytes)));
+    m_memo2->setPlainText(asTextAreaLines(QString::fromUtf8(m_log.contents())));
 }
 
 void TRunlatchLogForm::Close1Click()

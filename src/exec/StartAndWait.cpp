@@ -1,11 +1,13 @@
 #include "StartAndWait.h"
 
+#include "ByteText.h"
 #include "ChildProcess.h"
 #include "Errors.h"
 #include "ParameterSplitter.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,8 +20,8 @@ constexpr std::chrono::milliseconds pumpSlice{50};
 // last path component.
 void requireProgramFile(const QString& programName)
 {
-    const QFileInfo entry(programName);
-    if (entry.exists() && !entry.isDir())
+    struct stat entry {};
+    if (::stat(encodeText(programName).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode))
         return;
     throw RunlatchError(QStringLiteral("Unable to find application ") +
                         programName.sliced(programName.lastIndexOf(u'/') + 1));

@@ -1,12 +1,16 @@
 #include "ActivityLog.h"
+#include "ByteText.h"
 #include "Errors.h"
 #include "ScratchDir.h"
+#include "SpecialFiles.h"
 #include "TestFiles.h"
 
 #include <QFile>
 #include <QTest>
 
 #include <unistd.h>
+
+#include <utility>
 
 namespace {
 
@@ -30,9 +34,12 @@ private slots:
     void prepare();
     void appendsCrLfLinesInUtf8();
     void appendNeverCreatesTheFile();
-    void followsTheCurrentFolder();
+    void staysWithThePreparedFile();
     void failures_data();
     void failures();
+    void onlyRegularFiles_data();
+    void onlyRegularFiles();
+    void keepsTheLinesBytes();
     void clearLeavesAnEmptyFile();
 };
 
@@ -83,18 +90,19 @@ void TestActivityLog::appendNeverCreatesTheFile()
     QVERIFY(!QFile::exists(QString::fromLatin1(ActivityLog::FileName)));
 }
 
-void TestActivityLog::followsTheCurrentFolder()
+void TestActivityLog::staysWithThePreparedFile()
 {
     ScratchDir first;
     ActivityLog log;
     log.PrepareLogFile();
     log.AppendLogLine(QStringLiteral("in first"));
     {
+        // Whatever moves the current folder later, the runs go on writing to the prepared file.
         ScratchDir second;
-        QCOMPARE(errorOf([&] { log.AppendLogLine(QStringLiteral("in second")); }),
-                 QStringLiteral("File not found"));
+        log.AppendLogLine(QStringLiteral("still in first"));
+        QVERIFY(!QFile::exists(QString::fromLatin1(ActivityLog::FileName)));
     }
-    QCOMPARE(logBytes(), QByteArray("in first\r\n"));
+    QCOMPARE(logBytes(), QByteArray("in first\r\nstill in first\r\n"));
 }
 
 void TestActivityLog::failures_data()
@@ -102,8 +110,6 @@ void TestActivityLog::failures_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("log name is a folder") << "folder"
-                                          << "";
     QTest::newRow("current folder removed") << "removed"
                                             << "File not found";
 }
@@ -114,17 +120,64 @@ void TestActivityLog::failures()
     QFETCH(QString, expected);
     ScratchDir scratch;
     ActivityLog log;
-    if (setup == u"folder") {
-        QVERIFY(QDir().mkdir(QString::fromLatin1(ActivityLog::FileName)));
-        // The name exists, so preparing leaves it alone; appending to a folder must fail.
-        log.PrepareLogFile();
-        const QString error = errorOf([&] { log.AppendLogLine(QStringLiteral("x")); });
-        QVERIFY2(!error.isEmpty(), "appending to a folder did not fail");
-    } else {
-        QVERIFY(QDir().rmdir(scratch.path()));
-        QCOMPARE(errorOf([&] { log.PrepareLogFile(); }), expected);
-        QCOMPARE(errorOf([&] { log.Clear(); }), expected);
+    QVERIFY(QDir().rmdir(scratch.path()));
+    QCOMPARE(errorOf([&] { log.PrepareLogFile(); }), expected);
+    QCOMPARE(errorOf([&] { log.Clear(); }), expected);
+}
+
+void TestActivityLog::onlyRegularFiles_data()
+{
+    QTest::addColumn<Special>("special");
+    QTest::addColumn<bool>("atStartUp"); // there before start-up, or swapped in after it
+
+    const std::pair<const char*, Special> kinds[] = {
+        {"fifo", Special::Fifo},
+        {"folder", Special::Folder},
+        {"link to a fifo", Special::LinkToFifo},
+        {"socket", Special::Socket},
+        {"link to the null device", Special::LinkToNull}};
+    for (const auto& [name, special] : kinds) {
+        QTest::addRow("%s at start-up", name) << special << true;
+        QTest::addRow("%s swapped in", name) << special << false;
     }
+}
+
+// Nothing but a regular file or the null device is ever opened, and nothing blocks.
+void TestActivityLog::onlyRegularFiles()
+{
+    QFETCH(Special, special);
+    QFETCH(bool, atStartUp);
+    ScratchDir scratch;
+    const QString name = QString::fromLatin1(ActivityLog::FileName);
+    const QString expected = special == Special::LinkToNull
+                                 ? QString()
+                                 : QStringLiteral("Runlatch.log is not a regular file.");
+    const FailInsteadOfHanging watchdog;
+    ActivityLog log;
+    if (atStartUp) {
+        QVERIFY(SpecialFiles::make(special, name));
+        QCOMPARE(errorOf([&] { log.PrepareLogFile(); }), expected);
+    } else {
+        log.PrepareLogFile();
+        QVERIFY(QFile::remove(name));
+        QVERIFY(SpecialFiles::make(special, name));
+    }
+    const mode_t type = SpecialFiles::typeOf(name);
+    QCOMPARE(errorOf([&] { log.AppendLogLine(QStringLiteral("line")); }), expected);
+    QCOMPARE(errorOf([&] { (void)log.contents(); }), expected);
+    QCOMPARE(errorOf([&] { log.Clear(); }), expected);
+    // Whatever stood there is still there, the null device link too.
+    QCOMPARE(SpecialFiles::typeOf(name), type);
+}
+
+void TestActivityLog::keepsTheLinesBytes()
+{
+    ScratchDir scratch;
+    ActivityLog log;
+    log.PrepareLogFile();
+    // A program path that is not valid UTF-8 is logged as the bytes it is.
+    log.AppendLogLine(decodeBytes("/opt/caf\xe9/run \xff"));
+    QCOMPARE(logBytes(), QByteArray("/opt/caf\xe9/run \xff\r\n"));
 }
 
 void TestActivityLog::clearLeavesAnEmptyFile()

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 using Kind = ScriptedPrompts::Kind;
 using namespace Qt::StringLiterals;
 
@@ -89,6 +91,8 @@ private:
 void TestRunlatchLogForm::init()
 {
     m_scratch = std::make_unique<ScratchDir>();
+    m_log = ActivityLog();
+    m_log.PrepareLogFile();
     m_flags = MainFlags();
     m_prompts = ScriptedPrompts();
 }
@@ -254,28 +258,37 @@ void TestRunlatchLogForm::failedClearKeepsTextAndWindow()
 
 void TestRunlatchLogForm::unreadableLogShowsNoWindow_data()
 {
-    QTest::addColumn<bool>("logIsAFolder");
-    QTest::newRow("folder without a log") << false;
-    QTest::newRow("log name is a folder") << true;
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("log deleted") << "deleted"
+                                 << "Cannot open file Runlatch.log";
+    QTest::newRow("log replaced by a folder") << "folder"
+                                              << "Runlatch.log is not a regular file.";
+    // The current folder moved, as a file dialog once made it: the viewer still shows the log.
+    QTest::newRow("current folder moved") << "moved"
+                                          << "";
 }
 
 void TestRunlatchLogForm::unreadableLogShowsNoWindow()
 {
-    QFETCH(bool, logIsAFolder);
-    m_log.PrepareLogFile();
+    QFETCH(QString, setup);
+    QFETCH(QString, error);
     m_log.AppendLogLine(QStringLiteral("in the first folder"));
     QWidget mainWindow;
-    // The current folder changed, as after a file dialog.
-    ScratchDir elsewhere;
-    if (logIsAFolder)
+    std::optional<ScratchDir> elsewhere;
+    if (setup == u"moved")
+        elsewhere.emplace();
+    else
+        QVERIFY(QFile::remove(LogName));
+    if (setup == u"folder")
         QVERIFY(QDir().mkdir(LogName));
 
-    bool shown = false;
-    whenViewerOpens([&](TRunlatchLogForm&) { shown = true; });
+    QString text;
+    whenViewerOpens([&](TRunlatchLogForm& form) { text = memo2(form)->toPlainText(); });
     QCOMPARE(errorOf([&] { TRunlatchLogForm::Log1Click(&mainWindow, m_log, m_flags, m_prompts); }),
-             QStringLiteral("Cannot open file Runlatch.log"));
+             error);
     QCoreApplication::processEvents();
-    QVERIFY(!shown);
+    QCOMPARE(text, error.isEmpty() ? QStringLiteral("in the first folder") : QString());
     QVERIFY(mainWindow.findChildren<TRunlatchLogForm*>().isEmpty());
 }
 

@@ -1,6 +1,8 @@
+#include "ByteText.h"
 #include "ChildRecords.h"
 #include "Errors.h"
 #include "ScratchDir.h"
+#include "SpecialFiles.h"
 #include "StartAndWait.h"
 #include "UniqueFd.h"
 
@@ -10,6 +12,7 @@
 #include <QTimer>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <memory>
@@ -57,6 +60,9 @@ private slots:
     void pumpingWaitDispatchesEvents();
     void nestedLaunchFromTimer();
     void childGetsNoOtherDescriptors();
+    void standardStreams();
+    void programNamesAreBytes_data();
+    void programNamesAreBytes();
 
 private:
     [[nodiscard]] QList<ChildRecord> records() const
@@ -370,6 +376,99 @@ void TestStartAndWait::childGetsNoOtherDescriptors()
         uR"(-c 'for fd in 1 %1; do [ -e /proc/self/fd/$fd ] && echo $fd; done > fds.txt')"_s;
     QVERIFY(StartAndWait(u"/bin/sh"_s, check.arg(inheritable.get()), swShow, WaitMode::Blocking));
     QCOMPARE(readScratchFile(u"fds.txt"_s), u"1\n"_s);
+}
+
+namespace {
+
+// Puts a pipe in place of one of our standard descriptors while it lives.
+class RedirectedStream {
+public:
+    explicit RedirectedStream(int stream)
+        : m_stream(stream)
+        , m_saved(::dup(stream))
+    {
+        int ends[2] = {-1, -1};
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return;
+        m_read = UniqueFd(ends[0]);
+        m_write = UniqueFd(ends[1]);
+        ::dup2(stream == STDIN_FILENO ? ends[0] : ends[1], stream);
+    }
+    ~RedirectedStream() { ::dup2(m_saved.get(), m_stream); }
+    RedirectedStream(const RedirectedStream&) = delete;
+    RedirectedStream& operator=(const RedirectedStream&) = delete;
+
+    // What the other side wrote so far; our own copy of the write end is closed first.
+    QByteArray drain()
+    {
+        ::dup2(m_saved.get(), m_stream);
+        m_write = UniqueFd();
+        QByteArray bytes;
+        char buffer[256];
+        for (ssize_t got = 0; (got = ::read(m_read.get(), buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, static_cast<qsizetype>(got));
+        return bytes;
+    }
+
+private:
+    int m_stream;
+    UniqueFd m_saved;
+    UniqueFd m_read;
+    UniqueFd m_write;
+};
+
+} // namespace
+
+// Our standard input is a pipe that nobody writes to but that stays open, as a terminal would:
+// a child reading it would wait for good, and the watchdog would end the test as a failure. The
+// child reads end of file from /dev/null instead, and writes to our standard output and error.
+void TestStartAndWait::standardStreams()
+{
+    RedirectedStream input(STDIN_FILENO);
+    RedirectedStream output(STDOUT_FILENO);
+    RedirectedStream error(STDERR_FILENO);
+    bool returned = false;
+    {
+        const FailInsteadOfHanging watchdog;
+        returned =
+            StartAndWait(u"/bin/sh"_s, uR"(-c 'read line; echo "read $?"; echo to-error >&2')"_s,
+                         swShow, WaitMode::Blocking);
+    }
+    QVERIFY(returned);
+    QCOMPARE(output.drain(), QByteArray("read 1\n"));
+    QCOMPARE(error.drain(), QByteArray("to-error\n"));
+}
+
+void TestStartAndWait::programNamesAreBytes_data()
+{
+    QTest::addColumn<QByteArray>("program");
+    QTest::addColumn<QByteArray>("parameters");
+    QTest::addColumn<QByteArray>("received"); // $0 and each argument on a line
+
+    QTest::newRow("not UTF-8") << QByteArray("./caf\xe9") << QByteArray("\xff 'x\xfe y'")
+                               << QByteArray("./caf\xe9\n\xff\nx\xfe y\n");
+    // A name that starts with ":" is a file like any other, never one of the program's resources.
+    QTest::newRow("colon first") << QByteArray(":run") << QByteArray("a")
+                                 << QByteArray(":run\na\n");
+}
+
+void TestStartAndWait::programNamesAreBytes()
+{
+    QFETCH(QByteArray, program);
+    QFETCH(QByteArray, parameters);
+    QFETCH(QByteArray, received);
+    const QByteArray script = "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > received.bin\n";
+    {
+        const UniqueFd file(::open(program.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0700));
+        QVERIFY(file.isValid());
+        QCOMPARE(::write(file.get(), script.constData(), static_cast<std::size_t>(script.size())),
+                 static_cast<ssize_t>(script.size()));
+    }
+    QVERIFY(
+        StartAndWait(decodeBytes(program), decodeBytes(parameters), swShow, WaitMode::Blocking));
+    QFile out(u"received.bin"_s);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), received);
 }
 
 QTEST_GUILESS_MAIN(TestStartAndWait)
