@@ -32,17 +32,20 @@ QString messageOf(const std::exception_ptr& error)
 
 } // namespace
 
+void showGeneralError(Prompts& prompts, const std::exception_ptr& error) noexcept
+{
+    try {
+        prompts.generalError(generalErrorText(messageOf(error)));
+    } catch (...) {
+        // Nothing is left to report a failing error display to; the program goes on.
+    }
+}
+
 void guarded(Prompts& prompts, const std::function<void()>& body) noexcept
 {
     try {
         body();
-        return;
     } catch (...) {
-        const QString text = generalErrorText(messageOf(std::current_exception()));
-        try {
-            prompts.generalError(text);
-        } catch (...) {
-            // Nothing is left to report a failing error display to; the program goes on.
-        }
+        showGeneralError(prompts, std::current_exception());
     }
 }

@@ -8,7 +8,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +34,16 @@ public:
 private:
     std::function<void()> m_action;
 };
+
+// A folder (as "/I" alone names) counts as no job file; anything else that stands there, a FIFO
+// say, is handed to the load, which refuses it with a clear message. Plain file calls: a name
+// that starts with ":" is a file like any other.
+bool jobFileExists(const QString& name)
+{
+    struct stat entry {};
+    return !name.isEmpty() && ::stat(QFile::encodeName(name).constData(), &entry) == 0 &&
+           !S_ISDIR(entry.st_mode);
+}
 
 bool switchIs(const QString& argument, QLatin1StringView name)
 {
@@ -53,8 +65,8 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { Process1Click(); })
     , m_run(
-          m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, [this] { close(); },
-          &StartAndWait)
+          m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, m_prompts,
+          [this] { close(); }, &StartAndWait)
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -178,8 +190,7 @@ void TMainForm::FormCreate()
     m_log.PrepareLogFile();
     readCommandLine();
 
-    const QFileInfo jobFile(m_table.JobFileName);
-    if (!m_table.JobFileName.isEmpty() && jobFile.exists() && !jobFile.isDir()) {
+    if (jobFileExists(m_table.JobFileName)) {
         m_fileCommands.LoadIni(m_table.JobFileName);
         m_scheduler.armAtStartup();
     } else if (m_flags.AutoRun) {
@@ -213,18 +224,27 @@ void TMainForm::Process1Click()
     m_run.execute();
 }
 
-void TMainForm::FormClose()
+bool TMainForm::FormClose()
 {
-    if (m_table.Modified &&
-        m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
-        m_fileCommands.SaveAsIni1Click();
+    if (!m_table.Modified ||
+        !m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
+        return true;
+    m_fileCommands.SaveAsIni1Click();
+    // A cancelled save dialog or a failed save leaves the flag set: the edits are still only
+    // here, so the window stays open with them.
+    return !m_table.Modified;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (!m_closeAnswered) {
+        bool mayClose = false;
+        runGuarded([this, &mayClose] { mayClose = FormClose(); });
+        if (!mayClose) {
+            event->ignore();
+            return;
+        }
         m_closeAnswered = true;
-        runGuarded([this] { FormClose(); });
     }
     // Closing does not stop a run: the window stays until the outermost run has returned.
     if (m_runDepth > 0) {

@@ -58,7 +58,8 @@ protected:
 
 private:
     void FormCreate();
-    void FormClose();
+    // Offers to save unsaved edits; false when the window must stay open to keep them.
+    [[nodiscard]] bool FormClose();
     void createWidgets();
     void createMenu();
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,

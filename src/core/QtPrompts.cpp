@@ -35,11 +35,9 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const QString chosen = dialog.selectedFiles().constFirst();
-    // Like the common dialogs, leave the process in the folder the user chose from: the
-    // activity log's bare file name resolves against it from then on.
-    QDir::setCurrent(QFileInfo(chosen).absolutePath());
-    return chosen;
+    // The current folder stays where it was at start-up: the log and the programs of the list
+    // are found there, whatever folder the user chose a file in.
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ActivityLog.h"
 #include "Clock.h"
+#include "ErrorGuard.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
@@ -9,12 +10,12 @@
 #include "Timer.h"
 
 namespace {
-// The show code the original platform uses for "show the program's window normally".
+// The launcher's show code for "show the program's window normally".
 constexpr std::uint16_t ShowNormally = 5;
 } // namespace
 
 ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                             const Clock& clock, Timer& elapsedTimer,
+                             const Clock& clock, Timer& elapsedTimer, Prompts& prompts,
                              std::function<void()> closeMainWindow, Launcher launcher)
     : m_table(table)
     , m_flags(flags)
@@ -22,6 +23,7 @@ ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo,
     , m_log(log)
     , m_clock(clock)
     , m_elapsedTimer(elapsedTimer)
+    , m_prompts(prompts)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
 {}
@@ -43,22 +45,41 @@ void ProcessingRun::writeLine(const QString& text)
 void ProcessingRun::execute()
 {
     m_flags.RunInProgress = true;
+    try {
+        runEntries();
+    } catch (...) {
+        // Shown while the flag is still set; the window stays open in auto-run mode, and the
+        // schedule goes on once the message is closed.
+        showGeneralError(m_prompts, std::current_exception());
+        m_flags.RunInProgress = false;
+        enableRepeat();
+        return;
+    }
+    m_flags.RunInProgress = false;
+    enableRepeat();
+    if (m_flags.AutoRun)
+        m_closeMainWindow();
+}
+
+void ProcessingRun::runEntries()
+{
     // The count is fixed now; each entry's texts are read only when it is reached, so an editor
     // used meanwhile changes entries the run has not yet started. Slots above a lowered LastProc
     // keep their strings, so the walk never reads a released entry.
     const int entryCount = m_table.LastProc + 1;
-    if (entryCount > 0) {
-        for (int i = 0; i < entryCount; ++i) {
-            const ProcRec entry = m_table.ProcList[static_cast<std::size_t>(i)];
-            writeLine(entry.Name + u' ' + entry.Param);
-            m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping);
-        }
-        writeLine(QStringLiteral("Processes Complete"));
-        addMemoLine(m_memo, QString());
+    if (entryCount == 0)
+        return;
+    for (int i = 0; i < entryCount; ++i) {
+        const ProcRec entry = m_table.ProcList[static_cast<std::size_t>(i)];
+        writeLine(entry.Name + u' ' + entry.Param);
+        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping);
     }
-    m_flags.RunInProgress = false;
+    writeLine(QStringLiteral("Processes Complete"));
+    addMemoLine(m_memo, QString());
+}
+
+void ProcessingRun::enableRepeat()
+{
     if (m_elapsedTimer.interval() != 0)
         m_elapsedTimer.setEnabled(true);
-    if (m_flags.AutoRun)
-        m_closeMainWindow();
 }

@@ -8,6 +8,7 @@
 class ActivityLog;
 class Clock;
 class MemoLines;
+class Prompts;
 class Timer;
 struct JobTable;
 struct MainFlags;
@@ -20,15 +21,17 @@ using Launcher = std::function<bool(const QString& ProgramName, const QString& P
 // announced in the activity memo and the log, then started and waited for with the pumping wait;
 // then the completion line, the repeat timer and, in auto-run mode, the end of the program.
 //
-// Errors are not caught here: a failing entry ends the run where it stands and leaves the
-// run-in-progress flag set, so the timers start nothing until a run from the menu succeeds.
+// A failing entry ends the run where it stands, and the run shows the error itself: the
+// run-in-progress flag stays set while the message is on screen, so ticks meanwhile start no
+// second run and no pile of messages, and is cleared once the message is closed, so that one
+// failure (a folder not mounted yet, a full disk) does not end the schedule.
 class ProcessingRun {
 public:
     static constexpr int MemoLineLimit = 15;
 
     ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                  const Clock& clock, Timer& elapsedTimer, std::function<void()> closeMainWindow,
-                  Launcher launcher);
+                  const Clock& clock, Timer& elapsedTimer, Prompts& prompts,
+                  std::function<void()> closeMainWindow, Launcher launcher);
 
     void execute();
 
@@ -36,7 +39,9 @@ public:
     static void addMemoLine(MemoLines& memo, const QString& line);
 
 private:
+    void runEntries();
     void writeLine(const QString& text);
+    void enableRepeat();
 
     JobTable& m_table;
     MainFlags& m_flags;
@@ -44,6 +49,7 @@ private:
     ActivityLog& m_log;
     const Clock& m_clock;
     Timer& m_elapsedTimer;
+    Prompts& m_prompts;
     std::function<void()> m_closeMainWindow;
     Launcher m_launcher;
 };

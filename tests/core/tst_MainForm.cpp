@@ -6,6 +6,7 @@
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
+#include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "Timer.h"
 
@@ -17,6 +18,8 @@
 #include <QTimer>
 
 #include <memory>
+
+#include <cstdio>
 
 namespace {
 
@@ -65,6 +68,10 @@ private slots:
     void missingJobFileWithAutoRun_data();
     void missingJobFileWithAutoRun();
     void logFailureSkipsTheCommandLine();
+    void specialFilesAtStartUp_data();
+    void specialFilesAtStartUp();
+    void failedRunKeepsTheSchedule_data();
+    void failedRunKeepsTheSchedule();
     void menu();
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
@@ -205,6 +212,89 @@ void TestMainForm::logFailureSkipsTheCommandLine()
     QVERIFY(!s.timer("StartTimer").enabled());
 }
 
+void TestMainForm::specialFilesAtStartUp_data()
+{
+    QTest::addColumn<QString>("fifo");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("job file") << "jobs.ini"
+                              << "%1/jobs.ini is not a regular file.";
+    QTest::newRow("log file") << "Runlatch.log"
+                              << "Runlatch.log is not a regular file.";
+}
+
+// A FIFO would block the start-up for good if it were opened for reading; it is refused with a
+// message, and with /R the window stays open to show it, as for a missing job file.
+void TestMainForm::specialFilesAtStartUp()
+{
+    QFETCH(QString, fifo);
+    QFETCH(QString, message);
+    Started s;
+    QVERIFY(writeBytes(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(false)));
+    const QString path = s.scratch.filePath(fifo);
+    QFile::remove(path);
+    QVERIFY(SpecialFiles::makeFifo(path));
+    {
+        const FailInsteadOfHanging watchdog;
+        s.start({QStringLiteral("/Ijobs.ini"), QStringLiteral("/R")});
+    }
+    QCOMPARE(s.prompts.texts(Kind::General), QStringList{message.arg(s.scratch.path())});
+    QCOMPARE(s.form->jobTable().LastProc, -1);
+    QVERIFY(!s.timer("StartTimer").enabled());
+}
+
+void TestMainForm::failedRunKeepsTheSchedule_data()
+{
+    QTest::addColumn<bool>("autoRun");
+    QTest::newRow("by hand") << false;
+    QTest::newRow("auto-run") << true;
+}
+
+// A run that fails shows its error while later ticks are dropped; once the box is closed the
+// repeat timer starts runs again, and a run that ends normally closes the window in auto-run mode.
+void TestMainForm::failedRunKeepsTheSchedule()
+{
+    QFETCH(bool, autoRun);
+    Started s;
+    s.start({});
+    s.form->show();
+    s.form->flags().AutoRun = autoRun;
+    JobTable& table = s.form->jobTable();
+    const QString program = s.scratch.filePath(QStringLiteral("tool"));
+    table.ProcList[0] = {program, QString()};
+    table.LastProc = 0;
+    int runsDuringABox = 0;
+    s.prompts.whileAsking = [&](const ScriptedPrompts::Asked&) {
+        const int before = s.prompts.count(Kind::General);
+        // A tick while the box is open starts nothing: no second box.
+        s.form->scheduler().ElapsedTimerTimer();
+        runsDuringABox += s.prompts.count(Kind::General) - before;
+    };
+    Timer& repeat = s.timer("ElapsedTimer");
+    repeat.setInterval(20);
+
+    s.form->Process1Click();
+    QVERIFY(repeat.enabled());
+    // Every tick after the first failure starts a run again, and each fails the same way.
+    QTRY_VERIFY(s.prompts.count(Kind::General) >= 3);
+    QCOMPARE(runsDuringABox, 0);
+    QCOMPARE(s.prompts.texts(Kind::General).constFirst(),
+             QStringLiteral("Unable to find application tool."));
+    QVERIFY(s.form->isVisible());
+
+    // Put in place whole in one step, so no tick meets half a program.
+    QVERIFY(QFile::copy(QStringLiteral("/bin/true"), program + QStringLiteral(".new")));
+    QVERIFY(::rename(QFile::encodeName(program + QStringLiteral(".new")).constData(),
+                     QFile::encodeName(program).constData()) == 0);
+    const int failures = s.prompts.count(Kind::General);
+    QTRY_VERIFY(readBytes(QString::fromLatin1(ActivityLog::FileName)).contains("Complete"));
+    QCOMPARE(s.prompts.count(Kind::General), failures);
+    if (autoRun)
+        QTRY_VERIFY(!s.form->isVisible());
+    else
+        QVERIFY(s.form->isVisible());
+}
+
 void TestMainForm::menu()
 {
     Started s;
@@ -228,33 +318,56 @@ void TestMainForm::closeAsksOnlyWhenModified_data()
 {
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("saveAs"); // the save dialog's answer: empty cancels it
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("saveDialogs");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("errors");
 
-    QTest::newRow("not modified") << false << true << 0 << 0;
-    QTest::newRow("modified, No") << true << false << 1 << 0;
-    QTest::newRow("modified, Yes shows Save As") << true << true << 1 << 1;
+    QTest::newRow("not modified") << false << true << "" << 0 << 0 << true << 0;
+    QTest::newRow("modified, No") << true << false << "" << 1 << 0 << true << 0;
+    QTest::newRow("modified, Yes, saved") << true << true << "saved.ini" << 1 << 1 << true << 0;
+    QTest::newRow("modified, Yes, dialog cancelled") << true << true << "" << 1 << 1 << false << 0;
+    QTest::newRow("modified, Yes, save fails")
+        << true << true << "no-such-folder/saved.ini" << 1 << 1 << false << 1;
 }
 
 void TestMainForm::closeAsksOnlyWhenModified()
 {
     QFETCH(bool, modified);
     QFETCH(bool, answer);
+    QFETCH(QString, saveAs);
     QFETCH(int, questions);
     QFETCH(int, saveDialogs);
+    QFETCH(bool, closes);
+    QFETCH(int, errors);
     Started s;
     s.start({});
     s.form->show();
-    s.form->jobTable().Modified = modified;
+    JobTable& table = s.form->jobTable();
+    table.ProcList[0] = {QStringLiteral("/bin/true"), QStringLiteral("kept")};
+    table.LastProc = 0;
+    table.Modified = modified;
     s.prompts.confirmAnswers << answer;
-    // The save dialog is cancelled: the window closes all the same.
-    QVERIFY(s.form->close());
+    s.prompts.fileAnswers << (saveAs.isEmpty() ? std::nullopt
+                                               : std::optional(s.scratch.filePath(saveAs)));
+    QCOMPARE(s.form->close(), closes);
     QCOMPARE(s.prompts.count(Kind::Confirm), questions);
     if (questions > 0)
         QCOMPARE(s.prompts.texts(Kind::Confirm).first(),
                  QStringLiteral("Ini has been modified, do you wish to save?"));
     QCOMPARE(s.prompts.count(Kind::SaveFile), saveDialogs);
-    QVERIFY(!s.form->isVisible());
+    QCOMPARE(s.prompts.count(Kind::General), errors);
+    QCOMPARE(s.form->isVisible(), !closes);
+    if (closes)
+        return;
+    // The edits are still there and still unsaved, and the next close asks again.
+    QCOMPARE(table.LastProc, 0);
+    QCOMPARE(table.ProcList[0].Param, QStringLiteral("kept"));
+    QVERIFY(table.Modified);
+    s.prompts.confirmAnswers << false;
+    QVERIFY(s.form->close());
+    QCOMPARE(s.prompts.count(Kind::Confirm), 2);
 }
 
 void TestMainForm::closeDuringARunWaitsForIt()
