@@ -6,8 +6,8 @@
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
+#include "Scheduler.h"
 #include "StartAndWait.h"
-#include "Timer.h"
 
 namespace {
 // The launcher's show code for "show the program's window normally".
@@ -15,14 +15,14 @@ constexpr std::uint16_t ShowNormally = 5;
 } // namespace
 
 ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                             const Clock& clock, Timer& elapsedTimer, Prompts& prompts,
+                             const Clock& clock, Scheduler& scheduler, Prompts& prompts,
                              std::function<void()> closeMainWindow, Launcher launcher)
     : m_table(table)
     , m_flags(flags)
     , m_memo(memo)
     , m_log(log)
     , m_clock(clock)
-    , m_elapsedTimer(elapsedTimer)
+    , m_scheduler(scheduler)
     , m_prompts(prompts)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
@@ -52,11 +52,11 @@ void ProcessingRun::execute()
         // schedule goes on once the message is closed.
         showGeneralError(m_prompts, std::current_exception());
         m_flags.RunInProgress = false;
-        enableRepeat();
+        m_scheduler.runEnded();
         return;
     }
     m_flags.RunInProgress = false;
-    enableRepeat();
+    m_scheduler.runEnded();
     if (m_flags.AutoRun)
         m_closeMainWindow();
 }
@@ -76,10 +76,4 @@ void ProcessingRun::runEntries()
     }
     writeLine(QStringLiteral("Processes Complete"));
     addMemoLine(m_memo, QString());
-}
-
-void ProcessingRun::enableRepeat()
-{
-    if (m_elapsedTimer.interval() != 0)
-        m_elapsedTimer.setEnabled(true);
 }

@@ -9,7 +9,7 @@ class ActivityLog;
 class Clock;
 class MemoLines;
 class Prompts;
-class Timer;
+class Scheduler;
 struct JobTable;
 struct MainFlags;
 
@@ -30,7 +30,7 @@ public:
     static constexpr int MemoLineLimit = 15;
 
     ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                  const Clock& clock, Timer& elapsedTimer, Prompts& prompts,
+                  const Clock& clock, Scheduler& scheduler, Prompts& prompts,
                   std::function<void()> closeMainWindow, Launcher launcher);
 
     void execute();
@@ -41,14 +41,13 @@ public:
 private:
     void runEntries();
     void writeLine(const QString& text);
-    void enableRepeat();
 
     JobTable& m_table;
     MainFlags& m_flags;
     MemoLines& m_memo;
     ActivityLog& m_log;
     const Clock& m_clock;
-    Timer& m_elapsedTimer;
+    Scheduler& m_scheduler;
     Prompts& m_prompts;
     std::function<void()> m_closeMainWindow;
     Launcher m_launcher;

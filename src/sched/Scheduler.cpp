@@ -75,6 +75,13 @@ void Scheduler::ElapsedTimerTimer()
         m_process1Click();
 }
 
+void Scheduler::runEnded()
+{
+    // Enabling an enabled timer keeps its period running, so the grid of ticks stays.
+    if (m_elapsedTimer.interval() != 0)
+        m_elapsedTimer.setEnabled(true);
+}
+
 void Scheduler::armAtStartup()
 {
     const TDateTime now = m_clock.nowDays();

@@ -31,6 +31,10 @@ public:
     void StartTimerTimer();
     void ElapsedTimerTimer();
 
+    // A run has ended, normally or by an error that has been shown: the repeat timer goes on
+    // (or starts) when the schedule repeats.
+    void runEnded();
+
     // Start-up, right after the job file named on the command line was loaded.
     void armAtStartup();
     // File > Open Ini, right after the file was loaded.

@@ -5,6 +5,7 @@
 #include "MainFlags.h"
 #include "MemoLines.h"
 #include "ProcessingRun.h"
+#include "Scheduler.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
@@ -52,6 +53,7 @@ struct Bench {
     ListMemo memo;
     ActivityLog log;
     SettableClock clock{QDateTime(QDate(2001, 3, 7), QTime(9, 5, 3))};
+    Timer startTimer;
     Timer elapsedTimer;
     ScriptedPrompts prompts;
     int closes = 0;
@@ -63,12 +65,15 @@ struct Bench {
             throw RunlatchError(QStringLiteral("wrong show code or wait mode"));
         return StartAndWait(name, param, show, wait);
     };
+    // Ticks are never delivered here: the tests call the run directly.
+    Scheduler scheduler{table, flags, clock, startTimer, elapsedTimer, [] {
+                        }};
     ProcessingRun run{table,
                       flags,
                       memo,
                       log,
                       clock,
-                      elapsedTimer,
+                      scheduler,
                       prompts,
                       [this] { ++closes; },
                       [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w) {

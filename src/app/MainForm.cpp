@@ -65,7 +65,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { Process1Click(); })
     , m_run(
-          m_table, m_flags, m_memoLines, m_log, m_clock, *m_elapsedTimer, m_prompts,
+          m_table, m_flags, m_memoLines, m_log, m_clock, m_scheduler, m_prompts,
           [this] { close(); }, &StartAndWait)
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
@@ -150,31 +150,36 @@ void TMainForm::createMenu()
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    addAttachedCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"));
+    addWindowCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"),
+                     &WindowCommands::Log1Click);
 
     QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
     configure->setObjectName(QStringLiteral("Configure1"));
-    addAttachedCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"));
-    addAttachedCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"));
+    addWindowCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"),
+                     &WindowCommands::Parameters1Click);
+    addWindowCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"),
+                     &WindowCommands::Schedule1Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addAttachedCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"));
-    addAttachedCommand(help, QStringLiteral("About1"), QStringLiteral("&About"));
+    addWindowCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
+                     &WindowCommands::Contents1Click);
+    addWindowCommand(help, QStringLiteral("About1"), QStringLiteral("&About"),
+                     &WindowCommands::About1Click);
 }
 
-void TMainForm::addAttachedCommand(QMenu* menu, const QString& name, const QString& caption)
+void TMainForm::addWindowCommand(QMenu* menu, const QString& name, const QString& caption,
+                                 std::function<void()> WindowCommands::*command)
 {
-    addCommand(menu, name, caption, [this, name] {
-        if (const auto command = m_attachedCommands.constFind(name);
-            command != m_attachedCommands.cend())
-            (*command)();
+    addCommand(menu, name, caption, [this, command] {
+        if (const auto& handler = m_windowCommands.*command)
+            handler();
     });
 }
 
-void TMainForm::attachCommand(const QString& name, std::function<void()> command)
+void TMainForm::setWindowCommands(WindowCommands commands)
 {
-    m_attachedCommands.insert(name, std::move(command));
+    m_windowCommands = std::move(commands);
 }
 
 void TMainForm::FormCreate()

@@ -8,7 +8,6 @@
 #include "ProcessingRun.h"
 #include "Scheduler.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -47,9 +46,19 @@ public:
     [[nodiscard]] FileCommands& fileCommands() { return m_fileCommands; }
     [[nodiscard]] ActivityLog& activityLog() { return m_log; }
 
-    // Gives the menu item of that name (Log1, Parameters1, Schedule1, Contents1, About1) the
-    // command of a window built elsewhere, once that window exists.
-    void attachCommand(const QString& name, std::function<void()> command);
+    // The commands of the windows that are built after the main window: View > Log,
+    // Configure > Processes and Schedule, Help > Contents and About. A command left empty does
+    // nothing.
+    struct WindowCommands {
+        std::function<void()> Log1Click;
+        std::function<void()> Parameters1Click;
+        std::function<void()> Schedule1Click;
+        std::function<void()> Contents1Click;
+        std::function<void()> About1Click;
+    };
+
+    // Gives the menu items their windows' commands, once those windows exist.
+    void setWindowCommands(WindowCommands commands);
 
     void Process1Click();
 
@@ -64,7 +73,8 @@ private:
     void createMenu();
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                         const std::function<void()>& handler);
-    void addAttachedCommand(QMenu* menu, const QString& name, const QString& caption);
+    void addWindowCommand(QMenu* menu, const QString& name, const QString& caption,
+                          std::function<void()> WindowCommands::*command);
     void addSeparator(QMenu* menu, const QString& name);
     void readCommandLine();
     void runGuarded(const std::function<void()>& body);
@@ -89,7 +99,7 @@ private:
     ProcessingRun m_run;
     FileCommands m_fileCommands;
 
-    QHash<QString, std::function<void()>> m_attachedCommands;
+    WindowCommands m_windowCommands;
 
     // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
     // it set.

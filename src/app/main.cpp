@@ -35,17 +35,18 @@ int main(int argc, char* argv[])
     TRunlatchSchedForm schedForm(prompts, &mainForm);
     HelpWindow help(helpFolders(programDir));
 
-    mainForm.attachCommand(QStringLiteral("Parameters1"),
-                           [&] { paramForm.Parameters1Click(mainForm.jobTable()); });
-    mainForm.attachCommand(QStringLiteral("Schedule1"), [&] {
-        schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler());
+    mainForm.setWindowCommands({
+        .Log1Click =
+            [&] {
+                TRunlatchLogForm::Log1Click(&mainForm, mainForm.activityLog(), mainForm.flags(),
+                                            prompts);
+            },
+        .Parameters1Click = [&] { paramForm.Parameters1Click(mainForm.jobTable()); },
+        .Schedule1Click =
+            [&] { schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler()); },
+        .Contents1Click = [&] { help.Contents1Click(); },
+        .About1Click = [&] { TAboutBox::About1Click(&mainForm, prompts); },
     });
-    mainForm.attachCommand(QStringLiteral("Log1"), [&] {
-        TRunlatchLogForm::Log1Click(&mainForm, mainForm.activityLog(), mainForm.flags(), prompts);
-    });
-    mainForm.attachCommand(QStringLiteral("Contents1"), [&] { help.Contents1Click(); });
-    mainForm.attachCommand(QStringLiteral("About1"),
-                           [&] { TAboutBox::About1Click(&mainForm, prompts); });
 
     mainForm.show();
     return QApplication::exec();
