@@ -9,9 +9,9 @@
 #include <span>
 #include <vector>
 
-// The text of one INI ("profile") file, read and edited by the fixed rules below, so that a job
-// file reads the same whichever program wrote it. It works on the file's bytes only; reading
-// and writing the file is the caller's business.
+// The text of one INI file, read and edited by the fixed rules below, so that a job file reads
+// the same whichever program wrote it. It works on the file's bytes only; reading and writing
+// the file is the caller's business.
 //
 // Reading rules:
 // - Lines end with LF, CR LF or a lone CR; the last line may lack its end.

@@ -17,7 +17,7 @@
 
 namespace {
 
-// The entries of the store's message table that this system can meet.
+// The store's error numbers and messages that this program can raise.
 struct Failure {
     int number;
     const char* text;
@@ -46,8 +46,8 @@ void TStRegIni::load() const
     static_cast<void>(readable());
 }
 
-// The default goes through the lookup as text, as the profile functions take it: a default longer
-// than the longest value is cut like a value, and an empty result always yields the default.
+// The default goes through the lookup as text: a default longer than the longest value is cut
+// like a value, and an empty result always yields the default.
 template <typename T, typename Parse>
 T TStRegIni::readValue(const QString& key, const T& defaultValue, const QByteArray& defaultText,
                        Parse parse) const

@@ -10,7 +10,7 @@
 #include "StartAndWait.h"
 
 namespace {
-// The launcher's show code for "show the program's window normally".
+// What a run passes as the launcher's ShowWindow, which the launcher ignores.
 constexpr std::uint16_t ShowNormally = 5;
 } // namespace
 

@@ -55,7 +55,8 @@ void waitAsAsked(ChildProcess& child, std::uint32_t wait)
 
 } // namespace
 
-// ShowWindow has no effect: Linux has no show state for a program's first window.
+// ShowWindow is taken and ignored: a started program opens its windows as it and the desktop
+// decide.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters,
                   std::uint16_t /*ShowWindow*/, std::uint32_t Wait)
 {

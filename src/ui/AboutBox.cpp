@@ -4,7 +4,9 @@
 #include "RunlatchBuildInfo.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -13,8 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <initializer_list>
-
 namespace {
 
 QString fromBuild(std::string_view text)
@@ -22,11 +22,16 @@ QString fromBuild(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont arial(int pixels, bool bold = false)
+// The box's client area as designed: the starting size, which grows only when the texts need more.
+constexpr QSize DesignSize(426, 286);
+
+// The font with its size multiplied by scale, whether the desktop gave it in points or pixels.
+QFont scaled(QFont font, qreal scale)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * scale);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * scale));
     return font;
 }
 
@@ -36,8 +41,8 @@ QString halves(std::uint32_t word)
     return QString::number(word >> 16) + u'.' + QString::number(word & 0xFFFF);
 }
 
-// The link targets are kept the way a shell takes them, the mail one as "MailTo: address".
-// The desktop wants a real URL: the scheme in its usual spelling and no blank before the address.
+// Link targets are stored as written, the mail one as "MailTo: " and the address. The desktop
+// wants a real URL: the scheme in its usual spelling and no blank before the address.
 QUrl linkUrl(const QString& target)
 {
     const QString trimmed = target.trimmed();
@@ -75,13 +80,6 @@ QPixmap drawLogo(QSize size, qreal pixelRatio)
     return logo;
 }
 
-// Labels size themselves to their text, then sit centred on the box's centre line.
-void centre(QLabel* label, int x)
-{
-    label->adjustSize();
-    label->move(x - label->width() / 2, label->y());
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(Prompts& prompts, const QString& versionFile, QWidget* parent)
@@ -106,64 +104,91 @@ void TAboutBox::createWidgets()
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(426, 286);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(8, 8, 409, 233);
     m_panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
     m_programIcon = new QLabel(m_panel1);
     m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    m_programIcon->setGeometry(16, 32, 41, 41);
+    m_programIcon->setFixedSize(41, 41);
     m_programIcon->setScaledContents(true);
-
-    m_title = addLabel(QStringLiteral("Title"), QStringLiteral("Title"), 24, arial(24, true));
-    m_version = addLabel(QStringLiteral("Version"), QStringLiteral("Version"), 72, arial(12));
-    m_build = addLabel(QStringLiteral("Build"), QStringLiteral("Build"), 88, arial(12));
-    m_copyright =
-        addLabel(QStringLiteral("Copyright"), QStringLiteral("Copyright"), 112, arial(12));
-    m_trademark =
-        addLabel(QStringLiteral("Trademark"), QStringLiteral("Trademark"), 128, arial(12));
 
     auto* logo = new QLabel(m_panel1);
     logo->setObjectName(QStringLiteral("Logo"));
-    logo->setGeometry(8, 158, 57, 65);
+    logo->setFixedSize(57, 65);
     logo->setPixmap(drawLogo(logo->size(), devicePixelRatioF()));
 
-    m_corporateName = addLabel(QStringLiteral("CorporateName"),
-                               fromBuild(RunlatchBuildInfo::MakerName), 156, arial(21));
+    // Headings are larger variants of the desktop's general font; the plain labels inherit that
+    // font as the application's.
+    const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont titleFont = scaled(general, 2.0);
+    titleFont.setBold(true);
+    m_title = addLabel(QStringLiteral("Title"), QStringLiteral("Title"));
+    m_title->setFont(titleFont);
+    m_version = addLabel(QStringLiteral("Version"), QStringLiteral("Version"));
+    m_build = addLabel(QStringLiteral("Build"), QStringLiteral("Build"));
+    m_copyright = addLabel(QStringLiteral("Copyright"), QStringLiteral("Copyright"));
+    m_trademark = addLabel(QStringLiteral("Trademark"), QStringLiteral("Trademark"));
+    m_corporateName =
+        addLabel(QStringLiteral("CorporateName"), fromBuild(RunlatchBuildInfo::MakerName));
+    m_corporateName->setFont(scaled(general, 1.75));
     m_mail = addLink(QStringLiteral("Mail"), QStringLiteral("Send us an e-mail"),
-                     QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail), 184);
+                     QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail));
     const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
-    m_webSite = addLink(QStringLiteral("WebSite"), web, web, 200);
+    m_webSite = addLink(QStringLiteral("WebSite"), web, web);
+
+    // The program's icon heads the left edge and the maker's logo ends it; the texts stand on
+    // one centre line to their right, in groups with room between them.
+    auto* pictures = new QVBoxLayout;
+    pictures->addWidget(m_programIcon);
+    pictures->addStretch();
+    pictures->addWidget(logo);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    const int gap = QFontMetrics(general).height() / 2;
+    const QList<QList<QLabel*>> groups{{m_title},
+                                       {m_version, m_build},
+                                       {m_copyright, m_trademark},
+                                       {m_corporateName, m_mail, m_webSite}};
+    for (const QList<QLabel*>& group : groups) {
+        if (texts->count() > 0)
+            texts->addSpacerItem(
+                new QSpacerItem(0, gap, QSizePolicy::Minimum, QSizePolicy::Expanding));
+        for (QLabel* label : group)
+            texts->addWidget(label, 0, Qt::AlignHCenter);
+    }
+    auto* panel = new QHBoxLayout(m_panel1);
+    panel->addLayout(pictures);
+    panel->addLayout(texts, 1);
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("OKButton"));
-    okButton->setGeometry(175, 252, 75, 25);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_panel1, 1);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
+    fitToTexts();
 }
 
-QLabel* TAboutBox::addLabel(const QString& name, const QString& text, int top, const QFont& font)
+QLabel* TAboutBox::addLabel(const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, m_panel1);
     label->setObjectName(name);
     // Version texts come from a file: a "<" in a copyright must not turn into markup.
     label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->move(0, top);
-    label->adjustSize();
     return label;
 }
 
-// The tooltip stores the target the way a hint did; it is never shown (see eventFilter).
-QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QString& target, int top)
+// The target is kept in the tooltip, which is never shown (see eventFilter).
+QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QString& target)
 {
-    QFont font = arial(11);
+    QLabel* label = addLabel(name, text);
+    QFont font = label->font();
     font.setUnderline(true);
-    QLabel* label = addLabel(name, text, top, font);
+    label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     label->setPalette(palette);
@@ -171,6 +196,16 @@ QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QStri
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     return label;
+}
+
+// A fixed size: the design's, or more where the texts need it, so that every text shows whole.
+// The layouts are redone at once rather than on their next event, so that the box is placed with
+// its final size; the panel's goes first, as the box's size hint depends on it.
+void TAboutBox::fitToTexts()
+{
+    m_panel1->layout()->activate();
+    setFixedSize(sizeHint().expandedTo(DesignSize));
+    layout()->activate();
 }
 
 void TAboutBox::FormCreate()
@@ -197,18 +232,14 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::FormActivate()
 {
-    const int x = (m_panel1->width() - m_programIcon->x() + m_programIcon->width()) / 2;
-
     QFont titleFont = m_title->font();
-    // Qt refuses sizes below 1 point; the design's font stays then.
+    // Qt refuses sizes below 1 point; the title keeps its font then.
     if (m_titleFontSize > 0)
         titleFont.setPointSize(m_titleFontSize);
     m_title->setFont(titleFont);
     QPalette titlePalette = m_title->palette();
     titlePalette.setColor(QPalette::WindowText, m_titleFontColor);
     m_title->setPalette(titlePalette);
-    centre(m_title, x);
-    centre(m_version, x);
 
     if (m_threeLevelBuild) {
         const QString build = m_build->text();
@@ -216,8 +247,7 @@ void TAboutBox::FormActivate()
         if (lastDot >= 0)
             m_build->setText(build.left(lastDot));
     }
-    for (QLabel* label : {m_build, m_copyright, m_trademark, m_corporateName, m_webSite, m_mail})
-        centre(label, x);
+    fitToTexts();
     placeBox();
 }
 

@@ -53,8 +53,9 @@ protected:
 
 private:
     void createWidgets();
-    QLabel* addLabel(const QString& name, const QString& text, int top, const QFont& font);
-    QLabel* addLink(const QString& name, const QString& text, const QString& target, int top);
+    QLabel* addLabel(const QString& name, const QString& text);
+    QLabel* addLink(const QString& name, const QString& text, const QString& target);
+    void fitToTexts();
     void FormCreate();
     void FormActivate();
     void placeBox();

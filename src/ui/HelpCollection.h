@@ -5,8 +5,7 @@
 #include <QStringList>
 
 // Where the user manual is found, and a copy of it that Qt Help can work with. The manual is a
-// Qt help collection (the counterpart of the help file name "Runlatch.hlp") that registers the
-// compressed manual lying beside it.
+// Qt help collection that registers the compressed manual lying beside it.
 
 inline constexpr QLatin1StringView HelpCollectionName{"Runlatch.qhc"};
 inline constexpr QLatin1StringView HelpManualName{"Runlatch.qch"};

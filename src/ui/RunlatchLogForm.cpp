@@ -2,10 +2,10 @@
 
 #include "ActivityLog.h"
 #include "ErrorGuard.h"
-#include "Errors.h"
 #include "MainFlags.h"
 #include "Prompts.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>

@@ -4,7 +4,6 @@
 
 class ActivityLog;
 class Prompts;
-class QAction;
 class QMenu;
 class QPlainTextEdit;
 struct MainFlags;

@@ -5,6 +5,7 @@
 #include "Prompts.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -66,10 +67,8 @@ void TRunlatchParamForm::createWidgets()
     m_listView1->setObjectName(QStringLiteral("ListView1"));
     m_listView1->setHorizontalHeaderLabels(
         {QStringLiteral("Process"), QStringLiteral("Parameters")});
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
-    m_listView1->setFont(font);
+    // Fixed width, so that paths and parameters line up from row to row.
+    m_listView1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_listView1->setShowGrid(true);
     m_listView1->setWordWrap(false);
     m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);

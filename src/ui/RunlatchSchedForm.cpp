@@ -17,6 +17,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -26,7 +28,17 @@
 
 namespace {
 
-constexpr int FieldWidth = 48;
+// Room for five digits in the field's own font: the longest period the repeat timer takes is
+// 1193 hours or 71582 minutes. The 2 pixels a side are the margin QLineEdit keeps around its text.
+int periodFieldWidth(const QLineEdit& field)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    const QFontMetrics metrics = field.fontMetrics();
+    const QSize text(metrics.horizontalAdvance(QStringLiteral("00000")) + 2 * 2, metrics.height());
+    return field.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &field).width();
+}
 
 // The locale's short date with the year in full: with two digits, 1850 and 2050 would look the
 // same, and a year typed into the field would land in a century of Qt's choosing.
@@ -108,10 +120,6 @@ TRunlatchSchedForm::TRunlatchSchedForm(Prompts& prompts, QWidget* parent)
 {
     setObjectName(QStringLiteral("RunlatchSchedForm"));
     setWindowTitle(QStringLiteral("Runlatch Schedule"));
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    setFont(font);
     createWidgets();
     setFocusOrder();
     resize(392, 346);
@@ -131,14 +139,14 @@ void TRunlatchSchedForm::createWidgets()
                                     const QString& caption) {
         auto* field = new QLineEdit(this);
         field->setObjectName(name);
-        field->setFixedWidth(FieldWidth);
+        field->setFixedWidth(periodFieldWidth(*field));
         field->installEventFilter(keyFilter);
         auto* label = new QLabel(caption, this);
         label->setObjectName(labelName);
         label->setBuddy(field);
         period->addWidget(field);
         period->addWidget(label);
-        period->addSpacing(16);
+        period->addSpacing(fontMetrics().height());
         return field;
     };
     m_hoursEdt = addPeriodField(QStringLiteral("HoursEdt"), QStringLiteral("Label2"),

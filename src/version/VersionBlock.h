@@ -47,8 +47,8 @@ struct VersionBlockSource {
     std::span<const VersionBlockEntry> strings;
 };
 
-// What a reader gets back: the fixed part as the platform's pairs of 32-bit words, each word a
-// high and a low 16-bit number, and the string table.
+// What a reader gets back: the fixed part as pairs of 32-bit words, the most significant (MS) and
+// the least significant (LS), each word a high and a low 16-bit number; and the string table.
 struct VersionBlockValues {
     std::uint32_t fileVersionMS = 0;
     std::uint32_t fileVersionLS = 0;

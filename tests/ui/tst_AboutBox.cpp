@@ -1,10 +1,13 @@
 #include "AboutBox.h"
+#include "LayoutChecks.h"
 #include "RunlatchBuildInfo.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "VersionTestFile.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -18,8 +21,12 @@ using Kind = ScriptedPrompts::Kind;
 namespace {
 
 const QString ProgramFile = QStringLiteral("program");
-// The centre line with the design sizes: (409 - 16 + 41) div 2.
-constexpr int CentreLine = 217;
+constexpr QSize DesignSize(426, 286);
+// The texts of the panel, top to bottom.
+const QStringList Labels{QStringLiteral("Title"),     QStringLiteral("Version"),
+                         QStringLiteral("Build"),     QStringLiteral("Copyright"),
+                         QStringLiteral("Trademark"), QStringLiteral("CorporateName"),
+                         QStringLiteral("Mail"),      QStringLiteral("WebSite")};
 
 QString fromBuild(std::string_view text)
 {
@@ -35,6 +42,14 @@ QString labelText(const QWidget& box, const char* name)
 QLabel* label(const QWidget& box, const char* name)
 {
     return box.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+QWidget& widget(const QWidget& box, const QString& name)
+{
+    auto* found = box.findChild<QWidget*>(name);
+    if (!found)
+        qFatal("no widget %s", qPrintable(name));
+    return *found;
 }
 
 // Writes a program file whose version section holds the given versions and legal texts.
@@ -66,9 +81,13 @@ private slots:
     void missingLegalKeysGiveEmptyLabels();
     void unreadableVersionInfoLeavesDesignCaptions_data();
     void unreadableVersionInfoLeavesDesignCaptions();
-    void labelsAreCentredOnTheCentreLine();
+    void keepsTheDesignArrangement_data();
+    void keepsTheDesignArrangement();
+    void textsShowWholeOnOneCentreLine_data();
+    void textsShowWholeOnOneCentreLine();
+    void fontsFollowTheDesktop_data();
+    void fontsFollowTheDesktop();
     void titleTakesFontSizeAndColour();
-    void wideTitleMayStartLeftOfThePanel();
     void layoutRunsOncePerShowing();
     void centresOnParentForm();
     void centresOnScreenWithoutParentForm();
@@ -222,20 +241,117 @@ void TestAboutBox::unreadableVersionInfoLeavesDesignCaptions()
     QVERIFY(box->isVisible());
 }
 
-void TestAboutBox::labelsAreCentredOnTheCentreLine()
+void TestAboutBox::keepsTheDesignArrangement_data()
 {
-    QVERIFY(writeProgram({1, 2, 3, 4}, {5, 6, 0, 0},
-                         {{"LegalCopyright", "Copyright (C) 2026 a rather long name of a maker"},
-                          {"LegalTrademarks", "TM"}}));
+    using LayoutChecks::addPlacement;
+    LayoutChecks::addPlacementColumns();
+    for (qsizetype i = 0; i + 1 < Labels.size(); ++i)
+        addPlacement(Labels[i], QStringLiteral("above"), Labels[i + 1]);
+    addPlacement(QStringLiteral("ProgramIcon"), QStringLiteral("above"), QStringLiteral("Logo"));
+    addPlacement(QStringLiteral("ProgramIcon"), QStringLiteral("left of"), QStringLiteral("Title"));
+    addPlacement(QStringLiteral("ProgramIcon"), QStringLiteral("left of"),
+                 QStringLiteral("Version"));
+    addPlacement(QStringLiteral("Logo"), QStringLiteral("left of"),
+                 QStringLiteral("CorporateName"));
+    addPlacement(QStringLiteral("Logo"), QStringLiteral("left of"), QStringLiteral("WebSite"));
+    addPlacement(QStringLiteral("Panel1"), QStringLiteral("above"), QStringLiteral("OKButton"));
+}
+
+void TestAboutBox::keepsTheDesignArrangement()
+{
     auto box = makeBox();
     box->show();
-    for (const char* name : {"Title", "Version", "Build", "Copyright", "Trademark", "CorporateName",
-                             "WebSite", "Mail"}) {
-        const QLabel* centred = label(*box, name);
-        QVERIFY2(centred, name);
-        QCOMPARE(centred->width(), centred->sizeHint().width());
-        QCOMPARE(centred->x(), CentreLine - centred->width() / 2);
+    const QString wrong = LayoutChecks::misplacedInRow(*box);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+}
+
+// Whatever the texts, each shows whole, centred on one line beside the pictures, and nothing
+// overlaps: the box grows beyond the design's size only when the texts need it.
+void TestAboutBox::textsShowWholeOnOneCentreLine_data()
+{
+    QTest::addColumn<int>("titleSize");
+    QTest::addColumn<QString>("copyright");
+    QTest::addColumn<bool>("grows");
+
+    QTest::newRow("design texts") << 24 << "Copyright (C) 2026 the maker" << false;
+    QTest::newRow("small title") << 8 << "Copyright (C) 2026 the maker" << false;
+    QTest::newRow("long copyright")
+        << 24
+        << "Copyright (C) 2026 a rather long name of a maker, with every one of its "
+           "departments, subsidiaries and friends"
+        << true;
+    QTest::newRow("title wider than the panel") << 120 << "(C)" << true;
+}
+
+void TestAboutBox::textsShowWholeOnOneCentreLine()
+{
+    QFETCH(int, titleSize);
+    QFETCH(QString, copyright);
+    QFETCH(bool, grows);
+    const QByteArray copyrightBytes = copyright.toUtf8();
+    QVERIFY(
+        writeProgram({1, 2, 3, 4}, {5, 6, 0, 0},
+                     {{"LegalCopyright", copyrightBytes.constData()}, {"LegalTrademarks", "TM"}}));
+    auto box = makeBox();
+    box->setTitleFontSize(titleSize);
+    box->show();
+
+    QList<const QWidget*> shown{&widget(*box, QStringLiteral("ProgramIcon")),
+                                &widget(*box, QStringLiteral("Logo"))};
+    const int centreLine = LayoutChecks::windowRect(widget(*box, Labels[0])).center().x();
+    for (const QString& name : Labels) {
+        const QWidget& text = widget(*box, name);
+        shown << &text;
+        const QString cut = LayoutChecks::cutOff(text);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+        // Sized to its text, so that a centred label is a centred text.
+        QCOMPARE(text.width(), text.sizeHint().width());
+        QVERIFY2(qAbs(LayoutChecks::windowRect(text).center().x() - centreLine) <= 1,
+                 qPrintable(LayoutChecks::describe(text)));
     }
+    const QString overlap = LayoutChecks::overlapping(shown);
+    QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
+    for (const char* name : {"Panel1", "OKButton"}) {
+        const QString cut = LayoutChecks::cutOff(widget(*box, QString::fromLatin1(name)));
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+    QCOMPARE(box->size().expandedTo(DesignSize), box->size());
+    QCOMPARE(box->size() != DesignSize, grows);
+}
+
+void TestAboutBox::fontsFollowTheDesktop_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("larger");
+    QTest::addColumn<bool>("underlined");
+
+    QTest::newRow("title") << "Title" << true << true << false;
+    QTest::newRow("version") << "Version" << false << false << false;
+    QTest::newRow("build") << "Build" << false << false << false;
+    QTest::newRow("copyright") << "Copyright" << false << false << false;
+    QTest::newRow("trademark") << "Trademark" << false << false << false;
+    QTest::newRow("maker") << "CorporateName" << false << true << false;
+    QTest::newRow("mail") << "Mail" << false << false << true;
+    QTest::newRow("web site") << "WebSite" << false << false << true;
+}
+
+// Every text is in the desktop's general font or a variant of it: bold or larger for headings,
+// underlined for links.
+void TestAboutBox::fontsFollowTheDesktop()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bold);
+    QFETCH(bool, larger);
+    QFETCH(bool, underlined);
+    auto box = makeBox();
+    box->show();
+    const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    const QFontInfo font(widget(*box, name).font());
+    QCOMPARE(font.family(), QFontInfo(general).family());
+    QCOMPARE(font.bold(), bold);
+    QCOMPARE(font.pixelSize() > QFontInfo(general).pixelSize(), larger);
+    QCOMPARE(font.underline(), underlined);
 }
 
 void TestAboutBox::titleTakesFontSizeAndColour()
@@ -248,16 +364,6 @@ void TestAboutBox::titleTakesFontSizeAndColour()
     QCOMPARE(title->font().pointSize(), 30);
     QVERIFY(title->font().bold());
     QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-}
-
-void TestAboutBox::wideTitleMayStartLeftOfThePanel()
-{
-    auto box = makeBox();
-    box->setTitleFontSize(120);
-    box->show();
-    const QLabel* title = label(*box, "Title");
-    QVERIFY(title->width() > 2 * CentreLine);
-    QCOMPARE(title->x(), CentreLine - title->width() / 2);
 }
 
 void TestAboutBox::layoutRunsOncePerShowing()

@@ -1,12 +1,16 @@
 #include "EditorScreenshot.h"
 #include "JobTable.h"
+#include "LayoutChecks.h"
 #include "ModalDriver.h"
 #include "RunlatchParamForm.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -125,6 +129,9 @@ class tst_RunlatchParamForm : public QObject {
 private slots:
     void showsTheWindowAndTheTablesRows();
     void contextMenuInOrder();
+    void listFillsTheWindowBelowTheLabel_data();
+    void listFillsTheWindowBelowTheLabel();
+    void listShowsTheDesktopsFixedFont();
     void savingAnEmptyListMarksTheTableModified();
     void closing_data();
     void closing();
@@ -197,6 +204,48 @@ void tst_RunlatchParamForm::contextMenuInOrder()
                      QStringLiteral("Delete1 &Delete Process and Parameter"), QStringLiteral("-"),
                      QStringLiteral("Cancel1 C&ancel"), QStringLiteral("Save1 &Save")}));
     QCOMPARE(editor.list().contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel_data()
+{
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("design size") << QSize(577, 397);
+    QTest::newRow("larger") << QSize(900, 640);
+    QTest::newRow("smaller") << QSize(420, 260);
+}
+
+// The label shows whole above the list, and the list takes the rest of the window, whatever its
+// size.
+void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel()
+{
+    QFETCH(QSize, size);
+    Editor editor;
+    editor.form.show();
+    editor.form.resize(size);
+    const auto& label1 = *editor.form.findChild<QLabel*>(QStringLiteral("Label1"));
+    QTableWidget& list = editor.list();
+
+    const QString cut = LayoutChecks::cutOff(label1);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    const QString wrong = LayoutChecks::misplaced(label1, QStringLiteral("above"), list);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QCOMPARE(editor.form.size(), size);
+    const QRect inside = editor.form.rect() - editor.form.layout()->contentsMargins();
+    QCOMPARE(list.geometry(),
+             QRect(inside.left(), list.y(), inside.width(), inside.bottom() - list.y() + 1));
+    QCOMPARE(label1.x(), inside.left());
+}
+
+// Fixed width, so that paths and parameters line up from row to row, and the desktop's own.
+void tst_RunlatchParamForm::listShowsTheDesktopsFixedFont()
+{
+    Editor editor;
+    const QFontInfo font(editor.list().font());
+    QCOMPARE(font.family(),
+             QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family());
+    const QFontMetrics metrics(editor.list().font());
+    QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
 }
 
 void tst_RunlatchParamForm::savingAnEmptyListMarksTheTableModified()

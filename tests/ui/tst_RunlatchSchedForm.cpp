@@ -1,6 +1,7 @@
 #include "DateTime.h"
 #include "EditorScreenshot.h"
 #include "JobTable.h"
+#include "LayoutChecks.h"
 #include "MainFlags.h"
 #include "ModalDriver.h"
 #include "RunlatchSchedForm.h"
@@ -116,6 +117,47 @@ private:
     QLocale m_previous;
 };
 
+// Makes the application's font larger by a factor, as a desktop with larger fonts would, and
+// puts the previous one back.
+class ApplicationFont {
+public:
+    explicit ApplicationFont(qreal scale)
+    {
+        QFont font = m_previous;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(qRound(font.pixelSize() * scale));
+        QApplication::setFont(font);
+    }
+    ~ApplicationFont() { QApplication::setFont(m_previous); }
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+
+private:
+    QFont m_previous = QApplication::font();
+};
+
+// The dialog's widgets top to bottom, and left to right within a row.
+const QStringList Widgets{
+    QStringLiteral("Label1"),          QStringLiteral("HoursEdt"),        QStringLiteral("Label2"),
+    QStringLiteral("MinsEdt"),         QStringLiteral("Label6"),          QStringLiteral("rgDelay"),
+    QStringLiteral("rgDelayNo"),       QStringLiteral("rgDelayYes"),      QStringLiteral("Label4"),
+    QStringLiteral("DateTimePicker1"), QStringLiteral("DateTimePicker2"), QStringLiteral("SaveBtn"),
+    QStringLiteral("CancelBtn")};
+
+// Whether the period field shows a value of five digits whole, without scrolling it.
+QString cutsFiveDigits(QLineEdit& field)
+{
+    field.setText(QStringLiteral("71582"));
+    field.end(false);
+    // The field scrolls its text when it paints.
+    static_cast<void>(field.grab());
+    if (field.cursorPositionAt(QPoint(1, field.height() / 2)) == 0)
+        return {};
+    return QStringLiteral("%1 scrolls 71582 out of sight").arg(LayoutChecks::describe(field));
+}
+
 // The name of the widget that has the focus, or of its named ancestor: a date field's focus
 // sits in its inner line edit.
 QString focusName()
@@ -133,6 +175,10 @@ class tst_RunlatchSchedForm : public QObject {
 
 private slots:
     void showsTheTexts();
+    void keepsTheDesignOrder_data();
+    void keepsTheDesignOrder();
+    void showsEverythingWholeInTheDesktopsFont_data();
+    void showsEverythingWholeInTheDesktopsFont();
     void fillsFromTheTable_data();
     void fillsFromTheTable();
     void startTimeOutOfRangeIsShownSafely_data();
@@ -184,6 +230,71 @@ void tst_RunlatchSchedForm::showsTheTexts()
     QCOMPARE(dialog.child<QPushButton>(QStringLiteral("CancelBtn")).text(),
              QStringLiteral("&Cancel"));
     QVERIFY(dialog.datePicker().calendarPopup());
+}
+
+void tst_RunlatchSchedForm::keepsTheDesignOrder_data()
+{
+    LayoutChecks::addPlacementColumns();
+    const auto add = [](const char* first, const char* placement, const char* second) {
+        LayoutChecks::addPlacement(QString::fromLatin1(first), QString::fromLatin1(placement),
+                                   QString::fromLatin1(second));
+    };
+    add("Label1", "above", "HoursEdt");
+    add("HoursEdt", "left of", "Label2");
+    add("Label2", "left of", "MinsEdt");
+    add("MinsEdt", "left of", "Label6");
+    add("HoursEdt", "above", "rgDelay");
+    add("Label6", "above", "rgDelay");
+    add("rgDelayNo", "left of", "rgDelayYes");
+    add("rgDelay", "above", "Label4");
+    add("Label4", "above", "DateTimePicker1");
+    add("DateTimePicker1", "left of", "DateTimePicker2");
+    add("DateTimePicker1", "above", "SaveBtn");
+    add("DateTimePicker2", "above", "CancelBtn");
+    add("SaveBtn", "left of", "CancelBtn");
+}
+
+void tst_RunlatchSchedForm::keepsTheDesignOrder()
+{
+    Dialog dialog;
+    dialog.form.show();
+    const QString wrong = LayoutChecks::misplacedInRow(dialog.form);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+}
+
+void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont_data()
+{
+    QTest::addColumn<qreal>("fontScale");
+
+    QTest::newRow("desktop font") << 1.0;
+    QTest::newRow("larger desktop font") << 1.5;
+    QTest::newRow("twice the desktop font") << 2.0;
+}
+
+// The dialog takes the application's font, the desktop's, and grows beyond the design's size
+// only as far as its texts need.
+void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont()
+{
+    QFETCH(qreal, fontScale);
+    const ApplicationFont applicationFont(fontScale);
+    Dialog dialog;
+    dialog.form.show();
+
+    QList<const QWidget*> widgets;
+    for (const QString& name : Widgets) {
+        auto& widget = dialog.child<QWidget>(name);
+        widgets << &widget;
+        QCOMPARE(widget.font(), QApplication::font());
+        auto* field = qobject_cast<QLineEdit*>(&widget);
+        const QString cut = field ? cutsFiveDigits(*field) : LayoutChecks::cutOff(widget);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+    const QString overlap = LayoutChecks::overlapping(widgets);
+    QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
+    const QSize designSize(392, 346);
+    QCOMPARE(dialog.form.size(), designSize.expandedTo(dialog.form.minimumSize()));
+    if (fontScale == 1.0)
+        QCOMPARE(dialog.form.size(), designSize);
 }
 
 void tst_RunlatchSchedForm::fillsFromTheTable_data()
