@@ -1,7 +1,9 @@
 // Starts the real program as a separate process, as a user or a cron job would, and checks what
 // it leaves behind: the log file, what each child received, and whether the program ended.
 #include "ChildRecords.h"
+#include "JobFiles.h"
 #include "ScratchDir.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,21 +14,9 @@ namespace {
 
 const QString Program = QStringLiteral(RUNLATCH_PROGRAM);
 
-struct Entry {
-    QString name;
-    QString param;
-};
-
-QByteArray jobFile(const QList<Entry>& entries, const QByteArray& schedule = {})
+QByteArray jobFile(const QList<JobEntry>& entries, const QByteArray& schedule = {})
 {
-    QByteArray text = "[Processes]\r\nCount=" + QByteArray::number(entries.size()) + "\r\n";
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const QByteArray nn = QByteArray::number(i + 1).rightJustified(2, '0');
-        text += nn + "Name=" + entries[i].name.toUtf8() + "\r\n";
-        if (!entries[i].param.isEmpty())
-            text += nn + "Param=" + entries[i].param.toUtf8() + "\r\n";
-    }
-    return text + "[Schedule]\r\n" + schedule;
+    return processesSection(entries) + "[Schedule]\r\n" + schedule;
 }
 
 // The program under test, started in a scratch folder that is also its current folder.
@@ -57,23 +47,16 @@ struct Session {
     [[nodiscard]] QString writeJobFile(const QByteArray& bytes) const
     {
         const QString path = scratch.filePath(QStringLiteral("jobs.ini"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+        static_cast<void>(writeBytes(path, bytes));
         return path;
     }
     void start(const QStringList& arguments) { process.start(Program, arguments); }
-    [[nodiscard]] QByteArray log() const
+    [[nodiscard]] QString logPath() const
     {
-        QFile file(scratch.filePath(QStringLiteral("Runlatch.log")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return scratch.filePath(QStringLiteral("Runlatch.log"));
     }
-    [[nodiscard]] QStringList logLines() const
-    {
-        QStringList lines = QString::fromUtf8(log()).split(QStringLiteral("\r\n"));
-        lines.removeLast(); // after the last CR LF
-        return lines;
-    }
+    [[nodiscard]] QByteArray log() const { return readBytes(logPath()); }
+    [[nodiscard]] QStringList logLines() const { return crlfLines(logPath()); }
     // The program is still running a good while after it had every chance to end.
     [[nodiscard]] bool staysOpen() { return !process.waitForFinished(2000); }
 };
@@ -93,23 +76,25 @@ class TestEndToEnd : public QObject {
     Q_OBJECT
 
 private slots:
-    void autoRun_data();
-    void autoRun();
-    void autoRunWithoutJobFile();
-    void missingProgramInTheMiddle();
-    void delayedStartInTheFuture();
+    void autoRunRunsTheListAndEnds_data();
+    void autoRunRunsTheListAndEnds();
+    void autoRunWithoutJobFileStaysOpen();
+    void missingProgramStopsTheRunAndStaysOpen();
+    void delayedStartInTheFutureRunsNothing();
 };
 
-void TestEndToEnd::autoRun_data()
+void TestEndToEnd::autoRunRunsTheListAndEnds_data()
 {
     QTest::addColumn<QStringList>("switches"); // %1 stands for the job file's path
 
-    QTest::newRow("/I then /R") << QStringList{"/I%1", "/R"};
+    // clang-format off
+    QTest::newRow("/I then /R")          << QStringList{"/I%1", "/R"};
     QTest::newRow("/r lower case first") << QStringList{"/r", "/i%1"};
-    QTest::newRow("later /I wins") << QStringList{"/I/nonexistent/other.ini", "/R", "/I%1"};
+    QTest::newRow("later /I wins")       << QStringList{"/I/nonexistent/other.ini", "/R", "/I%1"};
+    // clang-format on
 }
 
-void TestEndToEnd::autoRun()
+void TestEndToEnd::autoRunRunsTheListAndEnds()
 {
     QFETCH(QStringList, switches);
     Session s;
@@ -142,7 +127,7 @@ void TestEndToEnd::autoRun()
     QVERIFY(children[1].endNs <= children[2].startNs);
 }
 
-void TestEndToEnd::autoRunWithoutJobFile()
+void TestEndToEnd::autoRunWithoutJobFileStaysOpen()
 {
     Session s;
     s.start({QStringLiteral("/R")});
@@ -153,7 +138,7 @@ void TestEndToEnd::autoRunWithoutJobFile()
     QCOMPARE(s.log(), QByteArray());
 }
 
-void TestEndToEnd::missingProgramInTheMiddle()
+void TestEndToEnd::missingProgramStopsTheRunAndStaysOpen()
 {
     Session s;
     const QString child = testChildPath();
@@ -168,7 +153,7 @@ void TestEndToEnd::missingProgramInTheMiddle()
     QCOMPARE(readChildRecords(s.childLog()).size(), 1);
 }
 
-void TestEndToEnd::delayedStartInTheFuture()
+void TestEndToEnd::delayedStartInTheFutureRunsNothing()
 {
     Session s;
     // 1 January 2100: far ahead of any clock this test meets.

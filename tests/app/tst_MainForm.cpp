@@ -1,5 +1,6 @@
 #include "ActivityLog.h"
 #include "Errors.h"
+#include "JobFiles.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MainForm.h"
@@ -9,6 +10,7 @@
 #include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "Timer.h"
+#include "Watchdog.h"
 
 #include <QAction>
 #include <QFile>
@@ -30,11 +32,13 @@ const QDateTime SixAm(QDate(2026, 12, 24), QTime(6, 0));
 
 QByteArray jobFile(bool delayedStart)
 {
-    return QByteArray("[Processes]\r\nCount=2\r\n01Name=/bin/true\r\n01Param=a b\r\n"
-                      "02Name=/bin/true\r\n[Schedule]\r\nEveryHours=0\r\nEveryMins=10\r\n"
-                      "DelayedStart=") +
+    return processesSection({{QStringLiteral("/bin/true"), QStringLiteral("a b")},
+                             {QStringLiteral("/bin/true"), QString()}}) +
+           "[Schedule]\r\nEveryHours=0\r\nEveryMins=10\r\nDelayedStart=" +
            (delayedStart ? "TRUE" : "FALSE") + "\r\nDelayedStartTime= 4.63802500000000E+0004\r\n";
 }
+
+const QString LogName = QString::fromLatin1(ActivityLog::FileName);
 
 // A main window built in a scratch folder that serves as the program's folder too.
 struct Started {
@@ -60,27 +64,27 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void noArguments();
-    void commandLine_data();
-    void commandLine();
-    void arming_data();
-    void arming();
-    void missingJobFileWithAutoRun_data();
-    void missingJobFileWithAutoRun();
+    void noArgumentsStartsEmpty();
+    void commandLineNamesTheJobFileAndAutoRun_data();
+    void commandLineNamesTheJobFileAndAutoRun();
+    void startUpLoadsTheJobFileAndArmsTheDelayedStart_data();
+    void startUpLoadsTheJobFileAndArmsTheDelayedStart();
+    void missingJobFileWithAutoRunIsReported_data();
+    void missingJobFileWithAutoRunIsReported();
     void logFailureSkipsTheCommandLine();
-    void specialFilesAtStartUp_data();
-    void specialFilesAtStartUp();
+    void specialFilesAtStartUpAreRefused_data();
+    void specialFilesAtStartUpAreRefused();
     void failedRunKeepsTheSchedule_data();
     void failedRunKeepsTheSchedule();
-    void menu();
+    void menuListsTheCommandsInOrder();
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
     void closeDuringARunWaitsForIt();
     void windowCommandsRunGuarded();
-    void screenshot();
+    void savesAPictureForTheManual();
 };
 
-void TestMainForm::noArguments()
+void TestMainForm::noArgumentsStartsEmpty()
 {
     Started s;
     s.start({});
@@ -88,7 +92,7 @@ void TestMainForm::noArguments()
     QCOMPARE(s.form->jobTable().JobFileName, QString());
     QCOMPARE(s.form->jobTable().EveryHours, 0);
     QCOMPARE(s.form->jobTable().DelayedStart, false);
-    QVERIFY(s.form->jobTable().DelayedStartTime == 46380.25);
+    QCOMPARE(exactly(s.form->jobTable().DelayedStartTime), exactly(46380.25));
     QVERIFY(!s.form->flags().AutoRun);
     QVERIFY(!s.form->flags().RunInProgress);
     QVERIFY(!s.timer("StartTimer").enabled());
@@ -96,29 +100,38 @@ void TestMainForm::noArguments()
     QCOMPARE(s.timer("ElapsedTimer").interval(), 0u);
     QVERIFY(s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().isEmpty());
     QVERIFY(s.prompts.asked.isEmpty());
-    QVERIFY(QFile::exists(QString::fromLatin1(ActivityLog::FileName)));
+    QVERIFY(QFile::exists(LogName));
 }
 
-void TestMainForm::commandLine_data()
+void TestMainForm::commandLineNamesTheJobFileAndAutoRun_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("jobFile"); // relative to the program's folder unless absolute
     QTest::addColumn<bool>("autoRun");
 
-    QTest::newRow("/I") << QStringList{"/Ijobs.ini"} << "jobs.ini" << false;
-    QTest::newRow("/i lower case") << QStringList{"/ijobs.ini"} << "jobs.ini" << false;
-    QTest::newRow("later /I wins") << QStringList{"/Ia.ini", "/Ijobs.ini"} << "jobs.ini" << false;
-    QTest::newRow("/r lower case") << QStringList{"/r", "/Ijobs.ini"} << "jobs.ini" << true;
-    QTest::newRow("/R after /I") << QStringList{"/Ijobs.ini", "/R"} << "jobs.ini" << true;
-    QTest::newRow("/Rx ignored") << QStringList{"/Rx", "/Ijobs.ini"} << "jobs.ini" << false;
+    // clang-format off
+    QTest::newRow("/I names the job file")
+        << QStringList{"/Ijobs.ini"}                         << "jobs.ini"         << false;
+    QTest::newRow("/i lower case")
+        << QStringList{"/ijobs.ini"}                         << "jobs.ini"         << false;
+    QTest::newRow("later /I wins")
+        << QStringList{"/Ia.ini", "/Ijobs.ini"}              << "jobs.ini"         << false;
+    QTest::newRow("/r lower case")
+        << QStringList{"/r", "/Ijobs.ini"}                   << "jobs.ini"         << true;
+    QTest::newRow("/R after /I")
+        << QStringList{"/Ijobs.ini", "/R"}                   << "jobs.ini"         << true;
+    QTest::newRow("/Rx ignored")
+        << QStringList{"/Rx", "/Ijobs.ini"}                  << "jobs.ini"         << false;
     QTest::newRow("other arguments ignored")
-        << QStringList{"-R", "jobs.ini", "/X", "/Ijobs.ini"} << "jobs.ini" << false;
+        << QStringList{"-R", "jobs.ini", "/X", "/Ijobs.ini"} << "jobs.ini"         << false;
     QTest::newRow("name kept unchanged")
-        << QStringList{"/I sub/../jobs.ini"} << " sub/../jobs.ini" << false;
-    QTest::newRow("/I alone names the folder") << QStringList{"/I"} << "" << false;
+        << QStringList{"/I sub/../jobs.ini"}                 << " sub/../jobs.ini" << false;
+    QTest::newRow("/I alone names the folder")
+        << QStringList{"/I"}                                 << ""                 << false;
+    // clang-format on
 }
 
-void TestMainForm::commandLine()
+void TestMainForm::commandLineNamesTheJobFileAndAutoRun()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, jobFile);
@@ -129,7 +142,7 @@ void TestMainForm::commandLine()
     QCOMPARE(s.form->flags().AutoRun, autoRun);
 }
 
-void TestMainForm::arming_data()
+void TestMainForm::startUpLoadsTheJobFileAndArmsTheDelayedStart_data()
 {
     QTest::addColumn<bool>("delayedStart");
     QTest::addColumn<int>("nowAfterStartMs"); // how far the clock is past the stored start time
@@ -137,17 +150,25 @@ void TestMainForm::arming_data()
     QTest::addColumn<uint>("interval");
     QTest::addColumn<bool>("startTimeSetToNow");
 
+    // clang-format off
     QTest::newRow("start time is now: checked every minute")
-        << true << 0 << false << 60000u << false;
-    QTest::newRow("start time is now, /R: still waits") << true << 0 << true << 60000u << false;
-    QTest::newRow("ahead") << true << -1 << false << 60000u << false;
-    QTest::newRow("passed, /R: runs at once") << true << 1 << true << 250u << true;
-    QTest::newRow("passed: nothing, no message") << true << 1 << false << 0u << false;
-    QTest::newRow("no delay, /R: runs at once") << false << -60000 << true << 250u << true;
-    QTest::newRow("no delay: nothing") << false << -60000 << false << 0u << false;
+        << true  << 0      << false << 60000u << false;
+    QTest::newRow("start time is now, /R: still waits")
+        << true  << 0      << true  << 60000u << false;
+    QTest::newRow("ahead")
+        << true  << -1     << false << 60000u << false;
+    QTest::newRow("passed, /R: runs at once")
+        << true  << 1      << true  << 250u   << true;
+    QTest::newRow("passed: nothing, no message")
+        << true  << 1      << false << 0u     << false;
+    QTest::newRow("no delay, /R: runs at once")
+        << false << -60000 << true  << 250u   << true;
+    QTest::newRow("no delay: nothing")
+        << false << -60000 << false << 0u     << false;
+    // clang-format on
 }
 
-void TestMainForm::arming()
+void TestMainForm::startUpLoadsTheJobFileAndArmsTheDelayedStart()
 {
     QFETCH(bool, delayedStart);
     QFETCH(int, nowAfterStartMs);
@@ -168,25 +189,29 @@ void TestMainForm::arming()
     QVERIFY(!s.timer("ElapsedTimer").enabled());
     QCOMPARE(s.timer("StartTimer").enabled(), interval != 0);
     QCOMPARE(s.timer("StartTimer").interval(), interval);
-    // Exactly: QCOMPARE's fuzzy double comparison cannot tell a millisecond at today's day count.
-    QVERIFY(s.form->jobTable().DelayedStartTime ==
-            (startTimeSetToNow ? s.clock.nowDays() : 46380.25));
+    QCOMPARE(exactly(s.form->jobTable().DelayedStartTime),
+             exactly(startTimeSetToNow ? s.clock.nowDays() : 46380.25));
     QVERIFY(s.prompts.asked.isEmpty());
     QVERIFY(!s.form->jobTable().Modified);
 }
 
-void TestMainForm::missingJobFileWithAutoRun_data()
+void TestMainForm::missingJobFileWithAutoRunIsReported_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("named");
     QTest::addColumn<QString>("name"); // after the program's folder
 
-    QTest::newRow("no /I") << QStringList{"/R"} << false << "";
-    QTest::newRow("missing file") << QStringList{"/R", "/Imissing.ini"} << true << "missing.ini";
-    QTest::newRow("folder, not a file") << QStringList{"/R", "/I"} << true << "";
+    // clang-format off
+    QTest::newRow("no /I")
+        << QStringList{"/R"}                  << false << "";
+    QTest::newRow("missing file")
+        << QStringList{"/R", "/Imissing.ini"} << true  << "missing.ini";
+    QTest::newRow("folder, not a file")
+        << QStringList{"/R", "/I"}            << true  << "";
+    // clang-format on
 }
 
-void TestMainForm::missingJobFileWithAutoRun()
+void TestMainForm::missingJobFileWithAutoRunIsReported()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, named);
@@ -212,20 +237,20 @@ void TestMainForm::logFailureSkipsTheCommandLine()
     QVERIFY(!s.timer("StartTimer").enabled());
 }
 
-void TestMainForm::specialFilesAtStartUp_data()
+void TestMainForm::specialFilesAtStartUpAreRefused_data()
 {
     QTest::addColumn<QString>("fifo");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("job file") << "jobs.ini"
-                              << "%1/jobs.ini is not a regular file.";
-    QTest::newRow("log file") << "Runlatch.log"
-                              << "Runlatch.log is not a regular file.";
+    // clang-format off
+    QTest::newRow("job file") << "jobs.ini"     << "%1/jobs.ini is not a regular file.";
+    QTest::newRow("log file") << "Runlatch.log" << "Runlatch.log is not a regular file.";
+    // clang-format on
 }
 
 // A FIFO would block the start-up for good if it were opened for reading; it is refused with a
 // message, and with /R the window stays open to show it, as for a missing job file.
-void TestMainForm::specialFilesAtStartUp()
+void TestMainForm::specialFilesAtStartUpAreRefused()
 {
     QFETCH(QString, fifo);
     QFETCH(QString, message);
@@ -246,6 +271,7 @@ void TestMainForm::specialFilesAtStartUp()
 void TestMainForm::failedRunKeepsTheSchedule_data()
 {
     QTest::addColumn<bool>("autoRun");
+
     QTest::newRow("by hand") << false;
     QTest::newRow("auto-run") << true;
 }
@@ -261,8 +287,7 @@ void TestMainForm::failedRunKeepsTheSchedule()
     s.form->flags().AutoRun = autoRun;
     JobTable& table = s.form->jobTable();
     const QString program = s.scratch.filePath(QStringLiteral("tool"));
-    table.ProcList[0] = {program, QString()};
-    table.LastProc = 0;
+    addEntry(table, program);
     int runsDuringABox = 0;
     s.prompts.whileAsking = [&](const ScriptedPrompts::Asked&) {
         const int before = s.prompts.count(Kind::General);
@@ -287,7 +312,7 @@ void TestMainForm::failedRunKeepsTheSchedule()
     QVERIFY(::rename(QFile::encodeName(program + QStringLiteral(".new")).constData(),
                      QFile::encodeName(program).constData()) == 0);
     const int failures = s.prompts.count(Kind::General);
-    QTRY_VERIFY(readBytes(QString::fromLatin1(ActivityLog::FileName)).contains("Complete"));
+    QTRY_VERIFY(readBytes(LogName).contains("Complete"));
     QCOMPARE(s.prompts.count(Kind::General), failures);
     if (autoRun)
         QTRY_VERIFY(!s.form->isVisible());
@@ -295,7 +320,7 @@ void TestMainForm::failedRunKeepsTheSchedule()
         QVERIFY(s.form->isVisible());
 }
 
-void TestMainForm::menu()
+void TestMainForm::menuListsTheCommandsInOrder()
 {
     Started s;
     s.start({});
@@ -318,18 +343,24 @@ void TestMainForm::closeAsksOnlyWhenModified_data()
 {
     QTest::addColumn<bool>("modified");
     QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("saveAs"); // the save dialog's answer: empty cancels it
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("saveDialogs");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<int>("errors");
+    QTest::addColumn<QString>("saveAs"); // the save dialog's answer: empty cancels it
 
-    QTest::newRow("not modified") << false << true << "" << 0 << 0 << true << 0;
-    QTest::newRow("modified, No") << true << false << "" << 1 << 0 << true << 0;
-    QTest::newRow("modified, Yes, saved") << true << true << "saved.ini" << 1 << 1 << true << 0;
-    QTest::newRow("modified, Yes, dialog cancelled") << true << true << "" << 1 << 1 << false << 0;
-    QTest::newRow("modified, Yes, save fails")
-        << true << true << "no-such-folder/saved.ini" << 1 << 1 << false << 1;
+    // clang-format off
+    QTest::newRow("not modified")
+        << false << true  << 0 << 0 << true  << 0 << "";
+    QTest::newRow("modified, answered no")
+        << true  << false << 1 << 0 << true  << 0 << "";
+    QTest::newRow("modified, answered yes, saved")
+        << true  << true  << 1 << 1 << true  << 0 << "saved.ini";
+    QTest::newRow("modified, answered yes, dialog cancelled")
+        << true  << true  << 1 << 1 << false << 0 << "";
+    QTest::newRow("modified, answered yes, save fails")
+        << true  << true  << 1 << 1 << false << 1 << "no-such-folder/saved.ini";
+    // clang-format on
 }
 
 void TestMainForm::closeAsksOnlyWhenModified()
@@ -345,8 +376,7 @@ void TestMainForm::closeAsksOnlyWhenModified()
     s.start({});
     s.form->show();
     JobTable& table = s.form->jobTable();
-    table.ProcList[0] = {QStringLiteral("/bin/true"), QStringLiteral("kept")};
-    table.LastProc = 0;
+    addEntry(table, QStringLiteral("/bin/true"), QStringLiteral("kept"));
     table.Modified = modified;
     s.prompts.confirmAnswers << answer;
     s.prompts.fileAnswers << (saveAs.isEmpty() ? std::nullopt
@@ -376,9 +406,8 @@ void TestMainForm::closeDuringARunWaitsForIt()
     s.start({});
     s.form->show();
     JobTable& table = s.form->jobTable();
-    table.ProcList[0] = {QStringLiteral("/bin/sleep"), QStringLiteral("0.3")};
-    table.ProcList[1] = {QStringLiteral("/bin/true"), QString()};
-    table.LastProc = 1;
+    addEntry(table, QStringLiteral("/bin/sleep"), QStringLiteral("0.3"));
+    addEntry(table, QStringLiteral("/bin/true"));
     table.Modified = true;
     s.prompts.confirmAnswers << false;
     // The user closes the window while the first program runs.
@@ -389,13 +418,7 @@ void TestMainForm::closeDuringARunWaitsForIt()
     s.form->Process1Click();
     // The question came at once, the run went on to the end, and only then the window closed.
     QCOMPARE(s.prompts.count(Kind::Confirm), 1);
-    const QStringList log =
-        QString::fromUtf8([] {
-            QFile file(QString::fromLatin1(ActivityLog::FileName));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }())
-            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    QCOMPARE(log.size(), 3);
+    QCOMPARE(crlfLines(LogName).size(), 3);
     QTRY_VERIFY(!s.form->isVisible());
     QCOMPARE(s.prompts.count(Kind::Confirm), 1);
 }
@@ -426,7 +449,7 @@ void TestMainForm::windowCommandsRunGuarded()
 }
 
 // Not a check: saves a picture of the window for the documentation when asked to.
-void TestMainForm::screenshot()
+void TestMainForm::savesAPictureForTheManual()
 {
     const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");
     if (folder.isEmpty())
@@ -434,11 +457,9 @@ void TestMainForm::screenshot()
     Started s;
     s.start({});
     JobTable& table = s.form->jobTable();
-    table.ProcList[0] = {QStringLiteral("/usr/bin/date"), QStringLiteral("+%F")};
-    table.ProcList[1] = {QStringLiteral("/usr/bin/rsync"),
-                         QStringLiteral("-a /home/me/ /backup/me/")};
-    table.ProcList[2] = {QStringLiteral("/usr/local/bin/report"), QStringLiteral("--daily")};
-    table.LastProc = 2;
+    addEntry(table, QStringLiteral("/usr/bin/date"), QStringLiteral("+%F"));
+    addEntry(table, QStringLiteral("/usr/bin/rsync"), QStringLiteral("-a /home/me/ /backup/me/"));
+    addEntry(table, QStringLiteral("/usr/local/bin/report"), QStringLiteral("--daily"));
     auto* memo = s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     for (const QString& time : {QStringLiteral("06:30:00"), QStringLiteral("07:00:00")}) {
         for (std::size_t i = 0; i < 3; ++i)

@@ -82,9 +82,11 @@ void TestQtPrompts::fileDialogsKeepTheCurrentFolder_data()
     QTest::addColumn<bool>("saving");
     QTest::addColumn<bool>("chosen");
 
+    // clang-format off
     QTest::newRow("open, file chosen") << false << true;
-    QTest::newRow("save, file chosen") << true << true;
-    QTest::newRow("open, cancelled") << false << false;
+    QTest::newRow("save, file chosen") << true  << true;
+    QTest::newRow("open, cancelled")   << false << false;
+    // clang-format on
 }
 
 void TestQtPrompts::fileDialogsKeepTheCurrentFolder()

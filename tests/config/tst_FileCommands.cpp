@@ -1,6 +1,7 @@
 #include "ByteText.h"
 #include "Errors.h"
 #include "FileCommands.h"
+#include "JobFiles.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "Scheduler.h"
@@ -10,9 +11,9 @@
 #include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "Timer.h"
+#include "Watchdog.h"
 
 #include <QFile>
-#include <QHash>
 #include <QTest>
 
 #include <cerrno>
@@ -47,40 +48,29 @@ struct Commands {
     {
         return scratch.filePath(QString::fromLatin1(name));
     }
-    void add(const QString& name, const QString& param = {})
+    void add(const QString& name, const QString& param = {}) { addEntry(table, name, param); }
+    [[nodiscard]] QStringList entries() const { return entriesOf(table); }
+    // Empties the list and loads the job file again.
+    void reload()
     {
-        table.ProcList[static_cast<std::size_t>(++table.LastProc)] = {name, param};
-    }
-    [[nodiscard]] QStringList entries() const
-    {
-        QStringList result;
-        for (int i = 0; i <= table.LastProc; ++i)
-            result << table.ProcList[static_cast<std::size_t>(i)].Name + u'|' +
-                          table.ProcList[static_cast<std::size_t>(i)].Param;
-        return result;
+        table.LastProc = -1;
+        commands.LoadIni(path());
     }
     // Saves to path without a dialog and returns the error text, if any.
     QString saveTo(const QString& file)
     {
         table.JobFileName = file;
-        try {
-            commands.SaveIni1Click();
-        } catch (const RunlatchError& e) {
-            return e.message();
-        }
-        return {};
+        return errorOf([this] { commands.SaveIni1Click(); });
     }
 };
 
+// A Processes section of count entries: program /bin/pN with parameters xN.
 QByteArray numberedEntries(int count)
 {
-    QByteArray text = "[Processes]\r\nCount=" + QByteArray::number(count) + "\r\n";
-    for (int n = 1; n <= count; ++n) {
-        const QByteArray nn = QByteArray::number(n).rightJustified(2, '0');
-        text += nn + "Name=/bin/p" + QByteArray::number(n) + "\r\n" + nn + "Param=x" +
-                QByteArray::number(n) + "\r\n";
-    }
-    return text;
+    QList<JobEntry> entries;
+    for (int n = 1; n <= count; ++n)
+        entries.append({QStringLiteral("/bin/p%1").arg(n), QStringLiteral("x%1").arg(n)});
+    return processesSection(entries);
 }
 
 } // namespace
@@ -89,28 +79,28 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void workedExample();
-    void savedFiles_data();
-    void savedFiles();
+    void savesTheWorkedExample();
+    void saveWritesTheProcessesThatLoadBack_data();
+    void saveWritesTheProcessesThatLoadBack();
     void secondSaveKeepsOtherSectionsAndMovesProcesses();
-    void loads_data();
-    void loads();
-    void moreThanFiftyEntries();
+    void loadReadsEntriesAndSchedule_data();
+    void loadReadsEntriesAndSchedule();
+    void loadStopsAtFiftyEntries();
     void loadingChangesNeitherNameNorFlagNorStartTimer();
     void openArmsTheDelayedStart_data();
     void openArmsTheDelayedStart();
-    void openMissingFile();
-    void dialogs();
+    void openingAMissingFileStartsAnEmptyList();
+    void dialogsStartInTheProgramFolderWithTheIniFilter();
     void cancelledDialogsChangeNothing();
     void newThenSaveOverwritesWithoutADialog();
     void failedSaveKeepsTheFileAndTheFlag();
     void failedSaveOverAFileLeavesItWhole();
     void refusedJobFileChangesNothing_data();
     void refusedJobFileChangesNothing();
-    void jobFileNamedWithColon();
+    void nameWithColonFirstIsAFileNotAResource();
 };
 
-void TestFileCommands::workedExample()
+void TestFileCommands::savesTheWorkedExample()
 {
     Commands c;
     c.add(QStringLiteral("C:\\Tools\\Backup.exe"), QStringLiteral("/full D:\\Data"));
@@ -135,7 +125,7 @@ void TestFileCommands::workedExample()
     QVERIFY(c.prompts.asked.isEmpty());
 }
 
-void TestFileCommands::savedFiles_data()
+void TestFileCommands::saveWritesTheProcessesThatLoadBack_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QStringList>("entries"); // name|param
@@ -180,7 +170,7 @@ void TestFileCommands::savedFiles_data()
         << QStringList{"/a|1", "/b|"};
 }
 
-void TestFileCommands::savedFiles()
+void TestFileCommands::saveWritesTheProcessesThatLoadBack()
 {
     QFETCH(QByteArray, before);
     QFETCH(QStringList, entries);
@@ -198,8 +188,7 @@ void TestFileCommands::savedFiles()
     QCOMPARE(readBytes(c.path()), processes + schedule);
 
     // What was saved loads back.
-    c.table.LastProc = -1;
-    c.commands.LoadIni(c.path());
+    c.reload();
     QCOMPARE(c.entries(), reloaded);
 }
 
@@ -220,7 +209,7 @@ void TestFileCommands::secondSaveKeepsOtherSectionsAndMovesProcesses()
                         "[Processes]\r\nCount=1\r\n01Name=/new\r\n"));
 }
 
-void TestFileCommands::loads_data()
+void TestFileCommands::loadReadsEntriesAndSchedule_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("entries");
@@ -253,7 +242,7 @@ void TestFileCommands::loads_data()
         << QStringList{"/a|"} << false << 60000u;
 }
 
-void TestFileCommands::loads()
+void TestFileCommands::loadReadsEntriesAndSchedule()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, entries);
@@ -267,17 +256,16 @@ void TestFileCommands::loads()
     QCOMPARE(c.table.DelayedStart, delayedStart);
     QCOMPARE(c.elapsedTimer.interval(), interval);
     // A missing start time reads as now.
-    QVERIFY(c.table.DelayedStartTime == c.clock.nowDays());
+    QCOMPARE(exactly(c.table.DelayedStartTime), exactly(c.clock.nowDays()));
     QVERIFY(c.prompts.asked.isEmpty());
 
     // Saved again, the entries are numbered from 01 without gaps.
     QCOMPARE(c.saveTo(c.path()), QString());
-    c.table.LastProc = -1;
-    c.commands.LoadIni(c.path());
+    c.reload();
     QCOMPARE(c.entries(), entries);
 }
 
-void TestFileCommands::moreThanFiftyEntries()
+void TestFileCommands::loadStopsAtFiftyEntries()
 {
     Commands c;
     QVERIFY(writeBytes(c.path(),
@@ -313,14 +301,18 @@ void TestFileCommands::openArmsTheDelayedStart_data()
 {
     QTest::addColumn<int>("nowAfterStartMs");
     QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("information");
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("armed");
+    QTest::addColumn<QString>("information");
 
-    QTest::newRow("start time is now: asks, Yes") << 0 << true << "" << 1 << true;
-    QTest::newRow("ahead: asks, No") << -1 << false << "" << 1 << false;
-    QTest::newRow("passed by a millisecond")
-        << 1 << true << "Delayed Start Time has already passed" << 0 << false;
+    // clang-format off
+    QTest::newRow("start time is now, answered yes")
+        << 0  << true  << 1 << true  << "";
+    QTest::newRow("start time ahead, answered no")
+        << -1 << false << 1 << false << "";
+    QTest::newRow("start time passed by a millisecond")
+        << 1  << true  << 0 << false << "Delayed Start Time has already passed";
+    // clang-format on
 }
 
 void TestFileCommands::openArmsTheDelayedStart()
@@ -345,11 +337,11 @@ void TestFileCommands::openArmsTheDelayedStart()
     QCOMPARE(c.startTimer.enabled(), armed);
     QCOMPARE(c.startTimer.interval(), armed ? 60000u : 0u);
     QVERIFY(c.table.DelayedStart);
-    // Exactly: QCOMPARE's fuzzy double comparison cannot tell a millisecond at today's day count.
-    QVERIFY(c.table.DelayedStartTime == (information.isEmpty() ? 46380.25 : c.clock.nowDays()));
+    QCOMPARE(exactly(c.table.DelayedStartTime),
+             exactly(information.isEmpty() ? 46380.25 : c.clock.nowDays()));
 }
 
-void TestFileCommands::openMissingFile()
+void TestFileCommands::openingAMissingFileStartsAnEmptyList()
 {
     Commands c;
     c.add(QStringLiteral("/previous"));
@@ -362,12 +354,12 @@ void TestFileCommands::openMissingFile()
     QCOMPARE(c.table.LastProc, -1);
     QCOMPARE(c.table.EveryHours, 0);
     QVERIFY(!c.table.DelayedStart);
-    QVERIFY(c.table.DelayedStartTime == c.clock.nowDays());
+    QCOMPARE(exactly(c.table.DelayedStartTime), exactly(c.clock.nowDays()));
     QVERIFY(c.table.Modified);
     QVERIFY(!QFile::exists(c.path("new.ini")));
 }
 
-void TestFileCommands::dialogs()
+void TestFileCommands::dialogsStartInTheProgramFolderWithTheIniFilter()
 {
     Commands c;
     c.prompts.fileAnswers << std::nullopt << std::nullopt;
@@ -428,14 +420,8 @@ void TestFileCommands::failedSaveKeepsTheFileAndTheFlag()
     c.table.Modified = true;
     const QString target = c.path("missing-folder/jobs.ini");
     c.prompts.fileAnswers << target;
-    QString error;
-    try {
-        c.commands.SaveAsIni1Click();
-    } catch (const EStRegIniError& e) {
-        error = e.message();
-        QCOMPARE(e.number(), 7);
-    }
-    QCOMPARE(error, QStringLiteral("Failed to write value to INI file"));
+    QCOMPARE(iniFailureOf([&] { c.commands.SaveAsIni1Click(); }),
+             IniFailure(7, QStringLiteral("Failed to write value to INI file")));
     QCOMPARE(c.table.JobFileName, target);
     QVERIFY(c.table.Modified);
     QVERIFY(!QFile::exists(target));
@@ -459,12 +445,13 @@ void TestFileCommands::failedSaveOverAFileLeavesItWhole()
 
 void TestFileCommands::refusedJobFileChangesNothing_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Special>("special");
     QTest::addColumn<bool>("open"); // Open1Click, else LoadIni
 
-    for (const char* kind : {"FIFO", "folder", "link to a FIFO", "link loop"}) {
-        QTest::addRow("%s, load", kind) << QString::fromLatin1(kind) << false;
-        QTest::addRow("%s, open", kind) << QString::fromLatin1(kind) << true;
+    for (const Special special :
+         {Special::Fifo, Special::Folder, Special::LinkToFifo, Special::LinkLoop}) {
+        QTest::addRow("%s, load", SpecialFiles::nameOf(special)) << special << false;
+        QTest::addRow("%s, open", SpecialFiles::nameOf(special)) << special << true;
     }
 }
 
@@ -472,22 +459,15 @@ void TestFileCommands::refusedJobFileChangesNothing_data()
 // change, so that nothing of the work in memory is lost.
 void TestFileCommands::refusedJobFileChangesNothing()
 {
-    QFETCH(QString, kind);
+    QFETCH(Special, special);
     QFETCH(bool, open);
     Commands c;
     const QString file = c.path();
-    QString expected = file + QStringLiteral(" is not a regular file.");
-    if (kind == QStringLiteral("link loop")) {
-        QCOMPARE(::symlink("jobs.ini", QFile::encodeName(file).constData()), 0);
-        expected = QStringLiteral("Cannot read %1: %2.")
-                       .arg(file, QString::fromLocal8Bit(std::strerror(ELOOP)));
-    } else {
-        const QHash<QString, Special> specials{
-            {QStringLiteral("FIFO"), Special::Fifo},
-            {QStringLiteral("folder"), Special::Folder},
-            {QStringLiteral("link to a FIFO"), Special::LinkToFifo}};
-        QVERIFY(SpecialFiles::make(specials.value(kind), file));
-    }
+    QVERIFY(SpecialFiles::make(special, file));
+    const QString expected = special == Special::LinkLoop
+                                 ? QStringLiteral("Cannot read %1: %2.")
+                                       .arg(file, QString::fromLocal8Bit(std::strerror(ELOOP)))
+                                 : file + QStringLiteral(" is not a regular file.");
     c.add(QStringLiteral("/previous"), QStringLiteral("-p"));
     c.table.EveryHours = 2;
     c.table.DelayedStart = true;
@@ -515,7 +495,7 @@ void TestFileCommands::refusedJobFileChangesNothing()
 
 // A name that starts with ":" names a file in the current folder, not one of the program's
 // resources.
-void TestFileCommands::jobFileNamedWithColon()
+void TestFileCommands::nameWithColonFirstIsAFileNotAResource()
 {
     Commands c;
     QVERIFY(writeBytes(c.scratch.path() + QStringLiteral("/:jobs.ini"),

@@ -1,9 +1,9 @@
 #include "IniValueText.h"
 #include "ProfileFile.h"
 #include "StRegIni.h"
+#include "TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -23,8 +23,8 @@ class TestIniRobustness : public QObject {
     Q_OBJECT
 
 private slots:
-    void storeOnGeneratedFiles();
-    void editsOfGeneratedTexts();
+    void storeReadsAndWritesGeneratedFiles();
+    void editsOfGeneratedTextsReadBack();
 };
 
 namespace {
@@ -215,15 +215,9 @@ private:
     return names;
 }
 
-[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
-void TestIniRobustness::storeOnGeneratedFiles()
+void TestIniRobustness::storeReadsAndWritesGeneratedFiles()
 {
     // Durability is not under test here, and a memory file system makes the syncs free.
     const QString shared = u"/dev/shm"_s;
@@ -298,7 +292,7 @@ void TestIniRobustness::storeOnGeneratedFiles()
     }
 }
 
-void TestIniRobustness::editsOfGeneratedTexts()
+void TestIniRobustness::editsOfGeneratedTextsReadBack()
 {
     Generator generate(Seed + 1);
     for (int round = 0; round < TextRounds; ++round) {

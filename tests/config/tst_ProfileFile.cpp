@@ -8,17 +8,17 @@ class TestProfileFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void lookup_data();
-    void lookup();
+    void lookupFindsTheTrimmedValue_data();
+    void lookupFindsTheTrimmedValue();
     void lookupCutsLongDefault();
-    void hasSection_data();
-    void hasSection();
-    void setValue_data();
-    void setValue();
-    void eraseSection_data();
-    void eraseSection();
-    void protectedValue_data();
-    void protectedValue();
+    void hasSectionFindsAHeader_data();
+    void hasSectionFindsAHeader();
+    void setValueEditsOnlyItsLine_data();
+    void setValueEditsOnlyItsLine();
+    void eraseSectionRemovesEveryCopy_data();
+    void eraseSectionRemovesEveryCopy();
+    void protectedValueReadsBackWhole_data();
+    void protectedValueReadsBackWhole();
     void editsAgreeWithAFreshReading_data();
     void editsAgreeWithAFreshReading();
 };
@@ -34,158 +34,94 @@ QByteArray repeated(char c, qsizetype count)
 
 } // namespace
 
-void TestProfileFile::lookup_data()
+void TestProfileFile::lookupFindsTheTrimmedValue_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("plain") << "[S]\r\nk=v\r\n"_ba
-                           << "S"_ba
-                           << "k"_ba
-                           << "v"_ba;
-    QTest::newRow("names ignore ASCII case") << "[Sec]\r\nKey=v\r\n"_ba
-                                             << "sEC"_ba
-                                             << "kEY"_ba
-                                             << "v"_ba;
-    QTest::newRow("other bytes keep their case") << "[\xC3\x89]\r\nk=v\r\n"_ba
-                                                 << "\xC3\xA9"_ba
-                                                 << "k"_ba << Missing;
-    QTest::newRow("value trimmed") << "[S]\r\nk= \tv w \t\r\n"_ba
-                                   << "S"_ba
-                                   << "k"_ba
-                                   << "v w"_ba;
-    QTest::newRow("double quotes removed") << "[S]\r\nk=\"v\"\r\n"_ba
-                                           << "S"_ba
-                                           << "k"_ba
-                                           << "v"_ba;
-    QTest::newRow("single quotes removed") << "[S]\r\nk='v'\r\n"_ba
-                                           << "S"_ba
-                                           << "k"_ba
-                                           << "v"_ba;
-    QTest::newRow("blanks inside quotes kept") << "[S]\r\nk= \" v \" \r\n"_ba
-                                               << "S"_ba
-                                               << "k"_ba
-                                               << " v "_ba;
-    QTest::newRow("one pair only") << "[S]\r\nk=\"\"v\"\"\r\n"_ba
-                                   << "S"_ba
-                                   << "k"_ba
-                                   << "\"v\""_ba;
-    QTest::newRow("unlike quotes kept") << "[S]\r\nk=\"v'\r\n"_ba
-                                        << "S"_ba
-                                        << "k"_ba
-                                        << "\"v'"_ba;
-    QTest::newRow("lone quote kept") << "[S]\r\nk=\"\r\n"_ba
-                                     << "S"_ba
-                                     << "k"_ba
-                                     << "\""_ba;
-    QTest::newRow("value after first equals") << "[S]\r\nk=a=b\r\n"_ba
-                                              << "S"_ba
-                                              << "k"_ba
-                                              << "a=b"_ba;
-    QTest::newRow("empty value") << "[S]\r\nk=\r\n"_ba
-                                 << "S"_ba
-                                 << "k"_ba
-                                 << ""_ba;
-    QTest::newRow("key in file trimmed") << "[S]\r\n \t k \t= v\r\n"_ba
-                                         << "S"_ba
-                                         << "k"_ba
-                                         << "v"_ba;
-    QTest::newRow("asked names trimmed") << "[S]\r\nk=v\r\n"_ba
-                                         << " S "_ba
-                                         << "\tk "_ba
-                                         << "v"_ba;
-    QTest::newRow("header name trimmed") << "[ S ]\r\nk=v\r\n"_ba
-                                         << "S"_ba
-                                         << "k"_ba
-                                         << "v"_ba;
-    QTest::newRow("header after blanks") << "  [S]\r\nk=v\r\n"_ba
-                                         << "S"_ba
-                                         << "k"_ba
-                                         << "v"_ba;
-    QTest::newRow("header ends at first bracket") << "[S]x]\r\nk=v\r\n"_ba
-                                                  << "S"_ba
-                                                  << "k"_ba
-                                                  << "v"_ba;
-    QTest::newRow("header without bracket") << "[S\r\nk=v\r\n"_ba
-                                            << "S"_ba
-                                            << "k"_ba
-                                            << "v"_ba;
-    QTest::newRow("key before any section") << "k=v\r\n[S]\r\n"_ba
-                                            << "S"_ba
-                                            << "k"_ba << Missing;
-    QTest::newRow("key before any section, empty section name") << "k=v\r\n[S]\r\n"_ba
-                                                                << ""_ba
-                                                                << "k"_ba << Missing;
-    QTest::newRow("empty section name") << "[]\r\nk=v\r\n"_ba
-                                        << ""_ba
-                                        << "k"_ba
-                                        << "v"_ba;
-    QTest::newRow("comment") << "[S]\r\n;k=v\r\n"_ba
-                             << "S"_ba
-                             << "k"_ba << Missing;
-    QTest::newRow("comment named whole") << "[S]\r\n;k=v\r\n"_ba
-                                         << "S"_ba
-                                         << ";k"_ba << Missing;
-    QTest::newRow("comment after blanks") << "[S]\r\n  ;k=v\r\n"_ba
-                                          << "S"_ba
-                                          << "k"_ba << Missing;
-    QTest::newRow("no comment after a value") << "[S]\r\nk=v ;c\r\n"_ba
-                                              << "S"_ba
-                                              << "k"_ba
-                                              << "v ;c"_ba;
-    QTest::newRow("line without equals") << "[S]\r\nk\r\n"_ba
-                                         << "S"_ba
-                                         << "k"_ba << Missing;
-    QTest::newRow("first of duplicate keys") << "[S]\r\nk=1\r\nK=2\r\n"_ba
-                                             << "S"_ba
-                                             << "k"_ba
-                                             << "1"_ba;
-    QTest::newRow("only first duplicate section searched") << "[S]\r\na=1\r\n[s]\r\nk=2\r\n"_ba
-                                                           << "S"_ba
-                                                           << "k"_ba << Missing;
-    QTest::newRow("next section not searched") << "[S]\r\n[T]\r\nk=v\r\n"_ba
-                                               << "S"_ba
-                                               << "k"_ba << Missing;
-    QTest::newRow("LF endings") << "[S]\nk=v\n"_ba
-                                << "S"_ba
-                                << "k"_ba
-                                << "v"_ba;
-    QTest::newRow("no final line end") << "[S]\r\nk=v"_ba
-                                       << "S"_ba
-                                       << "k"_ba
-                                       << "v"_ba;
-    QTest::newRow("byte-order mark skipped") << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba
-                                             << "S"_ba
-                                             << "k"_ba
-                                             << "v"_ba;
-    QTest::newRow("lone CR ends a line") << "[S]\rk=v\r\n"_ba
-                                         << "S"_ba
-                                         << "k"_ba
-                                         << "v"_ba;
-    QTest::newRow("CR-only lines") << "[A]\rk=a\r[S]\rj=1\rk=v\r[T]\rk=t"_ba
-                                   << "S"_ba
-                                   << "k"_ba
-                                   << "v"_ba;
-    QTest::newRow("mixed line ends") << "[S]\nj=1\rk=v\r\n"_ba
-                                     << "S"_ba
-                                     << "k"_ba
-                                     << "v"_ba;
-    QTest::newRow("CR before CR LF trimmed") << "[S]\r\nk=v\r\r\n"_ba
-                                             << "S"_ba
-                                             << "k"_ba
-                                             << "v"_ba;
-    QTest::newRow("NUL passed through") << "[S]\r\nk=a\0b\r\n"_ba
-                                        << "S"_ba
-                                        << "k"_ba
-                                        << "a\0b"_ba;
-    QTest::newRow("missing section") << "[T]\r\nk=v\r\n"_ba
-                                     << "S"_ba
-                                     << "k"_ba << Missing;
-    QTest::newRow("empty file") << ""_ba
-                                << "S"_ba
-                                << "k"_ba << Missing;
+    // clang-format off
+    QTest::newRow("plain")
+        << "[S]\r\nk=v\r\n"_ba                    << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("names ignore ASCII case")
+        << "[Sec]\r\nKey=v\r\n"_ba                << "sEC"_ba      << "kEY"_ba  << "v"_ba;
+    QTest::newRow("other bytes keep their case")
+        << "[\xC3\x89]\r\nk=v\r\n"_ba             << "\xC3\xA9"_ba << "k"_ba    << Missing;
+    QTest::newRow("value trimmed")
+        << "[S]\r\nk= \tv w \t\r\n"_ba            << "S"_ba        << "k"_ba    << "v w"_ba;
+    QTest::newRow("double quotes removed")
+        << "[S]\r\nk=\"v\"\r\n"_ba                << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("single quotes removed")
+        << "[S]\r\nk='v'\r\n"_ba                  << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("blanks inside quotes kept")
+        << "[S]\r\nk= \" v \" \r\n"_ba            << "S"_ba        << "k"_ba    << " v "_ba;
+    QTest::newRow("one pair only")
+        << "[S]\r\nk=\"\"v\"\"\r\n"_ba            << "S"_ba        << "k"_ba    << "\"v\""_ba;
+    QTest::newRow("unlike quotes kept")
+        << "[S]\r\nk=\"v'\r\n"_ba                 << "S"_ba        << "k"_ba    << "\"v'"_ba;
+    QTest::newRow("lone quote kept")
+        << "[S]\r\nk=\"\r\n"_ba                   << "S"_ba        << "k"_ba    << "\""_ba;
+    QTest::newRow("value after first equals")
+        << "[S]\r\nk=a=b\r\n"_ba                  << "S"_ba        << "k"_ba    << "a=b"_ba;
+    QTest::newRow("empty value")
+        << "[S]\r\nk=\r\n"_ba                     << "S"_ba        << "k"_ba    << ""_ba;
+    QTest::newRow("key in file trimmed")
+        << "[S]\r\n \t k \t= v\r\n"_ba            << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("asked names trimmed")
+        << "[S]\r\nk=v\r\n"_ba                    << " S "_ba      << "\tk "_ba << "v"_ba;
+    QTest::newRow("header name trimmed")
+        << "[ S ]\r\nk=v\r\n"_ba                  << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("header after blanks")
+        << "  [S]\r\nk=v\r\n"_ba                  << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("header ends at first bracket")
+        << "[S]x]\r\nk=v\r\n"_ba                  << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("header without bracket")
+        << "[S\r\nk=v\r\n"_ba                     << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("key before any section")
+        << "k=v\r\n[S]\r\n"_ba                    << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("key before any section, empty section name")
+        << "k=v\r\n[S]\r\n"_ba                    << ""_ba         << "k"_ba    << Missing;
+    QTest::newRow("empty section name")
+        << "[]\r\nk=v\r\n"_ba                     << ""_ba         << "k"_ba    << "v"_ba;
+    QTest::newRow("comment")
+        << "[S]\r\n;k=v\r\n"_ba                   << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("comment named whole")
+        << "[S]\r\n;k=v\r\n"_ba                   << "S"_ba        << ";k"_ba   << Missing;
+    QTest::newRow("comment after blanks")
+        << "[S]\r\n  ;k=v\r\n"_ba                 << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("no comment after a value")
+        << "[S]\r\nk=v ;c\r\n"_ba                 << "S"_ba        << "k"_ba    << "v ;c"_ba;
+    QTest::newRow("line without equals")
+        << "[S]\r\nk\r\n"_ba                      << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("first of duplicate keys")
+        << "[S]\r\nk=1\r\nK=2\r\n"_ba             << "S"_ba        << "k"_ba    << "1"_ba;
+    QTest::newRow("only first duplicate section searched")
+        << "[S]\r\na=1\r\n[s]\r\nk=2\r\n"_ba      << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("next section not searched")
+        << "[S]\r\n[T]\r\nk=v\r\n"_ba             << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("LF endings")
+        << "[S]\nk=v\n"_ba                        << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("no final line end")
+        << "[S]\r\nk=v"_ba                        << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("byte-order mark skipped")
+        << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba        << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("lone CR ends a line")
+        << "[S]\rk=v\r\n"_ba                      << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("CR-only lines")
+        << "[A]\rk=a\r[S]\rj=1\rk=v\r[T]\rk=t"_ba << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("mixed line ends")
+        << "[S]\nj=1\rk=v\r\n"_ba                 << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("CR before CR LF trimmed")
+        << "[S]\r\nk=v\r\r\n"_ba                  << "S"_ba        << "k"_ba    << "v"_ba;
+    QTest::newRow("NUL passed through")
+        << "[S]\r\nk=a\0b\r\n"_ba                 << "S"_ba        << "k"_ba    << "a\0b"_ba;
+    QTest::newRow("missing section")
+        << "[T]\r\nk=v\r\n"_ba                    << "S"_ba        << "k"_ba    << Missing;
+    QTest::newRow("empty file")
+        << ""_ba                                  << "S"_ba        << "k"_ba    << Missing;
+    // clang-format on
+
     QTest::newRow("long value cut") << "[S]\r\nk="_ba + repeated('x', 2000) + "\r\n"_ba
                                     << "S"_ba
                                     << "k"_ba << repeated('x', ProfileFile::MaxValueLength);
@@ -194,7 +130,7 @@ void TestProfileFile::lookup_data()
                                          << "k"_ba << repeated('x', 1023);
 }
 
-void TestProfileFile::lookup()
+void TestProfileFile::lookupFindsTheTrimmedValue()
 {
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, section);
@@ -210,29 +146,24 @@ void TestProfileFile::lookupCutsLongDefault()
     QCOMPARE(ProfileFile().lookup("S", "k", longDefault), longDefault.left(1023));
 }
 
-void TestProfileFile::hasSection_data()
+void TestProfileFile::hasSectionFindsAHeader_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("header without keys") << "[A]\r\n[S]\r\n"_ba
-                                         << "S"_ba << true;
-    QTest::newRow("case ignored") << "[schedule]\r\n"_ba
-                                  << "SCHEDULE"_ba << true;
-    QTest::newRow("header without bracket") << "[S"_ba
-                                            << "S"_ba << true;
-    QTest::newRow("missing") << "[A]\r\nS=1\r\n"_ba
-                             << "S"_ba << false;
-    QTest::newRow("commented out") << ";[S]\r\n"_ba
-                                   << "S"_ba << false;
-    QTest::newRow("empty file") << ""_ba
-                                << "S"_ba << false;
-    QTest::newRow("after byte-order mark") << "\xEF\xBB\xBF[S]"_ba
-                                           << "S"_ba << true;
+    // clang-format off
+    QTest::newRow("header without keys")    << "[A]\r\n[S]\r\n"_ba  << "S"_ba        << true;
+    QTest::newRow("case ignored")           << "[schedule]\r\n"_ba  << "SCHEDULE"_ba << true;
+    QTest::newRow("header without bracket") << "[S"_ba              << "S"_ba        << true;
+    QTest::newRow("missing")                << "[A]\r\nS=1\r\n"_ba  << "S"_ba        << false;
+    QTest::newRow("commented out")          << ";[S]\r\n"_ba        << "S"_ba        << false;
+    QTest::newRow("empty file")             << ""_ba                << "S"_ba        << false;
+    QTest::newRow("after byte-order mark")  << "\xEF\xBB\xBF[S]"_ba << "S"_ba        << true;
+    // clang-format on
 }
 
-void TestProfileFile::hasSection()
+void TestProfileFile::hasSectionFindsAHeader()
 {
     QFETCH(QByteArray, file);
     QFETCH(QByteArray, section);
@@ -241,156 +172,127 @@ void TestProfileFile::hasSection()
     QCOMPARE(ProfileFile(file).hasSection(section), expected);
 }
 
-void TestProfileFile::setValue_data()
+void TestProfileFile::setValueEditsOnlyItsLine_data()
 {
-    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << ""_ba
-                              << "S"_ba
-                              << "k"_ba
-                              << "v"_ba
-                              << "[S]\r\nk=v\r\n"_ba;
-    QTest::newRow("replaced in place") << "[S]\r\na=1\r\nk=old\r\nb=2\r\n"_ba
-                                       << "S"_ba
-                                       << "k"_ba
-                                       << "new"_ba
-                                       << "[S]\r\na=1\r\nk=new\r\nb=2\r\n"_ba;
-    QTest::newRow("key keeps its spelling") << "[S]\r\n  Key = old\r\n"_ba
-                                            << "s"_ba
-                                            << "KEY"_ba
-                                            << "new"_ba
-                                            << "[S]\r\nKey=new\r\n"_ba;
-    QTest::newRow("section keeps its spelling") << "[Sched]\r\na=1\r\n"_ba
-                                                << "SCHED"_ba
-                                                << "k"_ba
-                                                << "v"_ba
-                                                << "[Sched]\r\na=1\r\nk=v\r\n"_ba;
+    // clang-format off
+    QTest::newRow("new file")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << ""_ba
+        << "[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("replaced in place")
+        << "S"_ba        << "k"_ba   << "new"_ba
+        << "[S]\r\na=1\r\nk=old\r\nb=2\r\n"_ba
+        << "[S]\r\na=1\r\nk=new\r\nb=2\r\n"_ba;
+    QTest::newRow("key keeps its spelling")
+        << "s"_ba        << "KEY"_ba << "new"_ba
+        << "[S]\r\n  Key = old\r\n"_ba
+        << "[S]\r\nKey=new\r\n"_ba;
+    QTest::newRow("section keeps its spelling")
+        << "SCHED"_ba    << "k"_ba   << "v"_ba
+        << "[Sched]\r\na=1\r\n"_ba
+        << "[Sched]\r\na=1\r\nk=v\r\n"_ba;
     QTest::newRow("new key after the section's last line")
+        << "S"_ba        << "k"_ba   << "v"_ba
         << "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n"_ba
-        << "S"_ba
-        << "k"_ba
-        << "v"_ba
         << "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"_ba;
     QTest::newRow("new key after a trailing comment")
+        << "S"_ba        << "k"_ba   << "v"_ba
         << "[S]\r\na=1\r\n; note\r\n\r\n\r\n[T]\r\n"_ba
-        << "S"_ba
-        << "k"_ba
-        << "v"_ba
         << "[S]\r\na=1\r\n; note\r\nk=v\r\n\r\n\r\n[T]\r\n"_ba;
-    QTest::newRow("new key in a section without keys") << "[S]\r\n[T]\r\n"_ba
-                                                       << "S"_ba
-                                                       << "k"_ba
-                                                       << "v"_ba
-                                                       << "[S]\r\nk=v\r\n[T]\r\n"_ba;
-    QTest::newRow("new key in the last section") << "[S]\r\na=1\r\n\r\n"_ba
-                                                 << "S"_ba
-                                                 << "k"_ba
-                                                 << "v"_ba
-                                                 << "[S]\r\na=1\r\nk=v\r\n\r\n"_ba;
-    QTest::newRow("new key after a last line without end") << "[S]\r\na=1"_ba
-                                                           << "S"_ba
-                                                           << "k"_ba
-                                                           << "v"_ba
-                                                           << "[S]\r\na=1\r\nk=v\r\n"_ba;
-    QTest::newRow("new section at the end") << "[T]\r\nb=2\r\n"_ba
-                                            << "S"_ba
-                                            << "k"_ba
-                                            << "v"_ba
-                                            << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
-    QTest::newRow("new section after a last line without end") << "[T]\r\nb=2"_ba
-                                                               << "S"_ba
-                                                               << "k"_ba
-                                                               << "v"_ba
-                                                               << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
-    QTest::newRow("new section spelled as given") << ""_ba
-                                                  << " New Sec"_ba
-                                                  << "k"_ba
-                                                  << "v"_ba
-                                                  << "[ New Sec]\r\nk=v\r\n"_ba;
-    QTest::newRow("replacing a last line without end") << "[S]\r\nk=1"_ba
-                                                       << "S"_ba
-                                                       << "k"_ba
-                                                       << "2"_ba
-                                                       << "[S]\r\nk=2\r\n"_ba;
-    QTest::newRow("LF lines keep their ends") << "[S]\na=1\nk=old\n[T]\nb=2"_ba
-                                              << "S"_ba
-                                              << "k"_ba
-                                              << "new"_ba
-                                              << "[S]\na=1\nk=new\r\n[T]\nb=2"_ba;
+    QTest::newRow("new key in a section without keys")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[S]\r\n[T]\r\n"_ba
+        << "[S]\r\nk=v\r\n[T]\r\n"_ba;
+    QTest::newRow("new key in the last section")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[S]\r\na=1\r\n\r\n"_ba
+        << "[S]\r\na=1\r\nk=v\r\n\r\n"_ba;
+    QTest::newRow("new key after a last line without end")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[S]\r\na=1"_ba
+        << "[S]\r\na=1\r\nk=v\r\n"_ba;
+    QTest::newRow("new section at the end")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[T]\r\nb=2\r\n"_ba
+        << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("new section after a last line without end")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[T]\r\nb=2"_ba
+        << "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("new section spelled as given")
+        << " New Sec"_ba << "k"_ba   << "v"_ba
+        << ""_ba
+        << "[ New Sec]\r\nk=v\r\n"_ba;
+    QTest::newRow("replacing a last line without end")
+        << "S"_ba        << "k"_ba   << "2"_ba
+        << "[S]\r\nk=1"_ba
+        << "[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("LF lines keep their ends")
+        << "S"_ba        << "k"_ba   << "new"_ba
+        << "[S]\na=1\nk=old\n[T]\nb=2"_ba
+        << "[S]\na=1\nk=new\r\n[T]\nb=2"_ba;
     QTest::newRow("comments and unknown lines kept")
+        << "S"_ba        << "k"_ba   << "2"_ba
         << "; top\r\nstray line\r\n[S]\r\n;k=1\r\nweird \x01 line\r\nk=1\r\n[U]\r\nx\ny\r\n"_ba
-        << "S"_ba
-        << "k"_ba
-        << "2"_ba
         << "; top\r\nstray line\r\n[S]\r\n;k=1\r\nweird \x01 line\r\nk=2\r\n[U]\r\nx\ny\r\n"_ba;
-    QTest::newRow("byte-order mark kept") << "\xEF\xBB\xBF[S]\r\nk=1\r\n"_ba
-                                          << "S"_ba
-                                          << "k"_ba
-                                          << "2"_ba
-                                          << "\xEF\xBB\xBF[S]\r\nk=2\r\n"_ba;
-    QTest::newRow("byte-order mark alone") << "\xEF\xBB\xBF"_ba
-                                           << "S"_ba
-                                           << "k"_ba
-                                           << "v"_ba
-                                           << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba;
-    QTest::newRow("first duplicate section updated") << "[S]\r\na=1\r\n[S]\r\nk=1\r\n"_ba
-                                                     << "S"_ba
-                                                     << "k"_ba
-                                                     << "2"_ba
-                                                     << "[S]\r\na=1\r\nk=2\r\n[S]\r\nk=1\r\n"_ba;
-    QTest::newRow("first duplicate key updated") << "[S]\r\nk=1\r\nk=2\r\n"_ba
-                                                 << "S"_ba
-                                                 << "k"_ba
-                                                 << "3"_ba
-                                                 << "[S]\r\nk=3\r\nk=2\r\n"_ba;
-    QTest::newRow("key before any section untouched") << "k=1\r\n[S]\r\n"_ba
-                                                      << "S"_ba
-                                                      << "k"_ba
-                                                      << "2"_ba
-                                                      << "k=1\r\n[S]\r\nk=2\r\n"_ba;
-    QTest::newRow("comment is not the key") << "[S]\r\n;k=1\r\n"_ba
-                                            << "S"_ba
-                                            << "k"_ba
-                                            << "2"_ba
-                                            << "[S]\r\n;k=1\r\nk=2\r\n"_ba;
-    QTest::newRow("value written byte for byte") << "[S]\r\n"_ba
-                                                 << "S"_ba
-                                                 << "k"_ba
-                                                 << " a=\"b\" ;c "_ba
-                                                 << "[S]\r\nk= a=\"b\" ;c \r\n"_ba;
-    QTest::newRow("lone CR kept") << "[S]\r\na=1\rb\r\n"_ba
-                                  << "S"_ba
-                                  << "k"_ba
-                                  << "v"_ba
-                                  << "[S]\r\na=1\rb\r\nk=v\r\n"_ba;
-    QTest::newRow("CR-only lines replaced in place") << "[S]\ra=1\rk=old\r[T]\rb=2\r"_ba
-                                                     << "S"_ba
-                                                     << "k"_ba
-                                                     << "new"_ba
-                                                     << "[S]\ra=1\rk=new\r\n[T]\rb=2\r"_ba;
-    QTest::newRow("CR-only lines, new key") << "[S]\ra=1\r\r[T]\rb=2"_ba
-                                            << "S"_ba
-                                            << "k"_ba
-                                            << "v"_ba
-                                            << "[S]\ra=1\rk=v\r\n\r[T]\rb=2"_ba;
-    QTest::newRow("CR-only lines, new section") << "[T]\rb=2\r"_ba
-                                                << "S"_ba
-                                                << "k"_ba
-                                                << "v"_ba
-                                                << "[T]\rb=2\r[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("byte-order mark kept")
+        << "S"_ba        << "k"_ba   << "2"_ba
+        << "\xEF\xBB\xBF[S]\r\nk=1\r\n"_ba
+        << "\xEF\xBB\xBF[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("byte-order mark alone")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "\xEF\xBB\xBF"_ba
+        << "\xEF\xBB\xBF[S]\r\nk=v\r\n"_ba;
+    QTest::newRow("first duplicate section updated")
+        << "S"_ba        << "k"_ba   << "2"_ba
+        << "[S]\r\na=1\r\n[S]\r\nk=1\r\n"_ba
+        << "[S]\r\na=1\r\nk=2\r\n[S]\r\nk=1\r\n"_ba;
+    QTest::newRow("first duplicate key updated")
+        << "S"_ba        << "k"_ba   << "3"_ba
+        << "[S]\r\nk=1\r\nk=2\r\n"_ba
+        << "[S]\r\nk=3\r\nk=2\r\n"_ba;
+    QTest::newRow("key before any section untouched")
+        << "S"_ba        << "k"_ba   << "2"_ba
+        << "k=1\r\n[S]\r\n"_ba
+        << "k=1\r\n[S]\r\nk=2\r\n"_ba;
+    QTest::newRow("comment is not the key")
+        << "S"_ba        << "k"_ba   << "2"_ba
+        << "[S]\r\n;k=1\r\n"_ba
+        << "[S]\r\n;k=1\r\nk=2\r\n"_ba;
+    QTest::newRow("value written byte for byte")
+        << "S"_ba        << "k"_ba   << " a=\"b\" ;c "_ba
+        << "[S]\r\n"_ba
+        << "[S]\r\nk= a=\"b\" ;c \r\n"_ba;
+    QTest::newRow("lone CR kept")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[S]\r\na=1\rb\r\n"_ba
+        << "[S]\r\na=1\rb\r\nk=v\r\n"_ba;
+    QTest::newRow("CR-only lines replaced in place")
+        << "S"_ba        << "k"_ba   << "new"_ba
+        << "[S]\ra=1\rk=old\r[T]\rb=2\r"_ba
+        << "[S]\ra=1\rk=new\r\n[T]\rb=2\r"_ba;
+    QTest::newRow("CR-only lines, new key")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[S]\ra=1\r\r[T]\rb=2"_ba
+        << "[S]\ra=1\rk=v\r\n\r[T]\rb=2"_ba;
+    QTest::newRow("CR-only lines, new section")
+        << "S"_ba        << "k"_ba   << "v"_ba
+        << "[T]\rb=2\r"_ba
+        << "[T]\rb=2\r[S]\r\nk=v\r\n"_ba;
     QTest::newRow("other copies of the section untouched")
+        << "s"_ba        << "k"_ba   << "v"_ba
         << "[S]\r\na=1\r\n[S]\r\nk=old\r\n"_ba
-        << "s"_ba
-        << "k"_ba
-        << "v"_ba
         << "[S]\r\na=1\r\nk=v\r\n[S]\r\nk=old\r\n"_ba;
+    // clang-format on
 }
 
-void TestProfileFile::setValue()
+void TestProfileFile::setValueEditsOnlyItsLine()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, section);
@@ -403,34 +305,50 @@ void TestProfileFile::setValue()
     QCOMPARE(file.bytes(), after);
 }
 
-void TestProfileFile::eraseSection_data()
+void TestProfileFile::eraseSectionRemovesEveryCopy_data()
 {
-    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<bool>("erased");
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
 
+    // clang-format off
     QTest::newRow("middle section with its comments and blanks")
+        << "S"_ba         << true
         << "[A]\r\na=1\r\n[S]\r\nk=1\r\n; c\r\n\r\n[B]\r\nb=2\r\n"_ba
-        << "S"_ba << true << "[A]\r\na=1\r\n[B]\r\nb=2\r\n"_ba;
-    QTest::newRow("last section without final line end") << "[A]\r\na=1\r\n[S]\r\nk=1"_ba
-                                                         << "S"_ba << true << "[A]\r\na=1\r\n"_ba;
-    QTest::newRow("byte-order mark stays") << "\xEF\xBB\xBF[S]\r\nk=1\r\n[A]\r\n"_ba
-                                           << "S"_ba << true << "\xEF\xBB\xBF[A]\r\n"_ba;
-    QTest::newRow("case ignored") << "[processes]\r\nCount=1\r\n"_ba
-                                  << "Processes"_ba << true << ""_ba;
+        << "[A]\r\na=1\r\n[B]\r\nb=2\r\n"_ba;
+    QTest::newRow("last section without final line end")
+        << "S"_ba         << true
+        << "[A]\r\na=1\r\n[S]\r\nk=1"_ba
+        << "[A]\r\na=1\r\n"_ba;
+    QTest::newRow("byte-order mark stays")
+        << "S"_ba         << true
+        << "\xEF\xBB\xBF[S]\r\nk=1\r\n[A]\r\n"_ba
+        << "\xEF\xBB\xBF[A]\r\n"_ba;
+    QTest::newRow("case ignored")
+        << "Processes"_ba << true
+        << "[processes]\r\nCount=1\r\n"_ba
+        << ""_ba;
     QTest::newRow("every duplicate")
+        << "S"_ba         << true
         << "[S]\r\na=1\r\n[A]\r\n[S]\r\nb=2\r\n[B]\r\n[ s ]\r\nc=3\r\n"_ba
-        << "S"_ba << true << "[A]\r\n[B]\r\n"_ba;
-    QTest::newRow("lines before the first header stay") << "k=1\r\n[S]\r\nk=2\r\n"_ba
-                                                        << "S"_ba << true << "k=1\r\n"_ba;
-    QTest::newRow("LF lines around stay") << "[A]\na=1\n[S]\nk=1\n[B]\n"_ba
-                                          << "S"_ba << true << "[A]\na=1\n[B]\n"_ba;
-    QTest::newRow("missing section") << "[A]\r\na=1\r\n"_ba
-                                     << "S"_ba << false << "[A]\r\na=1\r\n"_ba;
+        << "[A]\r\n[B]\r\n"_ba;
+    QTest::newRow("lines before the first header stay")
+        << "S"_ba         << true
+        << "k=1\r\n[S]\r\nk=2\r\n"_ba
+        << "k=1\r\n"_ba;
+    QTest::newRow("LF lines around stay")
+        << "S"_ba         << true
+        << "[A]\na=1\n[S]\nk=1\n[B]\n"_ba
+        << "[A]\na=1\n[B]\n"_ba;
+    QTest::newRow("missing section")
+        << "S"_ba         << false
+        << "[A]\r\na=1\r\n"_ba
+        << "[A]\r\na=1\r\n"_ba;
+    // clang-format on
 }
 
-void TestProfileFile::eraseSection()
+void TestProfileFile::eraseSectionRemovesEveryCopy()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, section);
@@ -442,41 +360,32 @@ void TestProfileFile::eraseSection()
     QCOMPARE(file.bytes(), after);
 }
 
-void TestProfileFile::protectedValue_data()
+void TestProfileFile::protectedValueReadsBackWhole_data()
 {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QByteArray>("written");
 
-    QTest::newRow("plain") << "a b"_ba
-                           << "a b"_ba;
-    QTest::newRow("empty") << ""_ba
-                           << ""_ba;
-    QTest::newRow("double-quoted") << "\"a b\""_ba
-                                   << "\"\"a b\"\""_ba;
-    QTest::newRow("single quotes at both ends") << "'x' 'y'"_ba
-                                                << "\"'x' 'y'\""_ba;
-    QTest::newRow("lone quote") << "\""_ba
-                                << "\""_ba;
-    QTest::newRow("two quotes") << "\"\""_ba
-                                << "\"\"\"\""_ba;
-    QTest::newRow("unlike quotes") << "\"a'"_ba
-                                   << "\"a'"_ba;
-    QTest::newRow("quote at one end") << "\"a b"_ba
-                                      << "\"a b"_ba;
-    QTest::newRow("leading blanks") << "  a"_ba
-                                    << "\"  a\""_ba;
-    QTest::newRow("trailing tab") << "a\t"_ba
-                                  << "\"a\t\""_ba;
-    QTest::newRow("blank alone") << " "_ba
-                                 << "\" \""_ba;
-    QTest::newRow("quotes inside blanks") << " \"a\" "_ba
-                                          << "\" \"a\" \""_ba;
+    // clang-format off
+    QTest::newRow("plain")                      << "a b"_ba     << "a b"_ba;
+    QTest::newRow("empty")                      << ""_ba        << ""_ba;
+    QTest::newRow("double-quoted")              << "\"a b\""_ba << "\"\"a b\"\""_ba;
+    QTest::newRow("single quotes at both ends") << "'x' 'y'"_ba << "\"'x' 'y'\""_ba;
+    QTest::newRow("lone quote")                 << "\""_ba      << "\""_ba;
+    QTest::newRow("two quotes")                 << "\"\""_ba    << "\"\"\"\""_ba;
+    QTest::newRow("unlike quotes")              << "\"a'"_ba    << "\"a'"_ba;
+    QTest::newRow("quote at one end")           << "\"a b"_ba   << "\"a b"_ba;
+    QTest::newRow("leading blanks")             << "  a"_ba     << "\"  a\""_ba;
+    QTest::newRow("trailing tab")               << "a\t"_ba     << "\"a\t\""_ba;
+    QTest::newRow("blank alone")                << " "_ba       << "\" \""_ba;
+    QTest::newRow("quotes inside blanks")       << " \"a\" "_ba << "\" \"a\" \""_ba;
+    // clang-format on
+
     QTest::newRow("longest value, leading blank")
         << " "_ba + repeated('x', 1022) << "\" "_ba + repeated('x', 1022) + "\""_ba;
 }
 
 // What is written reads back as the value, at its full length.
-void TestProfileFile::protectedValue()
+void TestProfileFile::protectedValueReadsBackWhole()
 {
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, written);

@@ -1,9 +1,11 @@
 #include "ByteText.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "SpecialFiles.h"
 #include "StRegIni.h"
 #include "TestFiles.h"
 #include "UserFile.h"
+#include "Watchdog.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +16,11 @@
 
 #include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -47,60 +48,60 @@ private slots:
     void cleanup();
 
     void emptyPathRaises();
-    void readString_data();
-    void readString();
-    void readInteger_data();
-    void readInteger();
-    void readBoolean_data();
-    void readBoolean();
-    void readFloat_data();
-    void readFloat();
+    void readStringTrimsOrGivesTheDefault_data();
+    void readStringTrimsOrGivesTheDefault();
+    void readIntegerTakesDecimalOrHex_data();
+    void readIntegerTakesDecimalOrHex();
+    void readBooleanTakesWordsOrNumbers_data();
+    void readBooleanTakesWordsOrNumbers();
+    void readFloatTakesFixedOrExponent_data();
+    void readFloatTakesFixedOrExponent();
     void missingFileReadsDefaults();
     void missingFloatReadsDefaultAsWritten();
 
-    void writeInteger_data();
-    void writeInteger();
-    void writeBoolean_data();
-    void writeBoolean();
-    void writeFloat_data();
-    void writeFloat();
+    void writeIntegerWritesDecimal_data();
+    void writeIntegerWritesDecimal();
+    void writeBooleanWritesUpperCaseWords_data();
+    void writeBooleanWritesUpperCaseWords();
+    void writeFloatWritesFifteenDigits_data();
+    void writeFloatWritesFifteenDigits();
     void writeFloatIgnoresLocale();
-    void writeString_data();
-    void writeString();
+    void writeStringQuotesWhatAReadWouldTrim_data();
+    void writeStringQuotesWhatAReadWouldTrim();
     void writeRefusesWhatHasNoText_data();
     void writeRefusesWhatHasNoText();
     void writeTwiceReplacesInPlace();
-    void savingAJobFileTwice();
+    void savingAJobFileTwiceMovesTheProcessesLast();
 
-    void sectionExists_data();
-    void sectionExists();
-    void eraseSection();
-    void eraseWhatIsMissing_data();
-    void eraseWhatIsMissing();
+    void sectionExistsIgnoresCase_data();
+    void sectionExistsIgnoresCase();
+    void eraseSectionKeepsTheRest();
+    void erasingWhatIsMissingChangesNothing_data();
+    void erasingWhatIsMissingChangesNothing();
 
-    void refusedChange_data();
-    void refusedChange();
+    void refusedChangeLeavesEverythingAsItWas_data();
+    void refusedChangeLeavesEverythingAsItWas();
     void fullDiskKeepsOldFile();
-    void permissionsKept_data();
-    void permissionsKept();
-    void ownerKept();
+    void writeKeepsThePermissions_data();
+    void writeKeepsThePermissions();
+    void writeKeepsTheOwner();
     void newFileFollowsUmask_data();
     void newFileFollowsUmask();
     void writesThroughLinks_data();
     void writesThroughLinks();
     void concurrentWritersLoseNoKey();
-    void gatheredUpdates_data();
-    void gatheredUpdates();
+    void gatheredUpdatesWaitForTheCommit_data();
+    void gatheredUpdatesWaitForTheCommit();
 
     void readsTheFileOnce();
-    void notRegularFiles_data();
-    void notRegularFiles();
-    void replacedByAFifoAfterTheLoad();
+    void notRegularFilesAreRefused_data();
+    void notRegularFilesAreRefused();
+    void fifoPutInPlaceAfterTheLoadIsRefused();
     void nullDeviceReadsAsEmpty();
-    void unreadableFile_data();
-    void unreadableFile();
-    void abandonedTemporaryFiles_data();
-    void abandonedTemporaryFiles();
+    void unreadableFileRaises_data();
+    void unreadableFileRaises();
+    void nextSaveRemovesAbandonedTemporaryFiles_data();
+    void nextSaveRemovesAbandonedTemporaryFiles();
 
 private:
     [[nodiscard]] QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -121,27 +122,9 @@ const QByteArray JobText = "[Processes]\r\nCount=1\r\n01Name=a.exe\r\n"_ba;
         QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
 }
 
-using Failure = std::pair<int, QString>;
-const Failure NoFailure{0, {}};
-const Failure WriteFailure{7, u"Failed to write value to INI file"_s};
-const Failure EraseFailure{13, u"Unable to delete section from INI file"_s};
-
-template <typename Work>
-[[nodiscard]] Failure failureOf(Work work)
-{
-    try {
-        work();
-    } catch (const EStRegIniError& error) {
-        return {error.number(), error.message()};
-    }
-    return NoFailure;
-}
-
-// Doubles compared bit for bit, shown with all their digits when they differ.
-[[nodiscard]] QByteArray exact(double value)
-{
-    return QByteArray::number(value, 'g', 17);
-}
+const IniFailure NoFailure{0, {}};
+const IniFailure WriteFailure{7, u"Failed to write value to INI file"_s};
+const IniFailure EraseFailure{13, u"Unable to delete section from INI file"_s};
 
 [[nodiscard]] mode_t modeOf(const QString& path)
 {
@@ -187,11 +170,11 @@ QString TestStRegIni::storeWith(const QByteArray& keyLine) const
 
 void TestStRegIni::emptyPathRaises()
 {
-    QCOMPARE(failureOf([] { TStRegIni store(QString{}); }),
-             Failure(2, u"No Ini File or Primary Key specified"_s));
+    QCOMPARE(iniFailureOf([] { TStRegIni store(QString{}); }),
+             IniFailure(2, u"No Ini File or Primary Key specified"_s));
 }
 
-void TestStRegIni::readString_data()
+void TestStRegIni::readStringTrimsOrGivesTheDefault_data()
 {
     QTest::addColumn<QByteArray>("keyLine");
     QTest::addColumn<QString>("defaultValue");
@@ -208,7 +191,7 @@ void TestStRegIni::readString_data()
     QTest::newRow("empty default") << "other=v"_ba << QString() << QString();
 }
 
-void TestStRegIni::readString()
+void TestStRegIni::readStringTrimsOrGivesTheDefault()
 {
     QFETCH(QByteArray, keyLine);
     QFETCH(QString, defaultValue);
@@ -219,48 +202,53 @@ void TestStRegIni::readString()
     QCOMPARE(store.ReadString(u"k"_s, defaultValue), expected);
 }
 
-void TestStRegIni::readInteger_data()
+void TestStRegIni::readIntegerTakesDecimalOrHex_data()
 {
     QTest::addColumn<QByteArray>("keyLine");
     QTest::addColumn<int>("expected");
 
     constexpr int Default = -99;
-    QTest::newRow("decimal") << "k=42"_ba << 42;
-    QTest::newRow("after a blank") << "k= 42"_ba << 42;
-    QTest::newRow("leading blank inside quotes") << "k=' 42'"_ba << 42;
-    QTest::newRow("trailing blank inside quotes") << "k='42 '"_ba << Default;
-    QTest::newRow("plus sign") << "k=+7"_ba << 7;
-    QTest::newRow("minus sign") << "k=-7"_ba << -7;
-    QTest::newRow("leading zeros") << "k=007"_ba << 7;
-    QTest::newRow("largest") << "k=2147483647"_ba << std::numeric_limits<int>::max();
-    QTest::newRow("smallest") << "k=-2147483648"_ba << std::numeric_limits<int>::min();
-    QTest::newRow("too large") << "k=2147483648"_ba << Default;
-    QTest::newRow("too small") << "k=-2147483649"_ba << Default;
-    QTest::newRow("far too large") << "k=99999999999999999999999"_ba << Default;
-    QTest::newRow("dollar hex") << "k=$1F"_ba << 31;
-    QTest::newRow("0x hex") << "k=0x1f"_ba << 31;
-    QTest::newRow("0X hex") << "k=0X1F"_ba << 31;
-    QTest::newRow("negative hex") << "k=-$1"_ba << -1;
-    QTest::newRow("hex bit pattern") << "k=$FFFFFFFF"_ba << -1;
-    QTest::newRow("hex lowest") << "k=$80000000"_ba << std::numeric_limits<int>::min();
-    QTest::newRow("hex leading zeros") << "k=$000000001"_ba << 1;
-    QTest::newRow("hex beyond 32 bits") << "k=$100000000"_ba << Default;
-    QTest::newRow("dollar alone") << "k=$"_ba << Default;
-    QTest::newRow("0x alone") << "k=0x"_ba << Default;
-    QTest::newRow("sign after dollar") << "k=$-1"_ba << Default;
-    QTest::newRow("bad hex digit") << "k=$1G"_ba << Default;
-    QTest::newRow("trailing letters") << "k=12abc"_ba << Default;
-    QTest::newRow("fraction") << "k=1.0"_ba << Default;
-    QTest::newRow("exponent") << "k=1e3"_ba << Default;
-    QTest::newRow("inner blank") << "k=1 2"_ba << Default;
-    QTest::newRow("two signs") << "k=+-1"_ba << Default;
-    QTest::newRow("sign alone") << "k=-"_ba << Default;
-    QTest::newRow("empty") << "k="_ba << Default;
-    QTest::newRow("missing") << "K2=5"_ba << Default;
-    QTest::newRow("non-ASCII digit") << "k=\xD9\xA3"_ba << Default;
+    constexpr int Most = std::numeric_limits<int>::max();
+    constexpr int Least = std::numeric_limits<int>::min();
+
+    // clang-format off
+    QTest::newRow("decimal")                      << "k=42"_ba                      << 42;
+    QTest::newRow("after a blank")                << "k= 42"_ba                     << 42;
+    QTest::newRow("leading blank inside quotes")  << "k=' 42'"_ba                   << 42;
+    QTest::newRow("trailing blank inside quotes") << "k='42 '"_ba                   << Default;
+    QTest::newRow("plus sign")                    << "k=+7"_ba                      << 7;
+    QTest::newRow("minus sign")                   << "k=-7"_ba                      << -7;
+    QTest::newRow("leading zeros")                << "k=007"_ba                     << 7;
+    QTest::newRow("largest")                      << "k=2147483647"_ba              << Most;
+    QTest::newRow("smallest")                     << "k=-2147483648"_ba             << Least;
+    QTest::newRow("too large")                    << "k=2147483648"_ba              << Default;
+    QTest::newRow("too small")                    << "k=-2147483649"_ba             << Default;
+    QTest::newRow("far too large")                << "k=99999999999999999999999"_ba << Default;
+    QTest::newRow("dollar hex")                   << "k=$1F"_ba                     << 31;
+    QTest::newRow("0x hex")                       << "k=0x1f"_ba                    << 31;
+    QTest::newRow("0X hex")                       << "k=0X1F"_ba                    << 31;
+    QTest::newRow("negative hex")                 << "k=-$1"_ba                     << -1;
+    QTest::newRow("hex bit pattern")              << "k=$FFFFFFFF"_ba               << -1;
+    QTest::newRow("hex lowest")                   << "k=$80000000"_ba               << Least;
+    QTest::newRow("hex leading zeros")            << "k=$000000001"_ba              << 1;
+    QTest::newRow("hex beyond 32 bits")           << "k=$100000000"_ba              << Default;
+    QTest::newRow("dollar alone")                 << "k=$"_ba                       << Default;
+    QTest::newRow("0x alone")                     << "k=0x"_ba                      << Default;
+    QTest::newRow("sign after dollar")            << "k=$-1"_ba                     << Default;
+    QTest::newRow("bad hex digit")                << "k=$1G"_ba                     << Default;
+    QTest::newRow("trailing letters")             << "k=12abc"_ba                   << Default;
+    QTest::newRow("fraction")                     << "k=1.0"_ba                     << Default;
+    QTest::newRow("exponent")                     << "k=1e3"_ba                     << Default;
+    QTest::newRow("inner blank")                  << "k=1 2"_ba                     << Default;
+    QTest::newRow("two signs")                    << "k=+-1"_ba                     << Default;
+    QTest::newRow("sign alone")                   << "k=-"_ba                       << Default;
+    QTest::newRow("empty")                        << "k="_ba                        << Default;
+    QTest::newRow("missing")                      << "K2=5"_ba                      << Default;
+    QTest::newRow("non-ASCII digit")              << "k=\xD9\xA3"_ba                << Default;
+    // clang-format on
 }
 
-void TestStRegIni::readInteger()
+void TestStRegIni::readIntegerTakesDecimalOrHex()
 {
     QFETCH(QByteArray, keyLine);
     QFETCH(int, expected);
@@ -270,35 +258,37 @@ void TestStRegIni::readInteger()
     QCOMPARE(store.ReadInteger(u"k"_s, -99), expected);
 }
 
-void TestStRegIni::readBoolean_data()
+void TestStRegIni::readBooleanTakesWordsOrNumbers_data()
 {
     QTest::addColumn<QByteArray>("keyLine");
     QTest::addColumn<bool>("defaultValue");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("TRUE") << "k=TRUE"_ba << false << true;
-    QTest::newRow("true") << "k=true"_ba << false << true;
-    QTest::newRow("True") << "k=True"_ba << false << true;
-    QTest::newRow("FALSE") << "k=FALSE"_ba << true << false;
-    QTest::newRow("FaLsE") << "k=FaLsE"_ba << true << false;
-    QTest::newRow("quoted") << "k=\"true\""_ba << false << true;
-    QTest::newRow("1") << "k=1"_ba << false << true;
-    QTest::newRow("-1") << "k=-1"_ba << false << true;
-    QTest::newRow("0.5") << "k=0.5"_ba << false << true;
-    QTest::newRow("0") << "k=0"_ba << true << false;
-    QTest::newRow("0.0") << "k=0.0"_ba << true << false;
-    QTest::newRow("-0E5") << "k=-0E5"_ba << true << false;
-    QTest::newRow("yes, default false") << "k=yes"_ba << false << false;
-    QTest::newRow("yes, default true") << "k=yes"_ba << true << true;
-    QTest::newRow("T") << "k=T"_ba << false << false;
-    QTest::newRow("comma") << "k=1,5"_ba << true << true;
-    QTest::newRow("empty, default true") << "k="_ba << true << true;
-    QTest::newRow("empty, default false") << "k="_ba << false << false;
-    QTest::newRow("missing, default true") << "other=FALSE"_ba << true << true;
-    QTest::newRow("missing, default false") << "other=TRUE"_ba << false << false;
+    // clang-format off
+    QTest::newRow("upper-case TRUE")             << "k=TRUE"_ba      << false << true;
+    QTest::newRow("lower-case true")             << "k=true"_ba      << false << true;
+    QTest::newRow("capitalised True")            << "k=True"_ba      << false << true;
+    QTest::newRow("upper-case FALSE")            << "k=FALSE"_ba     << true  << false;
+    QTest::newRow("mixed-case FaLsE")            << "k=FaLsE"_ba     << true  << false;
+    QTest::newRow("quoted true")                 << "k=\"true\""_ba  << false << true;
+    QTest::newRow("one")                         << "k=1"_ba         << false << true;
+    QTest::newRow("minus one")                   << "k=-1"_ba        << false << true;
+    QTest::newRow("one half")                    << "k=0.5"_ba       << false << true;
+    QTest::newRow("zero")                        << "k=0"_ba         << true  << false;
+    QTest::newRow("zero with a fraction")        << "k=0.0"_ba       << true  << false;
+    QTest::newRow("minus zero with an exponent") << "k=-0E5"_ba      << true  << false;
+    QTest::newRow("yes, default false")          << "k=yes"_ba       << false << false;
+    QTest::newRow("yes, default true")           << "k=yes"_ba       << true  << true;
+    QTest::newRow("T alone")                     << "k=T"_ba         << false << false;
+    QTest::newRow("decimal comma")               << "k=1,5"_ba       << true  << true;
+    QTest::newRow("empty, default true")         << "k="_ba          << true  << true;
+    QTest::newRow("empty, default false")        << "k="_ba          << false << false;
+    QTest::newRow("missing, default true")       << "other=FALSE"_ba << true  << true;
+    QTest::newRow("missing, default false")      << "other=TRUE"_ba  << false << false;
+    // clang-format on
 }
 
-void TestStRegIni::readBoolean()
+void TestStRegIni::readBooleanTakesWordsOrNumbers()
 {
     QFETCH(QByteArray, keyLine);
     QFETCH(bool, defaultValue);
@@ -309,50 +299,53 @@ void TestStRegIni::readBoolean()
     QCOMPARE(store.ReadBoolean(u"k"_s, defaultValue), expected);
 }
 
-void TestStRegIni::readFloat_data()
+void TestStRegIni::readFloatTakesFixedOrExponent_data()
 {
     QTest::addColumn<QByteArray>("keyLine");
     QTest::addColumn<double>("expected");
 
     constexpr double Default = -12.75;
-    QTest::newRow("fixed") << "k=46380.5"_ba << 46380.5;
-    QTest::newRow("exponent") << "k=4.63805E4"_ba << 46380.5;
-    QTest::newRow("small e, signed exponent") << "k=4.63805e+4"_ba << 46380.5;
-    QTest::newRow("written form") << "k= 4.63802708333333E+0004"_ba << 46380.2708333333;
-    QTest::newRow("negative exponent") << "k=5.00000000000000E-0001"_ba << 0.5;
-    QTest::newRow("negative") << "k=-0.25"_ba << -0.25;
-    QTest::newRow("plus sign") << "k=+1"_ba << 1.0;
-    QTest::newRow("integer") << "k=3"_ba << 3.0;
-    QTest::newRow("no whole part") << "k=.5"_ba << 0.5;
-    QTest::newRow("no fraction") << "k=5."_ba << 5.0;
-    QTest::newRow("leading blanks inside quotes") << "k='  2.5'"_ba << 2.5;
-    QTest::newRow("trailing blank inside quotes") << "k='2.5 '"_ba << Default;
-    QTest::newRow("comma") << "k=46380,5"_ba << Default;
-    QTest::newRow("exponent alone") << "k=E5"_ba << Default;
-    QTest::newRow("point alone") << "k=."_ba << Default;
-    QTest::newRow("exponent without digits") << "k=1E"_ba << Default;
-    QTest::newRow("exponent sign without digits") << "k=1E+"_ba << Default;
-    QTest::newRow("two points") << "k=1.2.3"_ba << Default;
-    QTest::newRow("inf") << "k=inf"_ba << Default;
-    QTest::newRow("INF") << "k=INF"_ba << Default;
-    QTest::newRow("nan") << "k=nan"_ba << Default;
-    QTest::newRow("hex") << "k=0x10"_ba << Default;
-    QTest::newRow("beyond double") << "k=1E400"_ba << Default;
-    QTest::newRow("below double") << "k=1E-400"_ba << Default;
-    QTest::newRow("smallest double")
-        << "k=4.9406564584124654E-324"_ba << std::numeric_limits<double>::denorm_min();
-    QTest::newRow("empty") << "k="_ba << Default;
-    QTest::newRow("missing") << "k2=1"_ba << Default;
+    constexpr double Smallest = std::numeric_limits<double>::denorm_min();
+
+    // clang-format off
+    QTest::newRow("fixed")                    << "k=46380.5"_ba                 << 46380.5;
+    QTest::newRow("exponent")                 << "k=4.63805E4"_ba               << 46380.5;
+    QTest::newRow("small e, signed exponent") << "k=4.63805e+4"_ba              << 46380.5;
+    QTest::newRow("written form")             << "k= 4.63802708333333E+0004"_ba << 46380.2708333333;
+    QTest::newRow("negative exponent")        << "k=5.00000000000000E-0001"_ba  << 0.5;
+    QTest::newRow("negative")                 << "k=-0.25"_ba                   << -0.25;
+    QTest::newRow("plus sign")                << "k=+1"_ba                      << 1.0;
+    QTest::newRow("integer")                  << "k=3"_ba                       << 3.0;
+    QTest::newRow("no whole part")            << "k=.5"_ba                      << 0.5;
+    QTest::newRow("no fraction")              << "k=5."_ba                      << 5.0;
+    QTest::newRow("leading blanks in quotes") << "k='  2.5'"_ba                 << 2.5;
+    QTest::newRow("trailing blank in quotes") << "k='2.5 '"_ba                  << Default;
+    QTest::newRow("comma")                    << "k=46380,5"_ba                 << Default;
+    QTest::newRow("exponent alone")           << "k=E5"_ba                      << Default;
+    QTest::newRow("point alone")              << "k=."_ba                       << Default;
+    QTest::newRow("exponent without digits")  << "k=1E"_ba                      << Default;
+    QTest::newRow("exponent sign, no digits") << "k=1E+"_ba                     << Default;
+    QTest::newRow("two points")               << "k=1.2.3"_ba                   << Default;
+    QTest::newRow("lower-case inf")           << "k=inf"_ba                     << Default;
+    QTest::newRow("upper-case INF")           << "k=INF"_ba                     << Default;
+    QTest::newRow("NaN")                      << "k=nan"_ba                     << Default;
+    QTest::newRow("hex")                      << "k=0x10"_ba                    << Default;
+    QTest::newRow("beyond double")            << "k=1E400"_ba                   << Default;
+    QTest::newRow("below double")             << "k=1E-400"_ba                  << Default;
+    QTest::newRow("smallest double")          << "k=4.9406564584124654E-324"_ba << Smallest;
+    QTest::newRow("empty")                    << "k="_ba                        << Default;
+    QTest::newRow("missing")                  << "k2=1"_ba                      << Default;
+    // clang-format on
 }
 
-void TestStRegIni::readFloat()
+void TestStRegIni::readFloatTakesFixedOrExponent()
 {
     QFETCH(QByteArray, keyLine);
     QFETCH(double, expected);
 
     TStRegIni store(storeWith(keyLine));
     store.setCurrentSection(u"S"_s);
-    QCOMPARE(exact(store.ReadFloat(u"k"_s, -12.75)), exact(expected));
+    QCOMPARE(exactly(store.ReadFloat(u"k"_s, -12.75)), exactly(expected));
 }
 
 void TestStRegIni::missingFileReadsDefaults()
@@ -362,7 +355,7 @@ void TestStRegIni::missingFileReadsDefaults()
     QCOMPARE(store.ReadString(u"k"_s, u"d"_s), u"d"_s);
     QCOMPARE(store.ReadInteger(u"k"_s, 5), 5);
     QCOMPARE(store.ReadBoolean(u"k"_s, true), true);
-    QCOMPARE(exact(store.ReadFloat(u"k"_s, 0.5)), exact(0.5));
+    QCOMPARE(exactly(store.ReadFloat(u"k"_s, 0.5)), exactly(0.5));
     QVERIFY(!QFileInfo::exists(path(JobFile)));
 }
 
@@ -371,25 +364,27 @@ void TestStRegIni::missingFloatReadsDefaultAsWritten()
 {
     TStRegIni store(path(JobFile));
     store.setCurrentSection(u"Schedule"_s);
-    QCOMPARE(exact(store.ReadFloat(u"k"_s, 0.1 + 0.2)), exact(0.3));
+    QCOMPARE(exactly(store.ReadFloat(u"k"_s, 0.1 + 0.2)), exactly(0.3));
     QVERIFY(std::isnan(store.ReadFloat(u"k"_s, std::nan(""))));
     QCOMPARE(store.ReadFloat(u"k"_s, -std::numeric_limits<double>::infinity()),
              -std::numeric_limits<double>::infinity());
 }
 
-void TestStRegIni::writeInteger_data()
+void TestStRegIni::writeIntegerWritesDecimal_data()
 {
     QTest::addColumn<int>("value");
     QTest::addColumn<QByteArray>("text");
 
-    QTest::newRow("zero") << 0 << "0"_ba;
-    QTest::newRow("positive") << 30 << "30"_ba;
-    QTest::newRow("negative") << -5 << "-5"_ba;
-    QTest::newRow("largest") << std::numeric_limits<int>::max() << "2147483647"_ba;
+    // clang-format off
+    QTest::newRow("zero")     << 0                               << "0"_ba;
+    QTest::newRow("positive") << 30                              << "30"_ba;
+    QTest::newRow("negative") << -5                              << "-5"_ba;
+    QTest::newRow("largest")  << std::numeric_limits<int>::max() << "2147483647"_ba;
     QTest::newRow("smallest") << std::numeric_limits<int>::min() << "-2147483648"_ba;
+    // clang-format on
 }
 
-void TestStRegIni::writeInteger()
+void TestStRegIni::writeIntegerWritesDecimal()
 {
     QFETCH(int, value);
     QFETCH(QByteArray, text);
@@ -401,16 +396,18 @@ void TestStRegIni::writeInteger()
     QCOMPARE(store.ReadInteger(u"k"_s, 1), value);
 }
 
-void TestStRegIni::writeBoolean_data()
+void TestStRegIni::writeBooleanWritesUpperCaseWords_data()
 {
     QTest::addColumn<bool>("value");
     QTest::addColumn<QByteArray>("text");
 
-    QTest::newRow("true") << true << "TRUE"_ba;
-    QTest::newRow("false") << false << "FALSE"_ba;
+    // clang-format off
+    QTest::newRow("true as TRUE")   << true  << "TRUE"_ba;
+    QTest::newRow("false as FALSE") << false << "FALSE"_ba;
+    // clang-format on
 }
 
-void TestStRegIni::writeBoolean()
+void TestStRegIni::writeBooleanWritesUpperCaseWords()
 {
     QFETCH(bool, value);
     QFETCH(QByteArray, text);
@@ -422,7 +419,7 @@ void TestStRegIni::writeBoolean()
     QCOMPARE(store.ReadBoolean(u"k"_s, !value), value);
 }
 
-void TestStRegIni::writeFloat_data()
+void TestStRegIni::writeFloatWritesFifteenDigits_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QByteArray>("text");
@@ -446,7 +443,7 @@ void TestStRegIni::writeFloat_data()
                              << -7.0;
 }
 
-void TestStRegIni::writeFloat()
+void TestStRegIni::writeFloatWritesFifteenDigits()
 {
     QFETCH(double, value);
     QFETCH(QByteArray, text);
@@ -457,7 +454,7 @@ void TestStRegIni::writeFloat()
     store.WriteFloat(u"k"_s, value);
     QCOMPARE(text.size(), 23);
     QCOMPARE(readBytes(path(JobFile)), "[S]\r\nk="_ba + text + "\r\n"_ba);
-    QCOMPARE(exact(store.ReadFloat(u"k"_s, -7.0)), exact(readBack));
+    QCOMPARE(exactly(store.ReadFloat(u"k"_s, -7.0)), exactly(readBack));
 }
 
 void TestStRegIni::writeFloatIgnoresLocale()
@@ -470,7 +467,7 @@ void TestStRegIni::writeFloatIgnoresLocale()
     QCOMPARE(store.ReadFloat(u"k"_s, 0.0), 1.5);
 }
 
-void TestStRegIni::writeString_data()
+void TestStRegIni::writeStringQuotesWhatAReadWouldTrim_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("text");
@@ -487,11 +484,11 @@ void TestStRegIni::writeString_data()
     QTest::newRow("encoded surrogate")
         << decodeBytes("\xED\xA0\x80z"_ba) << "\xED\xA0\x80z"_ba << decodeBytes("\xED\xA0\x80z"_ba);
     QTest::newRow("equals and semicolon") << u"a=b ;c"_s << "a=b ;c"_ba << u"a=b ;c"_s;
-    QTest::newRow("UTF-8") << u"Grüße"_s << "Gr\xC3\xBC\xC3\x9F\x65"_ba << u"Grüße"_s;
+    QTest::newRow("UTF-8 text") << u"Grüße"_s << "Gr\xC3\xBC\xC3\x9F\x65"_ba << u"Grüße"_s;
     QTest::newRow("empty") << QString() << ""_ba << u"default"_s;
 }
 
-void TestStRegIni::writeString()
+void TestStRegIni::writeStringQuotesWhatAReadWouldTrim()
 {
     QFETCH(QString, value);
     QFETCH(QByteArray, text);
@@ -533,7 +530,7 @@ void TestStRegIni::writeRefusesWhatHasNoText()
     QVERIFY(writeBytes(path(JobFile), JobText));
     TStRegIni store(path(JobFile));
     store.setCurrentSection(section);
-    QCOMPARE(failureOf([&] {
+    QCOMPARE(iniFailureOf([&] {
                  if (value.isNull())
                      store.WriteFloat(key, number);
                  else
@@ -555,7 +552,7 @@ void TestStRegIni::writeTwiceReplacesInPlace()
 }
 
 // A save as the job file commands do it: erase the list, write it anew, then the schedule.
-void TestStRegIni::savingAJobFileTwice()
+void TestStRegIni::savingAJobFileTwiceMovesTheProcessesLast()
 {
     const auto save = [this](const QStringList& names, const QStringList& params) {
         TStRegIni store(path(JobFile));
@@ -591,7 +588,7 @@ void TestStRegIni::savingAJobFileTwice()
                  "[Processes]\r\nCount=1\r\n01Name=C:\\Tools\\Report.exe\r\n01Param=-q\r\n"_ba);
 }
 
-void TestStRegIni::sectionExists_data()
+void TestStRegIni::sectionExistsIgnoresCase_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("expected");
@@ -603,7 +600,7 @@ void TestStRegIni::sectionExists_data()
     QTest::newRow("empty file") << ""_ba << false;
 }
 
-void TestStRegIni::sectionExists()
+void TestStRegIni::sectionExistsIgnoresCase()
 {
     QFETCH(QByteArray, file);
     QFETCH(bool, expected);
@@ -616,7 +613,7 @@ void TestStRegIni::sectionExists()
     QVERIFY(!TStRegIni(path(u"missing.ini"_s)).SectionExists(u"Processes"_s));
 }
 
-void TestStRegIni::eraseSection()
+void TestStRegIni::eraseSectionKeepsTheRest()
 {
     QVERIFY(
         writeBytes(path(JobFile),
@@ -632,17 +629,19 @@ void TestStRegIni::eraseSection()
 }
 
 // Nothing to erase is no failure, and the file is left as it was, even a read-only one.
-void TestStRegIni::eraseWhatIsMissing_data()
+void TestStRegIni::erasingWhatIsMissingChangesNothing_data()
 {
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("missing section") << true << 0644;
-    QTest::newRow("missing section, read-only file") << true << 0444;
-    QTest::newRow("missing file") << false << 0644;
+    // clang-format off
+    QTest::newRow("missing section")                 << true  << 0644;
+    QTest::newRow("missing section, read-only file") << true  << 0444;
+    QTest::newRow("missing file")                    << false << 0644;
+    // clang-format on
 }
 
-void TestStRegIni::eraseWhatIsMissing()
+void TestStRegIni::erasingWhatIsMissingChangesNothing()
 {
     QFETCH(bool, fileExists);
     QFETCH(int, mode);
@@ -670,7 +669,7 @@ QString TestStRegIni::prepare(Place place, const QByteArray& contents) const
             return {};
         return sub + u"/plain.txt/job.ini"_s;
     case Place::LinkLoop:
-        return ::symlink("job.ini", QFile::encodeName(file).constData()) == 0 ? file : QString();
+        return SpecialFiles::make(Special::LinkLoop, file) ? file : QString();
     case Place::ReadOnlyFile:
         if (!writeBytes(file, contents))
             return {};
@@ -693,7 +692,7 @@ QString TestStRegIni::prepare(Place place, const QByteArray& contents) const
     return {};
 }
 
-void TestStRegIni::refusedChange_data()
+void TestStRegIni::refusedChangeLeavesEverythingAsItWas_data()
 {
     QTest::addColumn<Place>("place");
     QTest::addColumn<bool>("erase");
@@ -714,7 +713,7 @@ void TestStRegIni::refusedChange_data()
     QTest::newRow("erase, link loop") << Place::LinkLoop << true << false;
 }
 
-void TestStRegIni::refusedChange()
+void TestStRegIni::refusedChangeLeavesEverythingAsItWas()
 {
     QFETCH(Place, place);
     QFETCH(bool, erase);
@@ -729,7 +728,7 @@ void TestStRegIni::refusedChange()
     const QStringList beforeAbove = entries(m_dir->path());
     TStRegIni store(file);
     store.setCurrentSection(u"Processes"_s);
-    const Failure failure = failureOf([&] {
+    const IniFailure failure = iniFailureOf([&] {
         if (erase)
             store.EraseSection(u"Processes"_s);
         else
@@ -750,36 +749,33 @@ void TestStRegIni::refusedChange()
 void TestStRegIni::fullDiskKeepsOldFile()
 {
     QVERIFY(writeBytes(path(JobFile), JobText));
-    struct rlimit old {};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = old;
-    limited.rlim_cur = 4096;
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::optional<FileSizeLimit> diskFull(std::in_place, 4096);
+    QVERIFY(diskFull->isActive());
 
     TStRegIni store(path(JobFile));
     store.setCurrentSection(u"Processes"_s);
-    const Failure failure =
-        failureOf([&] { store.WriteString(u"01Param"_s, QString(10000, u'x')); });
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const IniFailure failure =
+        iniFailureOf([&] { store.WriteString(u"01Param"_s, QString(10000, u'x')); });
+    diskFull.reset();
 
     QCOMPARE(failure, WriteFailure);
     QCOMPARE(readBytes(path(JobFile)), JobText);
     QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
 }
 
-void TestStRegIni::permissionsKept_data()
+void TestStRegIni::writeKeepsThePermissions_data()
 {
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("0640") << 0640;
-    QTest::newRow("0600") << 0600;
-    QTest::newRow("0604") << 0604;
-    QTest::newRow("0666") << 0666;
+    // clang-format off
+    QTest::newRow("mode 0640") << 0640;
+    QTest::newRow("mode 0600") << 0600;
+    QTest::newRow("mode 0604") << 0604;
+    QTest::newRow("mode 0666") << 0666;
+    // clang-format on
 }
 
-void TestStRegIni::permissionsKept()
+void TestStRegIni::writeKeepsThePermissions()
 {
     QFETCH(int, mode);
 
@@ -792,7 +788,7 @@ void TestStRegIni::permissionsKept()
     QCOMPARE(readBytes(path(JobFile)), "[Processes]\r\nCount=0\r\n01Name=a.exe\r\n"_ba);
 }
 
-void TestStRegIni::ownerKept()
+void TestStRegIni::writeKeepsTheOwner()
 {
     if (!isRoot())
         QSKIP("only root can give a file to someone else");
@@ -813,9 +809,11 @@ void TestStRegIni::newFileFollowsUmask_data()
     QTest::addColumn<int>("mask");
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("022") << 022 << 0644;
-    QTest::newRow("077") << 077 << 0600;
-    QTest::newRow("002") << 002 << 0664;
+    // clang-format off
+    QTest::newRow("umask 022") << 022 << 0644;
+    QTest::newRow("umask 077") << 077 << 0600;
+    QTest::newRow("umask 002") << 002 << 0664;
+    // clang-format on
 }
 
 void TestStRegIni::newFileFollowsUmask()
@@ -904,7 +902,7 @@ void TestStRegIni::concurrentWritersLoseNoKey()
     }
 }
 
-void TestStRegIni::gatheredUpdates_data()
+void TestStRegIni::gatheredUpdatesWaitForTheCommit_data()
 {
     QTest::addColumn<bool>("folderMissing");
     QTest::addColumn<QByteArray>("after");
@@ -914,7 +912,7 @@ void TestStRegIni::gatheredUpdates_data()
     QTest::newRow("refused commit changes nothing") << true << "<missing>"_ba;
 }
 
-void TestStRegIni::gatheredUpdates()
+void TestStRegIni::gatheredUpdatesWaitForTheCommit()
 {
     QFETCH(bool, folderMissing);
     QFETCH(QByteArray, after);
@@ -933,7 +931,8 @@ void TestStRegIni::gatheredUpdates()
     QVERIFY(!store.SectionExists(u"Other"_s));
     QCOMPARE(store.ReadInteger(u"EveryHours"_s, 0), 1);
     QCOMPARE(readBytes(file), before);
-    QCOMPARE(failureOf([&] { store.commitUpdates(); }), folderMissing ? WriteFailure : NoFailure);
+    QCOMPARE(iniFailureOf([&] { store.commitUpdates(); }),
+             folderMissing ? WriteFailure : NoFailure);
     QCOMPARE(readBytes(file), after);
     // After the commit, writes go to the file at once again.
     if (!folderMissing) {
@@ -959,23 +958,21 @@ void TestStRegIni::readsTheFileOnce()
     QCOMPARE(next.ReadInteger(u"b"_s, 0), 2);
 }
 
-void TestStRegIni::notRegularFiles_data()
+void TestStRegIni::notRegularFilesAreRefused_data()
 {
     QTest::addColumn<Special>("special");
     QTest::addColumn<QString>("operation");
 
-    const QList<std::pair<const char*, Special>> specials{{"FIFO", Special::Fifo},
-                                                          {"folder", Special::Folder},
-                                                          {"link to a FIFO", Special::LinkToFifo}};
-    for (const auto& [name, special] : specials) {
+    for (const Special special : {Special::Fifo, Special::Folder, Special::LinkToFifo}) {
         for (const QString& operation :
              {u"load"_s, u"read"_s, u"section exists"_s, u"write"_s, u"erase"_s, u"gather"_s})
-            QTest::addRow("%s, %s", name, qPrintable(operation)) << special << operation;
+            QTest::addRow("%s, %s", SpecialFiles::nameOf(special), qPrintable(operation))
+                << special << operation;
     }
 }
 
 // Refused without blocking, and nothing changes: no temporary file, no file put in its place.
-void TestStRegIni::notRegularFiles()
+void TestStRegIni::notRegularFilesAreRefused()
 {
     QFETCH(Special, special);
     QFETCH(QString, operation);
@@ -988,8 +985,7 @@ void TestStRegIni::notRegularFiles()
     const FailInsteadOfHanging guard;
     TStRegIni store(file);
     store.setCurrentSection(u"Processes"_s);
-    QString message;
-    try {
+    const QString message = errorOf<NotRegularFileError>([&] {
         if (operation == u"load"_s)
             store.load();
         else if (operation == u"read"_s)
@@ -1002,9 +998,7 @@ void TestStRegIni::notRegularFiles()
             store.EraseSection(u"Processes"_s);
         else
             store.beginUpdates();
-    } catch (const NotRegularFileError& error) {
-        message = error.message();
-    }
+    });
     QCOMPARE(message, file + u" is not a regular file."_s);
     QCOMPARE(SpecialFiles::typeOf(file), type);
     QCOMPARE(entries(m_dir->path()), before);
@@ -1012,7 +1006,7 @@ void TestStRegIni::notRegularFiles()
 
 // The file was regular when the store read it; by the time of the write a FIFO stands there.
 // Opening it to write would block until a reader comes.
-void TestStRegIni::replacedByAFifoAfterTheLoad()
+void TestStRegIni::fifoPutInPlaceAfterTheLoadIsRefused()
 {
     QVERIFY(writeBytes(path(JobFile), JobText));
     TStRegIni store(path(JobFile));
@@ -1023,13 +1017,8 @@ void TestStRegIni::replacedByAFifoAfterTheLoad()
     store.WriteInteger(u"Count"_s, 2);
 
     const FailInsteadOfHanging guard;
-    QString message;
-    try {
-        store.commitUpdates();
-    } catch (const NotRegularFileError& error) {
-        message = error.message();
-    }
-    QCOMPARE(message, path(JobFile) + u" is not a regular file."_s);
+    QCOMPARE(errorOf<NotRegularFileError>([&] { store.commitUpdates(); }),
+             path(JobFile) + u" is not a regular file."_s);
     QCOMPARE(SpecialFiles::typeOf(path(JobFile)), static_cast<mode_t>(S_IFIFO));
     QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
 }
@@ -1042,7 +1031,7 @@ void TestStRegIni::nullDeviceReadsAsEmpty()
     QVERIFY(!store.SectionExists(u"Processes"_s));
 }
 
-void TestStRegIni::unreadableFile_data()
+void TestStRegIni::unreadableFileRaises_data()
 {
     QTest::addColumn<Place>("place");
     QTest::addColumn<QString>("reason");
@@ -1054,7 +1043,7 @@ void TestStRegIni::unreadableFile_data()
 
 // A file that is there but cannot be read is an error, not an empty file: loading it would
 // replace the table with defaults, and the next save would overwrite the file with them.
-void TestStRegIni::unreadableFile()
+void TestStRegIni::unreadableFileRaises()
 {
     QFETCH(Place, place);
     QFETCH(QString, reason);
@@ -1071,7 +1060,7 @@ void TestStRegIni::unreadableFile()
     QCOMPARE(errorOf([&] { static_cast<void>(store.SectionExists(u"Processes"_s)); }), expected);
 }
 
-void TestStRegIni::abandonedTemporaryFiles_data()
+void TestStRegIni::nextSaveRemovesAbandonedTemporaryFiles_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind"); // file, locked, fifo, link
@@ -1092,7 +1081,7 @@ void TestStRegIni::abandonedTemporaryFiles_data()
 }
 
 // The next save of the same file removes what a killed save left behind, and nothing else.
-void TestStRegIni::abandonedTemporaryFiles()
+void TestStRegIni::nextSaveRemovesAbandonedTemporaryFiles()
 {
     QFETCH(QString, name);
     QFETCH(QString, kind);

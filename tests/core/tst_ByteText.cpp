@@ -6,11 +6,11 @@ class TestByteText : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundTrip_data();
-    void roundTrip();
+    void everyByteStringComesBackUnchanged_data();
+    void everyByteStringComesBackUnchanged();
 };
 
-void TestByteText::roundTrip_data()
+void TestByteText::everyByteStringComesBackUnchanged_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text"); // what the bytes decode to
@@ -18,8 +18,8 @@ void TestByteText::roundTrip_data()
     const auto escaped = [](char16_t byte) {
         return QString(QChar(char16_t(0xDC00 + byte)));
     };
-    QTest::newRow("ASCII") << QByteArray("/usr/bin/rsync -a")
-                           << QStringLiteral("/usr/bin/rsync -a");
+    QTest::newRow("plain ASCII") << QByteArray("/usr/bin/rsync -a")
+                                 << QStringLiteral("/usr/bin/rsync -a");
     QTest::newRow("valid UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f\x65 \xf0\x9f\x98\x80")
                                  << QStringLiteral("Grüße 😀");
     QTest::newRow("Latin-1 byte") << QByteArray("caf\xe9") << QStringLiteral("caf") + escaped(0xE9);
@@ -38,7 +38,7 @@ void TestByteText::roundTrip_data()
 }
 
 // Every byte string comes back unchanged, and valid text decodes as text.
-void TestByteText::roundTrip()
+void TestByteText::everyByteStringComesBackUnchanged()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);

@@ -6,18 +6,18 @@ class TestDateTime : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundTrip_data();
-    void roundTrip();
-    void combine_data();
-    void combine();
+    void dayCountsAndDateTimesConvertBothWays_data();
+    void dayCountsAndDateTimesConvertBothWays();
+    void combineTakesTheDayOfOneAndTheTimeOfTheOther_data();
+    void combineTakesTheDayOfOneAndTheTimeOfTheOther();
     void outOfRangeIsInvalid_data();
     void outOfRangeIsInvalid();
-    void timestamp_data();
-    void timestamp();
+    void timestampShowsTimeThenDate_data();
+    void timestampShowsTimeThenDate();
     void timestampFollowsLocale();
 };
 
-void TestDateTime::roundTrip_data()
+void TestDateTime::dayCountsAndDateTimesConvertBothWays_data()
 {
     QTest::addColumn<QDateTime>("dateTime");
     QTest::addColumn<double>("days");
@@ -36,7 +36,7 @@ void TestDateTime::roundTrip_data()
         << 36957.0 + 86399999.0 / 86400000.0;
 }
 
-void TestDateTime::roundTrip()
+void TestDateTime::dayCountsAndDateTimesConvertBothWays()
 {
     QFETCH(QDateTime, dateTime);
     QFETCH(double, days);
@@ -44,20 +44,21 @@ void TestDateTime::roundTrip()
     QCOMPARE(fromDateTime(days), dateTime);
 }
 
-void TestDateTime::combine_data()
+void TestDateTime::combineTakesTheDayOfOneAndTheTimeOfTheOther_data()
 {
     QTest::addColumn<double>("datePart");
     QTest::addColumn<double>("timePart");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("date's own time ignored")
-        << 46086.9 << 0.6041666666666666 << 46086.6041666666666666;
-    QTest::newRow("time's own date ignored") << 46086.0 << 12345.25 << 46086.25;
-    QTest::newRow("before origin subtracts") << -3.0 << 0.5 << -3.5;
-    QTest::newRow("negative time part") << 10.0 << -2.25 << 10.25;
+    // clang-format off
+    QTest::newRow("date's time ignored") << 46086.9 << 0.6041666666666666 << 46086.6041666666666666;
+    QTest::newRow("time's date ignored") << 46086.0 << 12345.25           << 46086.25;
+    QTest::newRow("before the origin")   << -3.0    << 0.5                << -3.5;
+    QTest::newRow("negative time part")  << 10.0    << -2.25              << 10.25;
+    // clang-format on
 }
 
-void TestDateTime::combine()
+void TestDateTime::combineTakesTheDayOfOneAndTheTimeOfTheOther()
 {
     QFETCH(double, datePart);
     QFETCH(double, timePart);
@@ -68,10 +69,13 @@ void TestDateTime::combine()
 void TestDateTime::outOfRangeIsInvalid_data()
 {
     QTest::addColumn<double>("days");
-    QTest::newRow("huge") << 1e300;
+
+    // clang-format off
+    QTest::newRow("huge positive") << 1e300;
     QTest::newRow("huge negative") << -1e300;
-    QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
-    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("infinity")      << std::numeric_limits<double>::infinity();
+    QTest::newRow("NaN")           << std::numeric_limits<double>::quiet_NaN();
+    // clang-format on
 }
 
 void TestDateTime::outOfRangeIsInvalid()
@@ -80,22 +84,22 @@ void TestDateTime::outOfRangeIsInvalid()
     QVERIFY(!fromDateTime(days).isValid());
 }
 
-void TestDateTime::timestamp_data()
+void TestDateTime::timestampShowsTimeThenDate_data()
 {
     QTest::addColumn<QDateTime>("dateTime");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("morning") << QDateTime(QDate(2001, 3, 7), QTime(9, 5, 3))
                              << QStringLiteral("09:05:03 Mar 07, 2001");
-    QTest::newRow("24-hour") << QDateTime(QDate(2026, 12, 24), QTime(23, 59, 59))
-                             << QStringLiteral("23:59:59 Dec 24, 2026");
+    QTest::newRow("hours counted to 24") << QDateTime(QDate(2026, 12, 24), QTime(23, 59, 59))
+                                         << QStringLiteral("23:59:59 Dec 24, 2026");
     QTest::newRow("midnight") << QDateTime(QDate(2027, 1, 1), QTime(0, 0))
                               << QStringLiteral("00:00:00 Jan 01, 2027");
-    QTest::newRow("four-digit year")
+    QTest::newRow("year padded to four digits")
         << QDateTime(QDate(987, 6, 5), QTime(4, 3, 2)) << QStringLiteral("04:03:02 Jun 05, 0987");
 }
 
-void TestDateTime::timestamp()
+void TestDateTime::timestampShowsTimeThenDate()
 {
     QFETCH(QDateTime, dateTime);
     QFETCH(QString, expected);

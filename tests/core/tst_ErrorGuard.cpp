@@ -8,38 +8,34 @@ class TestErrorGuard : public QObject {
     Q_OBJECT
 
 private slots:
-    void fullStop_data();
-    void fullStop();
+    void generalErrorTextEndsWithAFullStop_data();
+    void generalErrorTextEndsWithAFullStop();
     void errorsReachTheDisplay_data();
     void errorsReachTheDisplay();
     void noErrorShowsNothing();
     void effectsBeforeTheErrorStay();
 };
 
-void TestErrorGuard::fullStop_data()
+void TestErrorGuard::generalErrorTextEndsWithAFullStop_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("letter") << "File not found"
-                            << "File not found.";
-    QTest::newRow("digit") << "Code 7"
-                           << "Code 7.";
-    QTest::newRow("full stop kept") << "Done."
-                                    << "Done.";
-    QTest::newRow("exclamation below full stop") << "x not found!"
-                                                 << "x not found!";
-    QTest::newRow("blank below full stop") << "application "
-                                           << "application ";
-    QTest::newRow("slash above full stop") << "a/"
-                                           << "a/.";
-    QTest::newRow("empty") << ""
-                           << "";
+    // clang-format off
+    QTest::newRow("letter")                      << "File not found" << "File not found.";
+    QTest::newRow("digit")                       << "Code 7"         << "Code 7.";
+    QTest::newRow("full stop kept")              << "Done."          << "Done.";
+    QTest::newRow("exclamation below full stop") << "x not found!"   << "x not found!";
+    QTest::newRow("blank below full stop")       << "application "   << "application ";
+    QTest::newRow("slash above full stop")       << "a/"             << "a/.";
+    QTest::newRow("empty")                       << ""               << "";
+    // clang-format on
+
     QTest::newRow("line feed inside") << "System Error.  Code: 2.\nNo such file or directory"
                                       << "System Error.  Code: 2.\nNo such file or directory.";
 }
 
-void TestErrorGuard::fullStop()
+void TestErrorGuard::generalErrorTextEndsWithAFullStop()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
@@ -51,11 +47,13 @@ void TestErrorGuard::errorsReachTheDisplay_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("general") << 0 << "Unable to find application x.";
-    QTest::newRow("platform") << 1 << "System Error.  Code: 13.";
-    QTest::newRow("ini store") << 2 << "Failed to write value to INI file.";
-    QTest::newRow("standard") << 3 << "bad things.";
-    QTest::newRow("not an exception") << 4 << "Unknown error.";
+    // clang-format off
+    QTest::newRow("general error")      << 0 << "Unable to find application x.";
+    QTest::newRow("platform error")     << 1 << "System Error.  Code: 13.";
+    QTest::newRow("INI store error")    << 2 << "Failed to write value to INI file.";
+    QTest::newRow("standard exception") << 3 << "bad things.";
+    QTest::newRow("not an exception")   << 4 << "Unknown error.";
+    // clang-format on
 }
 
 void TestErrorGuard::errorsReachTheDisplay()

@@ -4,13 +4,10 @@
 #include "ScratchDir.h"
 #include "SpecialFiles.h"
 #include "TestFiles.h"
+#include "Watchdog.h"
 
 #include <QFile>
 #include <QTest>
-
-#include <unistd.h>
-
-#include <utility>
 
 namespace {
 
@@ -30,20 +27,20 @@ class TestActivityLog : public QObject {
     Q_OBJECT
 
 private slots:
-    void prepare_data();
-    void prepare();
+    void prepareCreatesOrKeepsTheFile_data();
+    void prepareCreatesOrKeepsTheFile();
     void appendsCrLfLinesInUtf8();
     void appendNeverCreatesTheFile();
     void staysWithThePreparedFile();
-    void failures_data();
-    void failures();
-    void onlyRegularFiles_data();
-    void onlyRegularFiles();
+    void missingFolderFailsPrepareAndClear_data();
+    void missingFolderFailsPrepareAndClear();
+    void opensOnlyRegularFilesOrTheNullDevice_data();
+    void opensOnlyRegularFilesOrTheNullDevice();
     void keepsTheLinesBytes();
     void clearLeavesAnEmptyFile();
 };
 
-void TestActivityLog::prepare_data()
+void TestActivityLog::prepareCreatesOrKeepsTheFile_data()
 {
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QByteArray>("before");
@@ -56,7 +53,7 @@ void TestActivityLog::prepare_data()
     QTest::newRow("existing empty file kept") << true << QByteArray() << QByteArray();
 }
 
-void TestActivityLog::prepare()
+void TestActivityLog::prepareCreatesOrKeepsTheFile()
 {
     QFETCH(bool, exists);
     QFETCH(QByteArray, before);
@@ -105,7 +102,7 @@ void TestActivityLog::staysWithThePreparedFile()
     QCOMPARE(logBytes(), QByteArray("in first\r\nstill in first\r\n"));
 }
 
-void TestActivityLog::failures_data()
+void TestActivityLog::missingFolderFailsPrepareAndClear_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("expected");
@@ -114,7 +111,7 @@ void TestActivityLog::failures_data()
                                             << "File not found";
 }
 
-void TestActivityLog::failures()
+void TestActivityLog::missingFolderFailsPrepareAndClear()
 {
     QFETCH(QString, setup);
     QFETCH(QString, expected);
@@ -125,25 +122,20 @@ void TestActivityLog::failures()
     QCOMPARE(errorOf([&] { log.Clear(); }), expected);
 }
 
-void TestActivityLog::onlyRegularFiles_data()
+void TestActivityLog::opensOnlyRegularFilesOrTheNullDevice_data()
 {
     QTest::addColumn<Special>("special");
     QTest::addColumn<bool>("atStartUp"); // there before start-up, or swapped in after it
 
-    const std::pair<const char*, Special> kinds[] = {
-        {"fifo", Special::Fifo},
-        {"folder", Special::Folder},
-        {"link to a fifo", Special::LinkToFifo},
-        {"socket", Special::Socket},
-        {"link to the null device", Special::LinkToNull}};
-    for (const auto& [name, special] : kinds) {
-        QTest::addRow("%s at start-up", name) << special << true;
-        QTest::addRow("%s swapped in", name) << special << false;
+    for (const Special special : {Special::Fifo, Special::Folder, Special::LinkToFifo,
+                                  Special::Socket, Special::LinkToNull}) {
+        QTest::addRow("%s at start-up", SpecialFiles::nameOf(special)) << special << true;
+        QTest::addRow("%s swapped in", SpecialFiles::nameOf(special)) << special << false;
     }
 }
 
 // Nothing but a regular file or the null device is ever opened, and nothing blocks.
-void TestActivityLog::onlyRegularFiles()
+void TestActivityLog::opensOnlyRegularFilesOrTheNullDevice()
 {
     QFETCH(Special, special);
     QFETCH(bool, atStartUp);

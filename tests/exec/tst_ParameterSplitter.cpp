@@ -1,5 +1,6 @@
 #include "Errors.h"
 #include "ParameterSplitter.h"
+#include "TestFiles.h"
 
 #include <QTest>
 
@@ -9,13 +10,13 @@ class TestParameterSplitter : public QObject {
     Q_OBJECT
 
 private slots:
-    void splits_data();
-    void splits();
+    void splitsLikeAShellWithoutExpanding_data();
+    void splitsLikeAShellWithoutExpanding();
     void incompleteTextRaises_data();
     void incompleteTextRaises();
 };
 
-void TestParameterSplitter::splits_data()
+void TestParameterSplitter::splitsLikeAShellWithoutExpanding_data()
 {
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<QStringList>("arguments");
@@ -59,7 +60,7 @@ void TestParameterSplitter::splits_data()
         << QString(2000, u'x') + u" y"_s << QStringList{QString(2000, u'x'), u"y"_s};
 }
 
-void TestParameterSplitter::splits()
+void TestParameterSplitter::splitsLikeAShellWithoutExpanding()
 {
     QFETCH(QString, parameters);
     QFETCH(QStringList, arguments);
@@ -71,35 +72,29 @@ void TestParameterSplitter::incompleteTextRaises_data()
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("single quote") << "a 'b c"
-                                  << R"(Unterminated single quote in the parameters "a 'b c")";
-    QTest::newRow("double quote") << R"(x "y)"
-                                  << R"(Unterminated double quote in the parameters "x "y")";
-    QTest::newRow("lone double quote") << R"(")"
-                                       << R"(Unterminated double quote in the parameters """)";
+    // clang-format off
+    QTest::newRow("single quote")
+        << "a 'b c"    << R"(Unterminated single quote in the parameters "a 'b c")";
+    QTest::newRow("double quote")
+        << R"(x "y)"   << R"(Unterminated double quote in the parameters "x "y")";
+    QTest::newRow("lone double quote")
+        << R"(")"      << R"(Unterminated double quote in the parameters """)";
     QTest::newRow("escaped closing double quote")
-        << R"("a\")"
-        << R"(Unterminated double quote in the parameters ""a\"")";
+        << R"("a\")"   << R"(Unterminated double quote in the parameters ""a\"")";
     QTest::newRow("single quote inside double quotes closes nothing")
-        << R"("a' b')"
-        << R"(Unterminated double quote in the parameters ""a' b'")";
+        << R"("a' b')" << R"(Unterminated double quote in the parameters ""a' b'")";
     QTest::newRow("double quote inside single quotes closes nothing")
-        << R"('a" b")"
-        << R"(Unterminated single quote in the parameters "'a" b"")";
-    QTest::newRow("backslash at the end") << R"(a b\)"
-                                          << R"(Backslash at the end in the parameters "a b\")";
+        << R"('a" b")" << R"(Unterminated single quote in the parameters "'a" b"")";
+    QTest::newRow("backslash at the end")
+        << R"(a b\)"   << R"(Backslash at the end in the parameters "a b\")";
+    // clang-format on
 }
 
 void TestParameterSplitter::incompleteTextRaises()
 {
     QFETCH(QString, parameters);
     QFETCH(QString, message);
-    try {
-        (void)splitParameters(parameters);
-        QFAIL("no error raised");
-    } catch (const RunlatchError& error) {
-        QCOMPARE(error.message(), message);
-    }
+    QCOMPARE(errorOf([&] { (void)splitParameters(parameters); }), message);
 }
 
 QTEST_GUILESS_MAIN(TestParameterSplitter)

@@ -2,27 +2,21 @@
 #include "PosixChildProcess.h"
 #include "ScratchDir.h"
 
-#include <QFileInfo>
 #include <QTest>
 
 #include <memory>
-
-using namespace Qt::StringLiterals;
+#include <optional>
 
 Q_DECLARE_METATYPE(PosixChildProcess::EndWatch)
 
 namespace {
 
-// Once reaped, a process leaves /proc; a zombie stays there.
-bool processGone(qint64 pid)
-{
-    return !QFileInfo::exists(u"/proc/%1"_s.arg(pid));
-}
-
 // How a test waits before it lets the process go.
 enum class Waiting { None, NoLimit, Limit };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Waiting)
 
 class TestPosixChildProcess : public QObject {
     Q_OBJECT
@@ -34,25 +28,22 @@ private slots:
     void waitsAndLeavesNoZombie();
 
 private:
-    [[nodiscard]] QList<ChildRecord> records() const
-    {
-        return readChildRecords(m_scratch->filePath(u"child.log"_s));
-    }
+    [[nodiscard]] QList<ChildRecord> records() const { return m_children->records(); }
 
     std::unique_ptr<ScratchDir> m_scratch;
+    std::optional<ChildLog> m_children;
 };
 
 void TestPosixChildProcess::init()
 {
     m_scratch = std::make_unique<ScratchDir>();
     QVERIFY(m_scratch->isValid());
-    qputenv("RUNLATCH_CHILD_LOG", QFile::encodeName(m_scratch->filePath(u"child.log"_s)));
+    m_children.emplace(m_scratch->path());
 }
 
 void TestPosixChildProcess::cleanup()
 {
-    qunsetenv("RUNLATCH_CHILD_LOG");
-    qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
+    m_children.reset();
     m_scratch.reset();
 }
 
@@ -60,7 +51,7 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
 {
     QTest::addColumn<PosixChildProcess::EndWatch>("watch");
     QTest::addColumn<int>("childSleepMs");
-    QTest::addColumn<int>("waiting");
+    QTest::addColumn<Waiting>("waiting");
     QTest::addColumn<int>("limitMs");
     QTest::addColumn<bool>("ended");
 
@@ -70,11 +61,14 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
         const auto row = [name = name](const char* what) -> QTestData& {
             return QTest::addRow("%s: %s", name, what);
         };
-        row("wait without limit") << watch << 100 << int(Waiting::NoLimit) << 0 << true;
-        row("limit runs out") << watch << 1000 << int(Waiting::Limit) << 50 << false;
-        row("child ends within the limit") << watch << 0 << int(Waiting::Limit) << 10000 << true;
-        row("released unwaited") << watch << 300 << int(Waiting::None) << 0 << false;
-        row("released after it ended unwaited") << watch << 0 << int(Waiting::None) << 0 << false;
+
+        // clang-format off
+        row("wait without limit")           << watch << 100  << Waiting::NoLimit << 0     << true;
+        row("limit runs out")               << watch << 1000 << Waiting::Limit   << 50    << false;
+        row("child ends within the limit")  << watch << 0    << Waiting::Limit   << 10000 << true;
+        row("released unwaited")            << watch << 300  << Waiting::None    << 0     << false;
+        row("released unwaited once ended") << watch << 0    << Waiting::None    << 0     << false;
+        // clang-format on
     }
 }
 
@@ -84,14 +78,14 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
 {
     QFETCH(PosixChildProcess::EndWatch, watch);
     QFETCH(int, childSleepMs);
-    QFETCH(int, waiting);
+    QFETCH(Waiting, waiting);
     QFETCH(int, limitMs);
     QFETCH(bool, ended);
-    qputenv("RUNLATCH_CHILD_SLEEP_MS", QByteArray::number(childSleepMs));
+    m_children->setSleepMs(childSleepMs);
 
     auto child = PosixChildProcess::start(testChildPath(), {testChildPath()}, watch);
     bool endedAtReturn = false;
-    switch (Waiting(waiting)) {
+    switch (waiting) {
     case Waiting::None:
         break;
     case Waiting::NoLimit:

@@ -1,6 +1,8 @@
 #include "ActivityLog.h"
 #include "ChildRecords.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
+#include "JobFiles.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
@@ -18,9 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -32,22 +32,17 @@ public:
     void append(const QString& line) override { lines << line; }
 };
 
+const QString LogName = QString::fromLatin1(ActivityLog::FileName);
+
 QStringList logLines()
 {
-    QFile file(QString::fromLatin1(ActivityLog::FileName));
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("<missing>")};
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
-        return {};
-    if (!bytes.endsWith("\r\n"))
-        return {QStringLiteral("<no CR LF at the end>")};
-    return QString::fromUtf8(bytes.chopped(2)).split(QStringLiteral("\r\n"));
+    return crlfLines(LogName);
 }
 
 // The pieces a run works on, set up in a scratch folder with a fixed clock.
 struct Bench {
     ScratchDir scratch;
+    ChildLog childLog{scratch.path()};
     JobTable table;
     MainFlags flags;
     ListMemo memo;
@@ -80,21 +75,10 @@ struct Bench {
                           return launcher(n, p, s, w);
                       }};
 
-    Bench()
-    {
-        log.PrepareLogFile();
-        qputenv("RUNLATCH_CHILD_LOG", scratch.filePath(QStringLiteral("children.txt")).toUtf8());
-    }
-    ~Bench() { qunsetenv("RUNLATCH_CHILD_LOG"); }
+    Bench() { log.PrepareLogFile(); }
 
-    void add(const QString& name, const QString& param = {})
-    {
-        table.ProcList[static_cast<std::size_t>(++table.LastProc)] = {name, param};
-    }
-    [[nodiscard]] QList<ChildRecord> children() const
-    {
-        return readChildRecords(scratch.filePath(QStringLiteral("children.txt")));
-    }
+    void add(const QString& name, const QString& param = {}) { addEntry(table, name, param); }
+    [[nodiscard]] QList<ChildRecord> children() const { return childLog.records(); }
     // Runs and returns what the general error display showed for the error that ended the run,
     // if any. The run shows it itself and raises nothing.
     QString execute()
@@ -114,18 +98,18 @@ class TestProcessingRun : public QObject {
     Q_OBJECT
 
 private slots:
-    void threeEntries();
-    void memoRule_data();
-    void memoRule();
-    void emptyTable_data();
-    void emptyTable();
-    void failedRun_data();
-    void failedRun();
+    void runsEachEntryInTurnAndLogsIt();
+    void memoDropsItsOldestLinesBeyondFifteen_data();
+    void memoDropsItsOldestLinesBeyondFifteen();
+    void emptyTableRunsNothing_data();
+    void emptyTableRunsNothing();
+    void failedRunKeepsTheSchedule_data();
+    void failedRunKeepsTheSchedule();
     void entriesAreReadWhenReached();
-    void nestedRunFromTheMenu();
+    void nestedRunEndsBeforeTheOuterRunGoesOn();
 };
 
-void TestProcessingRun::threeEntries()
+void TestProcessingRun::runsEachEntryInTurnAndLogsIt()
 {
     Bench b;
     const QString child = testChildPath();
@@ -152,7 +136,7 @@ void TestProcessingRun::threeEntries()
     QVERIFY(children[1].endNs <= children[2].startNs);
 }
 
-void TestProcessingRun::memoRule_data()
+void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen_data()
 {
     QTest::addColumn<int>("before");
     QTest::addColumn<int>("entries");
@@ -160,15 +144,16 @@ void TestProcessingRun::memoRule_data()
     QTest::addColumn<QString>("firstLine");
 
     // A run adds its entries, the completion line and the separator.
-    QTest::newRow("empty memo, three entries") << 0 << 3 << 5 << "/bin/true";
-    QTest::newRow("fills to exactly 15") << 10 << 3 << 15 << "old 0";
-    QTest::newRow("sixteenth addition drops the first") << 11 << 3 << 15 << "old 1";
-    QTest::newRow("long run keeps the newest 15") << 0 << 20 << 15 << "/bin/true";
-    QTest::newRow("typed lines beyond the limit shrink one per addition")
-        << 20 << 1 << 20 << "old 3";
+    // clang-format off
+    QTest::newRow("empty memo, three entries")               << 0  << 3  << 5  << "/bin/true";
+    QTest::newRow("fills to exactly 15")                     << 10 << 3  << 15 << "old 0";
+    QTest::newRow("sixteenth addition drops the first")      << 11 << 3  << 15 << "old 1";
+    QTest::newRow("long run keeps the newest 15")            << 0  << 20 << 15 << "/bin/true";
+    QTest::newRow("typed lines beyond 15 shrink one by one") << 20 << 1  << 20 << "old 3";
+    // clang-format on
 }
 
-void TestProcessingRun::memoRule()
+void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen()
 {
     QFETCH(int, before);
     QFETCH(int, entries);
@@ -190,17 +175,19 @@ void TestProcessingRun::memoRule()
     QCOMPARE(logLines().size(), entries + 1);
 }
 
-void TestProcessingRun::emptyTable_data()
+void TestProcessingRun::emptyTableRunsNothing_data()
 {
     QTest::addColumn<std::uint32_t>("interval");
     QTest::addColumn<bool>("autoRun");
 
-    QTest::newRow("no repeat") << std::uint32_t{0} << false;
+    // clang-format off
+    QTest::newRow("no repeat")       << std::uint32_t{0}      << false;
     QTest::newRow("repeat interval") << std::uint32_t{600000} << false;
-    QTest::newRow("auto-run") << std::uint32_t{0} << true;
+    QTest::newRow("auto-run")        << std::uint32_t{0}      << true;
+    // clang-format on
 }
 
-void TestProcessingRun::emptyTable()
+void TestProcessingRun::emptyTableRunsNothing()
 {
     QFETCH(std::uint32_t, interval);
     QFETCH(bool, autoRun);
@@ -215,50 +202,28 @@ void TestProcessingRun::emptyTable()
     QCOMPARE(b.closes, autoRun ? 1 : 0);
 }
 
-// Lets the log file grow by at most a few bytes more, as a disk that is all but full would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_previous.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
-
-void TestProcessingRun::failedRun_data()
+void TestProcessingRun::failedRunKeepsTheSchedule_data()
 {
     QTest::addColumn<QString>("failure");
-    QTest::addColumn<QString>("message");
     QTest::addColumn<int>("logged"); // entry lines in the log when the run stopped
     QTest::addColumn<bool>("autoRun");
+    QTest::addColumn<QString>("message");
 
-    QTest::newRow("missing program") << "missing program"
-                                     << "Unable to find application missing-tool." << 2 << false;
+    // clang-format off
+    QTest::newRow("missing program")
+        << "missing program" << 2 << false << "Unable to find application missing-tool.";
     QTest::newRow("missing program, auto-run")
-        << "missing program"
-        << "Unable to find application missing-tool." << 2 << true;
-    QTest::newRow("log deleted") << "log deleted"
-                                 << "File not found." << 0 << false;
-    QTest::newRow("disk full") << "disk full"
-                               << "Disk full." << 0 << true;
+        << "missing program" << 2 << true  << "Unable to find application missing-tool.";
+    QTest::newRow("log deleted")
+        << "log deleted"     << 0 << false << "File not found.";
+    QTest::newRow("disk full")
+        << "disk full"       << 0 << true  << "Disk full.";
+    // clang-format on
 }
 
 // A failed run shows its error while the flag is still set, so a tick meanwhile starts nothing,
 // and then clears the flag and lets the repeat timer go on: the schedule survives the failure.
-void TestProcessingRun::failedRun()
+void TestProcessingRun::failedRunKeepsTheSchedule()
 {
     QFETCH(QString, failure);
     QFETCH(QString, message);
@@ -272,12 +237,15 @@ void TestProcessingRun::failedRun()
     b.add(child, QStringLiteral("c"));
     b.flags.AutoRun = autoRun;
     b.elapsedTimer.setInterval(60000);
-    const QByteArray logBefore = readBytes(QString::fromLatin1(ActivityLog::FileName));
+    const QByteArray logBefore = readBytes(LogName);
     if (failure == QStringLiteral("log deleted"))
-        QVERIFY(QFile::remove(QString::fromLatin1(ActivityLog::FileName)));
+        QVERIFY(QFile::remove(LogName));
+    // The log may grow by a few bytes more, as on a disk that is all but full.
     std::optional<FileSizeLimit> diskFull;
-    if (failure == QStringLiteral("disk full"))
+    if (failure == QStringLiteral("disk full")) {
         diskFull.emplace(static_cast<rlim_t>(logBefore.size() + 10));
+        QVERIFY(diskFull->isActive());
+    }
 
     bool flagWhileShown = false;
     b.prompts.whileAsking = [&](const ScriptedPrompts::Asked&) {
@@ -333,7 +301,7 @@ void TestProcessingRun::entriesAreReadWhenReached()
              (QStringList{QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("c")}));
 }
 
-void TestProcessingRun::nestedRunFromTheMenu()
+void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
 {
     Bench b;
     b.elapsedTimer.setInterval(60000);
@@ -341,14 +309,14 @@ void TestProcessingRun::nestedRunFromTheMenu()
     b.add(testChildPath(), QStringLiteral("outer-2"));
     // The user chooses File > Process while the first program runs: a whole second run happens
     // inside the first one's pumping wait.
-    qputenv("RUNLATCH_CHILD_SLEEP_MS", "300");
+    b.childLog.setSleepMs(300);
     bool nestedStarted = false;
     b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w) {
         b.started << p;
         if (!nestedStarted) {
             nestedStarted = true;
             QTimer::singleShot(0, [&] {
-                qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
+                b.childLog.setSleepMs(0);
                 QCOMPARE(b.execute(), QString());
                 QVERIFY(!b.flags.RunInProgress);
             });
@@ -356,7 +324,6 @@ void TestProcessingRun::nestedRunFromTheMenu()
         return StartAndWait(n, p, s, w);
     };
     QCOMPARE(b.execute(), QString());
-    qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
 
     QCOMPARE(b.started, (QStringList{QStringLiteral("outer-1"), QStringLiteral("outer-1"),
                                      QStringLiteral("outer-2"), QStringLiteral("outer-2")}));

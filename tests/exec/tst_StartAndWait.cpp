@@ -2,12 +2,12 @@
 #include "ChildRecords.h"
 #include "Errors.h"
 #include "ScratchDir.h"
-#include "SpecialFiles.h"
 #include "StartAndWait.h"
+#include "TestFiles.h"
 #include "UniqueFd.h"
+#include "Watchdog.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -23,15 +24,18 @@ namespace {
 
 constexpr std::uint16_t swShow = 5;
 
-void setChildSleep(int ms)
+// What a launch that must be refused before anything starts raised: the message of its error, or
+// a note when it raised none or raised a platform error, as a failed start would.
+QString refusalOf(const QString& programName, const QString& parameters)
 {
-    qputenv("RUNLATCH_CHILD_SLEEP_MS", QByteArray::number(ms));
-}
-
-// Once reaped, a process leaves /proc; a zombie stays there.
-bool processGone(qint64 pid)
-{
-    return !QFileInfo::exists(u"/proc/%1"_s.arg(pid));
+    try {
+        (void)StartAndWait(programName, parameters, swShow, WaitMode::Blocking);
+    } catch (const PlatformError& error) {
+        return u"<raised as a platform error: "_s + error.message() + u'>';
+    } catch (const RunlatchError& error) {
+        return error.message();
+    }
+    return u"<no error raised>"_s;
 }
 
 } // namespace
@@ -54,26 +58,27 @@ private slots:
     void missingProgramRaises();
     void programThatCannotRunRaises_data();
     void programThatCannotRunRaises();
-    void waitModes_data();
-    void waitModes();
+    void waitModeDecidesWhenTheCallReturns_data();
+    void waitModeDecidesWhenTheCallReturns();
     void pumpingWaitDispatchesEvents_data();
     void pumpingWaitDispatchesEvents();
-    void nestedLaunchFromTimer();
+    void nestedLaunchFromATimerReturnsFirst();
     void childGetsNoOtherDescriptors();
-    void standardStreams();
+    void childReadsNullDeviceAndSharesOurOutput();
     void programNamesAreBytes_data();
     void programNamesAreBytes();
 
 private:
-    [[nodiscard]] QList<ChildRecord> records() const
+    [[nodiscard]] QList<ChildRecord> records() const { return m_children->records(); }
+    [[nodiscard]] QString readScratchFile(const QString& name) const
     {
-        return readChildRecords(m_scratch->filePath(u"child.log"_s));
+        return QString::fromUtf8(readBytes(m_scratch->filePath(name)));
     }
-    [[nodiscard]] QString readScratchFile(const QString& name) const;
     void writeScratchFile(const QString& name, const QByteArray& content,
                           QFile::Permissions permissions) const;
 
     std::unique_ptr<ScratchDir> m_scratch;
+    std::optional<ChildLog> m_children;
 };
 
 void TestStartAndWait::init()
@@ -81,32 +86,21 @@ void TestStartAndWait::init()
     m_scratch = std::make_unique<ScratchDir>();
     QVERIFY(m_scratch->isValid());
     QVERIFY(QDir::current().mkdir(u"sub"_s));
-    qputenv("RUNLATCH_CHILD_LOG", QFile::encodeName(m_scratch->filePath(u"child.log"_s)));
-    setChildSleep(0);
+    m_children.emplace(m_scratch->path());
 }
 
 void TestStartAndWait::cleanup()
 {
-    qunsetenv("RUNLATCH_CHILD_LOG");
-    qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
-    qunsetenv("RUNLATCH_CHILD_EXIT");
+    m_children.reset();
     m_scratch.reset();
-}
-
-QString TestStartAndWait::readScratchFile(const QString& name) const
-{
-    QFile file(m_scratch->filePath(name));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : u"<none>"_s;
 }
 
 void TestStartAndWait::writeScratchFile(const QString& name, const QByteArray& content,
                                         QFile::Permissions permissions) const
 {
-    QFile file(m_scratch->filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-    file.close();
-    QVERIFY(file.setPermissions(permissions));
+    const QString path = m_scratch->filePath(name);
+    QVERIFY(writeBytes(path, content));
+    QVERIFY(QFile::setPermissions(path, permissions));
 }
 
 void TestStartAndWait::passesArguments_data()
@@ -147,9 +141,11 @@ void TestStartAndWait::argumentZeroIsTheNameAsGiven_data()
 {
     QTest::addColumn<QString>("programName");
 
-    QTest::newRow("plain relative name") << "shell";
-    QTest::newRow("dot relative name") << "./shell";
+    // clang-format off
+    QTest::newRow("plain relative name")      << "shell";
+    QTest::newRow("dot relative name")        << "./shell";
     QTest::newRow("name through a subfolder") << "sub/../shell";
+    // clang-format on
 }
 
 // sh -c without further operands sets $0 to its argv[0].
@@ -167,22 +163,18 @@ void TestStartAndWait::unsplittableParametersStartNothing_data()
 {
     QTest::addColumn<QString>("parameters");
 
+    // clang-format off
     QTest::newRow("unterminated single quote") << "a 'b";
     QTest::newRow("unterminated double quote") << "\"a b";
-    QTest::newRow("backslash at the end") << "a b\\";
+    QTest::newRow("backslash at the end")      << "a b\\";
+    // clang-format on
 }
 
 void TestStartAndWait::unsplittableParametersStartNothing()
 {
     QFETCH(QString, parameters);
-    try {
-        (void)StartAndWait(testChildPath(), parameters, swShow, WaitMode::Blocking);
-        QFAIL("no error raised");
-    } catch (const PlatformError&) {
-        QFAIL("raised as a platform error");
-    } catch (const RunlatchError& error) {
-        QVERIFY2(error.message().contains(u'"' + parameters + u'"'), qPrintable(error.message()));
-    }
+    const QString refusal = refusalOf(testChildPath(), parameters);
+    QVERIFY2(refusal.contains(u'"' + parameters + u'"'), qPrintable(refusal));
     // A child started by the failed call would have ended before this one and recorded first.
     QVERIFY(StartAndWait(testChildPath(), u"after"_s, swShow, WaitMode::Blocking));
     const QList<ChildRecord> started = records();
@@ -215,14 +207,7 @@ void TestStartAndWait::missingProgramRaises()
     QFETCH(QString, programName);
     QFETCH(QString, message);
     writeScratchFile(u"file"_s, "#!/bin/sh\n", QFile::ReadOwner | QFile::ExeOwner);
-    try {
-        (void)StartAndWait(programName, QString(), swShow, WaitMode::Blocking);
-        QFAIL("no error raised");
-    } catch (const PlatformError&) {
-        QFAIL("raised as a platform error");
-    } catch (const RunlatchError& error) {
-        QCOMPARE(error.message(), message);
-    }
+    QCOMPARE(refusalOf(programName, QString()), message);
 }
 
 void TestStartAndWait::programThatCannotRunRaises_data()
@@ -260,32 +245,34 @@ void TestStartAndWait::programThatCannotRunRaises()
     }
 }
 
-void TestStartAndWait::waitModes_data()
+void TestStartAndWait::waitModeDecidesWhenTheCallReturns_data()
 {
     QTest::addColumn<std::uint32_t>("wait");
     QTest::addColumn<int>("childSleepMs");
     QTest::addColumn<int>("exitStatus");
     QTest::addColumn<bool>("endedAtReturn");
 
-    QTest::newRow("0: no wait") << WaitMode::NoWait << 1000 << 0 << false;
-    QTest::newRow("1: blocking") << WaitMode::Blocking << 300 << 0 << true;
-    QTest::newRow("2: pumping") << WaitMode::Pumping << 300 << 0 << true;
-    QTest::newRow("2: pumping, exit status 259") << WaitMode::Pumping << 300 << 259 << true;
-    QTest::newRow("3: shortest time limit") << std::uint32_t{3} << 1000 << 0 << false;
-    QTest::newRow("100 ms limit") << std::uint32_t{100} << 1000 << 0 << false;
-    QTest::newRow("limit longer than the child") << std::uint32_t{60000} << 0 << 0 << true;
+    // clang-format off
+    QTest::newRow("no wait")                     << WaitMode::NoWait     << 1000 << 0   << false;
+    QTest::newRow("blocking")                    << WaitMode::Blocking   << 300  << 0   << true;
+    QTest::newRow("pumping")                     << WaitMode::Pumping    << 300  << 0   << true;
+    QTest::newRow("pumping, exit status 259")    << WaitMode::Pumping    << 300  << 259 << true;
+    QTest::newRow("shortest time limit")         << std::uint32_t{3}     << 1000 << 0   << false;
+    QTest::newRow("100 ms limit")                << std::uint32_t{100}   << 1000 << 0   << false;
+    QTest::newRow("limit longer than the child") << std::uint32_t{60000} << 0    << 0   << true;
+    // clang-format on
 }
 
 // The child records itself when it ends. One that is not waited for to its end keeps running
 // and records itself later; no child is left behind as a zombie.
-void TestStartAndWait::waitModes()
+void TestStartAndWait::waitModeDecidesWhenTheCallReturns()
 {
     QFETCH(std::uint32_t, wait);
     QFETCH(int, childSleepMs);
     QFETCH(int, exitStatus);
     QFETCH(bool, endedAtReturn);
-    setChildSleep(childSleepMs);
-    qputenv("RUNLATCH_CHILD_EXIT", QByteArray::number(exitStatus));
+    m_children->setSleepMs(childSleepMs);
+    m_children->setExitStatus(exitStatus);
 
     QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait));
     QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
@@ -302,11 +289,13 @@ void TestStartAndWait::pumpingWaitDispatchesEvents_data()
     QTest::addColumn<int>("timerMs");
     QTest::addColumn<bool>("dispatchedDuringWait");
 
-    QTest::newRow("0 ms timer, 300 ms child") << false << false << 0 << true;
-    QTest::newRow("20 ms timer, 300 ms child") << false << false << 20 << true;
-    QTest::newRow("posted event, 300 ms child") << false << true << 0 << true;
-    QTest::newRow("0 ms timer, program that ends at once") << true << false << 0 << false;
-    QTest::newRow("posted event, program that ends at once") << true << true << 0 << false;
+    // clang-format off
+    QTest::newRow("0 ms timer, 300 ms child")                << false << false << 0  << true;
+    QTest::newRow("20 ms timer, 300 ms child")               << false << false << 20 << true;
+    QTest::newRow("posted event, 300 ms child")              << false << true  << 0  << true;
+    QTest::newRow("0 ms timer, program that ends at once")   << true  << false << 0  << false;
+    QTest::newRow("posted event, program that ends at once") << true  << true  << 0  << false;
+    // clang-format on
 }
 
 // The event is queued before the call. /bin/true ends within the first slice of the wait, which
@@ -317,7 +306,7 @@ void TestStartAndWait::pumpingWaitDispatchesEvents()
     QFETCH(bool, posted);
     QFETCH(int, timerMs);
     QFETCH(bool, dispatchedDuringWait);
-    setChildSleep(300);
+    m_children->setSleepMs(300);
     bool dispatched = false;
     const auto dispatch = [&dispatched] {
         dispatched = true;
@@ -340,15 +329,15 @@ void TestStartAndWait::pumpingWaitDispatchesEvents()
 
 // A timer handler that runs inside a pumping wait makes a launch of its own; the outer wait goes
 // on after the inner one has returned and ends only with its own child.
-void TestStartAndWait::nestedLaunchFromTimer()
+void TestStartAndWait::nestedLaunchFromATimerReturnsFirst()
 {
-    setChildSleep(500);
+    m_children->setSleepMs(500);
     bool innerReturned = false;
     QTimer timer;
     timer.setSingleShot(true);
     timer.setInterval(20);
-    connect(&timer, &QTimer::timeout, this, [&innerReturned] {
-        setChildSleep(50);
+    connect(&timer, &QTimer::timeout, this, [this, &innerReturned] {
+        m_children->setSleepMs(50);
         innerReturned = StartAndWait(testChildPath(), u"inner"_s, swShow, WaitMode::Pumping);
     });
     timer.start();
@@ -422,7 +411,7 @@ private:
 // Our standard input is a pipe that nobody writes to but that stays open, as a terminal would:
 // a child reading it would wait for good, and the watchdog would end the test as a failure. The
 // child reads end of file from /dev/null instead, and writes to our standard output and error.
-void TestStartAndWait::standardStreams()
+void TestStartAndWait::childReadsNullDeviceAndSharesOurOutput()
 {
     RedirectedStream input(STDIN_FILENO);
     RedirectedStream output(STDOUT_FILENO);
@@ -466,9 +455,7 @@ void TestStartAndWait::programNamesAreBytes()
     }
     QVERIFY(
         StartAndWait(decodeBytes(program), decodeBytes(parameters), swShow, WaitMode::Blocking));
-    QFile out(u"received.bin"_s);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    QCOMPARE(out.readAll(), received);
+    QCOMPARE(readBytes(u"received.bin"_s), received);
 }
 
 QTEST_GUILESS_MAIN(TestStartAndWait)

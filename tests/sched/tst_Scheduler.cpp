@@ -3,6 +3,7 @@
 #include "Scheduler.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
+#include "TestFiles.h"
 #include "Timer.h"
 
 #include <QSignalSpy>
@@ -82,19 +83,12 @@ struct Rig {
 };
 
 // A prompt's answer in a data row: no answer queued, No, or Yes.
-enum Answer { Unscripted = -1, No = 0, Yes = 1 };
+enum class Answer { Unscripted, No, Yes };
 
-void queueAnswer(ScriptedPrompts& prompts, int answer)
+void queueAnswer(ScriptedPrompts& prompts, Answer answer)
 {
-    if (answer != Unscripted)
-        prompts.confirmAnswers.enqueue(answer == Yes);
-}
-
-// QCOMPARE takes doubles as equal within a relative 1e-12, wider than a millisecond at today's
-// day counts.
-QString exactly(TDateTime value)
-{
-    return QString::number(value, 'g', 17);
+    if (answer != Answer::Unscripted)
+        prompts.confirmAnswers.enqueue(answer == Answer::Yes);
 }
 
 QStringList shownIf(bool shown, const QString& text)
@@ -104,33 +98,35 @@ QStringList shownIf(bool shown, const QString& text)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Answer)
+
 class TestScheduler : public QObject {
     Q_OBJECT
 
 private slots:
-    void intervalFromSchedule_data();
-    void intervalFromSchedule();
-    void newScheduleWhileRepeating_data();
-    void newScheduleWhileRepeating();
+    void intervalComesFromTheSchedule_data();
+    void intervalComesFromTheSchedule();
+    void newScheduleWhileRepeatingKeepsOrRestartsThePeriod_data();
+    void newScheduleWhileRepeatingKeepsOrRestartsThePeriod();
     void zeroPeriodThenPeriodStartsAtOnce();
     void periodCountsFromEndOfManualRun();
-    void armAtStartup_data();
-    void armAtStartup();
-    void armAfterOpen_data();
-    void armAfterOpen();
-    void armAfterScheduleSave_data();
-    void armAfterScheduleSave();
+    void startUpArmsTheDelayedStart_data();
+    void startUpArmsTheDelayedStart();
+    void openArmsTheDelayedStartWhenTheUserSaysSo_data();
+    void openArmsTheDelayedStartWhenTheUserSaysSo();
+    void scheduleSaveArmsTheDelayedStartWhenTheUserSaysSo_data();
+    void scheduleSaveArmsTheDelayedStartWhenTheUserSaysSo();
     void scheduleSaveLeavesWaitingTimerAlone();
-    void startTimerTick_data();
-    void startTimerTick();
-    void elapsedTimerTick_data();
-    void elapsedTimerTick();
+    void startTimerTickRunsOnceTheStartTimeIsReached_data();
+    void startTimerTickRunsOnceTheStartTimeIsReached();
+    void repeatTickRunsUnlessARunIsGoing_data();
+    void repeatTickRunsUnlessARunIsGoing();
     void errorInRunKeepsWhatChanged();
     void autoRunStartsOneRun();
     void repeatTicksDuringRunAreDropped();
 };
 
-void TestScheduler::intervalFromSchedule_data()
+void TestScheduler::intervalComesFromTheSchedule_data()
 {
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("mins");
@@ -139,25 +135,28 @@ void TestScheduler::intervalFromSchedule_data()
 
     constexpr int Most = std::numeric_limits<int>::max();
     constexpr int Least = std::numeric_limits<int>::min();
-    QTest::newRow("1h30") << 1 << 30 << 5400000LL << 5400000U;
-    QTest::newRow("0h5") << 0 << 5 << 300000LL << 300000U;
-    QTest::newRow("nothing") << 0 << 0 << 0LL << 0U;
-    QTest::newRow("1h minus 30") << 1 << -30 << 1800000LL << 1800000U;
-    QTest::newRow("minus 1h") << -1 << 0 << 0LL << 0U;
-    QTest::newRow("both negative") << -1 << -1 << 0LL << 0U;
-    QTest::newRow("minus 1h plus 90") << -1 << 90 << 1800000LL << 1800000U;
-    QTest::newRow("total zero") << 1 << -60 << 0LL << 0U;
-    QTest::newRow("total negative") << 1 << -90 << 0LL << 0U;
-    QTest::newRow("1193h2m") << 1193 << 2 << 4294920000LL << 4294920000U;
-    QTest::newRow("1193h3m clamped") << 1193 << 3 << 4294980000LL << 4294967295U;
-    QTest::newRow("1194h clamped") << 1194 << 0 << 4298400000LL << 4294967295U;
-    QTest::newRow("71582 minutes") << 0 << 71582 << 4294920000LL << 4294920000U;
-    QTest::newRow("71583 minutes clamped") << 0 << 71583 << 4294980000LL << 4294967295U;
-    QTest::newRow("largest clamped") << Most << Most << 7859790148020000LL << 4294967295U;
-    QTest::newRow("least hours") << Least << 5 << 0LL << 0U;
+
+    // clang-format off
+    QTest::newRow("1 h 30 min")            << 1     << 30    << 5400000LL          << 5400000U;
+    QTest::newRow("5 min")                 << 0     << 5     << 300000LL           << 300000U;
+    QTest::newRow("no schedule")           << 0     << 0     << 0LL                << 0U;
+    QTest::newRow("1 h minus 30 min")      << 1     << -30   << 1800000LL          << 1800000U;
+    QTest::newRow("minus 1 h")             << -1    << 0     << 0LL                << 0U;
+    QTest::newRow("both negative")         << -1    << -1    << 0LL                << 0U;
+    QTest::newRow("minus 1 h plus 90 min") << -1    << 90    << 1800000LL          << 1800000U;
+    QTest::newRow("total zero")            << 1     << -60   << 0LL                << 0U;
+    QTest::newRow("total negative")        << 1     << -90   << 0LL                << 0U;
+    QTest::newRow("1193 h 2 min")          << 1193  << 2     << 4294920000LL       << 4294920000U;
+    QTest::newRow("1193 h 3 min, clamped") << 1193  << 3     << 4294980000LL       << 4294967295U;
+    QTest::newRow("1194 h, clamped")       << 1194  << 0     << 4298400000LL       << 4294967295U;
+    QTest::newRow("71582 min")             << 0     << 71582 << 4294920000LL       << 4294920000U;
+    QTest::newRow("71583 min, clamped")    << 0     << 71583 << 4294980000LL       << 4294967295U;
+    QTest::newRow("largest, clamped")      << Most  << Most  << 7859790148020000LL << 4294967295U;
+    QTest::newRow("least hours")           << Least << 5     << 0LL                << 0U;
+    // clang-format on
 }
 
-void TestScheduler::intervalFromSchedule()
+void TestScheduler::intervalComesFromTheSchedule()
 {
     QFETCH(int, hours);
     QFETCH(int, mins);
@@ -173,19 +172,22 @@ void TestScheduler::intervalFromSchedule()
     QVERIFY(!rig.table.Modified);
 }
 
-void TestScheduler::newScheduleWhileRepeating_data()
+void TestScheduler::newScheduleWhileRepeatingKeepsOrRestartsThePeriod_data()
 {
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("mins");
     QTest::addColumn<QString>("outcome"); // "kept", "restarted" or "idle"
 
     QTest::newRow("same schedule") << 1 << 30 << "kept";
+
+    // clang-format off
     QTest::newRow("same period in minutes") << 0 << 90 << "kept";
-    QTest::newRow("other period") << 2 << 0 << "restarted";
-    QTest::newRow("no repeat") << 0 << 0 << "idle";
+    QTest::newRow("other period")           << 2 << 0  << "restarted";
+    QTest::newRow("no repeat")              << 0 << 0  << "idle";
+    // clang-format on
 }
 
-void TestScheduler::newScheduleWhileRepeating()
+void TestScheduler::newScheduleWhileRepeatingKeepsOrRestartsThePeriod()
 {
     QFETCH(int, hours);
     QFETCH(int, mins);
@@ -245,7 +247,7 @@ void TestScheduler::periodCountsFromEndOfManualRun()
     QVERIFY(rig.elapsedTimer.nextTick() == firstEnd);
 }
 
-void TestScheduler::armAtStartup_data()
+void TestScheduler::startUpArmsTheDelayedStart_data()
 {
     QTest::addColumn<bool>("delayedStart");
     QTest::addColumn<qint64>("offsetMs"); // DelayedStartTime minus now
@@ -254,18 +256,21 @@ void TestScheduler::armAtStartup_data()
     QTest::addColumn<bool>("startTimeIsNow");
 
     constexpr qint64 Day = 86400000;
-    QTest::newRow("delay 1 ms ahead") << true << 1LL << false << 60000U << false;
-    QTest::newRow("delay now") << true << 0LL << false << 60000U << false;
-    QTest::newRow("delay 1 ms passed") << true << -1LL << false << 0U << false;
-    QTest::newRow("delay 1 ms ahead, auto-run") << true << 1LL << true << 60000U << false;
-    QTest::newRow("delay now, auto-run") << true << 0LL << true << 60000U << false;
-    QTest::newRow("delay 1 ms passed, auto-run") << true << -1LL << true << 250U << true;
-    QTest::newRow("no delay, auto-run") << false << Day << true << 250U << true;
-    QTest::newRow("no delay") << false << Day << false << 0U << false;
-    QTest::newRow("no delay, time passed") << false << -Day << false << 0U << false;
+
+    // clang-format off
+    QTest::newRow("delay 1 ms ahead")            << true  << 1LL  << false << 60000U << false;
+    QTest::newRow("delay now")                   << true  << 0LL  << false << 60000U << false;
+    QTest::newRow("delay 1 ms passed")           << true  << -1LL << false << 0U     << false;
+    QTest::newRow("delay 1 ms ahead, auto-run")  << true  << 1LL  << true  << 60000U << false;
+    QTest::newRow("delay now, auto-run")         << true  << 0LL  << true  << 60000U << false;
+    QTest::newRow("delay 1 ms passed, auto-run") << true  << -1LL << true  << 250U   << true;
+    QTest::newRow("no delay, auto-run")          << false << Day  << true  << 250U   << true;
+    QTest::newRow("no delay")                    << false << Day  << false << 0U     << false;
+    QTest::newRow("no delay, time passed")       << false << -Day << false << 0U     << false;
+    // clang-format on
 }
 
-void TestScheduler::armAtStartup()
+void TestScheduler::startUpArmsTheDelayedStart()
 {
     QFETCH(bool, delayedStart);
     QFETCH(qint64, offsetMs);
@@ -288,30 +293,38 @@ void TestScheduler::armAtStartup()
     QVERIFY(rig.runs.isEmpty());
 }
 
-void TestScheduler::armAfterOpen_data()
+void TestScheduler::openArmsTheDelayedStartWhenTheUserSaysSo_data()
 {
     QTest::addColumn<bool>("delayedStart");
     QTest::addColumn<qint64>("offsetMs"); // DelayedStartTime minus now
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<Answer>("answer");
     QTest::addColumn<bool>("passedShown");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("armed");
 
-    QTest::newRow("no delay") << false << 1LL << int(Unscripted) << false << false << false;
+    // clang-format off
+    QTest::newRow("no delay")
+        << false << 1LL  << Answer::Unscripted << false << false << false;
     QTest::newRow("no delay, time passed")
-        << false << -1LL << int(Unscripted) << false << false << false;
-    QTest::newRow("1 ms passed") << true << -1LL << int(Unscripted) << true << false << false;
-    QTest::newRow("now, Yes") << true << 0LL << int(Yes) << false << true << true;
-    QTest::newRow("now, No") << true << 0LL << int(No) << false << true << false;
-    QTest::newRow("1 ms ahead, Yes") << true << 1LL << int(Yes) << false << true << true;
-    QTest::newRow("1 ms ahead, No") << true << 1LL << int(No) << false << true << false;
+        << false << -1LL << Answer::Unscripted << false << false << false;
+    QTest::newRow("1 ms passed")
+        << true  << -1LL << Answer::Unscripted << true  << false << false;
+    QTest::newRow("now, answered yes")
+        << true  << 0LL  << Answer::Yes        << false << true  << true;
+    QTest::newRow("now, answered no")
+        << true  << 0LL  << Answer::No         << false << true  << false;
+    QTest::newRow("1 ms ahead, answered yes")
+        << true  << 1LL  << Answer::Yes        << false << true  << true;
+    QTest::newRow("1 ms ahead, answered no")
+        << true  << 1LL  << Answer::No         << false << true  << false;
+    // clang-format on
 }
 
-void TestScheduler::armAfterOpen()
+void TestScheduler::openArmsTheDelayedStartWhenTheUserSaysSo()
 {
     QFETCH(bool, delayedStart);
     QFETCH(qint64, offsetMs);
-    QFETCH(int, answer);
+    QFETCH(Answer, answer);
     QFETCH(bool, passedShown);
     QFETCH(bool, asked);
     QFETCH(bool, armed);
@@ -339,27 +352,30 @@ void TestScheduler::armAfterOpen()
     QVERIFY(!rig.table.Modified);
 }
 
-void TestScheduler::armAfterScheduleSave_data()
+void TestScheduler::scheduleSaveArmsTheDelayedStartWhenTheUserSaysSo_data()
 {
     QTest::addColumn<bool>("delayedStart");
     QTest::addColumn<qint64>("offsetMs"); // DelayedStartTime minus now
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<Answer>("answer");
     QTest::addColumn<bool>("armed");
 
     constexpr qint64 Day = 86400000;
-    QTest::newRow("ahead, Yes") << true << Day << int(Yes) << true;
-    QTest::newRow("ahead, No") << true << Day << int(No) << false;
-    QTest::newRow("now, Yes") << true << 0LL << int(Yes) << true;
-    QTest::newRow("passed, Yes") << true << -Day << int(Yes) << true;
-    QTest::newRow("passed, No") << true << -Day << int(No) << false;
-    QTest::newRow("no delay") << false << Day << int(Unscripted) << false;
+
+    // clang-format off
+    QTest::newRow("ahead, answered yes")  << true  << Day  << Answer::Yes        << true;
+    QTest::newRow("ahead, answered no")   << true  << Day  << Answer::No         << false;
+    QTest::newRow("now, answered yes")    << true  << 0LL  << Answer::Yes        << true;
+    QTest::newRow("passed, answered yes") << true  << -Day << Answer::Yes        << true;
+    QTest::newRow("passed, answered no")  << true  << -Day << Answer::No         << false;
+    QTest::newRow("no delay")             << false << Day  << Answer::Unscripted << false;
+    // clang-format on
 }
 
-void TestScheduler::armAfterScheduleSave()
+void TestScheduler::scheduleSaveArmsTheDelayedStartWhenTheUserSaysSo()
 {
     QFETCH(bool, delayedStart);
     QFETCH(qint64, offsetMs);
-    QFETCH(int, answer);
+    QFETCH(Answer, answer);
     QFETCH(bool, armed);
 
     Rig rig;
@@ -399,22 +415,24 @@ void TestScheduler::scheduleSaveLeavesWaitingTimerAlone()
     QVERIFY(rig.startTimer.nextTick() == waitingSince);
 }
 
-void TestScheduler::startTimerTick_data()
+void TestScheduler::startTimerTickRunsOnceTheStartTimeIsReached_data()
 {
     QTest::addColumn<qint64>("offsetMs"); // DelayedStartTime minus now
     QTest::addColumn<bool>("runInProgress");
     QTest::addColumn<bool>("reached");
     QTest::addColumn<bool>("runStarted");
 
-    QTest::newRow("1 ms ahead") << 1LL << false << false << false;
-    QTest::newRow("1 ms ahead, run going") << 1LL << true << false << false;
-    QTest::newRow("now") << 0LL << false << true << true;
-    QTest::newRow("now, run going") << 0LL << true << true << false;
-    QTest::newRow("1 ms passed") << -1LL << false << true << true;
-    QTest::newRow("1 ms passed, run going") << -1LL << true << true << false;
+    // clang-format off
+    QTest::newRow("1 ms ahead")             << 1LL  << false << false << false;
+    QTest::newRow("1 ms ahead, run going")  << 1LL  << true  << false << false;
+    QTest::newRow("now")                    << 0LL  << false << true  << true;
+    QTest::newRow("now, run going")         << 0LL  << true  << true  << false;
+    QTest::newRow("1 ms passed")            << -1LL << false << true  << true;
+    QTest::newRow("1 ms passed, run going") << -1LL << true  << true  << false;
+    // clang-format on
 }
 
-void TestScheduler::startTimerTick()
+void TestScheduler::startTimerTickRunsOnceTheStartTimeIsReached()
 {
     QFETCH(qint64, offsetMs);
     QFETCH(bool, runInProgress);
@@ -447,7 +465,7 @@ void TestScheduler::startTimerTick()
     QVERIFY(run.elapsedDue && *run.elapsedDue >= before + TenMinutes);
 }
 
-void TestScheduler::elapsedTimerTick_data()
+void TestScheduler::repeatTickRunsUnlessARunIsGoing_data()
 {
     QTest::addColumn<bool>("runInProgress");
 
@@ -455,7 +473,7 @@ void TestScheduler::elapsedTimerTick_data()
     QTest::newRow("run going") << true;
 }
 
-void TestScheduler::elapsedTimerTick()
+void TestScheduler::repeatTickRunsUnlessARunIsGoing()
 {
     QFETCH(bool, runInProgress);
 

@@ -114,20 +114,20 @@ private slots:
     void init();
 
     void startsIdle();
-    void tickRule_data();
-    void tickRule();
+    void settingAPropertyFollowsTheTickRule_data();
+    void settingAPropertyFollowsTheTickRule();
     void ticksRepeat();
-    void settingAgain_data();
-    void settingAgain();
+    void settingAgainKeepsOrRestartsThePeriod_data();
+    void settingAgainKeepsOrRestartsThePeriod();
     void zeroIntervalWaitsForAnInterval();
     void disablingStops();
     void busyLoopMergesTicks();
     void slowHandlerKeepsThePhase();
-    void longIntervals_data();
-    void longIntervals();
+    void longIntervalsNeverTickEarly_data();
+    void longIntervalsNeverTickEarly();
     void longWaitIsMadeOfLegs();
-    void handlerDisabling();
-    void handlerChangingInterval();
+    void handlerCanDisableTheTimer();
+    void handlerChangingTheIntervalRestartsThePeriod();
     void nestedLoopInHandlerGetsTicks();
     void destroyingStops();
 };
@@ -146,7 +146,7 @@ void TestTimer::startsIdle()
     QVERIFY(!timer.nextTick());
 }
 
-void TestTimer::tickRule_data()
+void TestTimer::settingAPropertyFollowsTheTickRule_data()
 {
     QTest::addColumn<bool>("enabledBefore");
     QTest::addColumn<uint>("intervalBefore");
@@ -155,23 +155,33 @@ void TestTimer::tickRule_data()
     QTest::addColumn<QString>("outcome"); // "kept", "restarted" or "idle"
     QTest::addColumn<bool>("enabledAfter");
 
+    // clang-format off
     QTest::newRow("enable with an interval")
-        << false << 1000U << "enabled" << 1U << "restarted" << true;
-    QTest::newRow("enable again") << true << 1000U << "enabled" << 1U << "kept" << true;
-    QTest::newRow("disable") << true << 1000U << "enabled" << 0U << "idle" << false;
-    QTest::newRow("disable again") << false << 1000U << "enabled" << 0U << "idle" << false;
-    QTest::newRow("enable with interval 0") << false << 0U << "enabled" << 1U << "idle" << true;
-    QTest::newRow("same interval") << true << 1000U << "interval" << 1000U << "kept" << true;
-    QTest::newRow("longer interval") << true << 1000U << "interval" << 2000U << "restarted" << true;
-    QTest::newRow("shorter interval") << true << 1000U << "interval" << 500U << "restarted" << true;
-    QTest::newRow("interval 0") << true << 1000U << "interval" << 0U << "idle" << true;
+        << false << 1000U << "enabled"  << 1U    << "restarted" << true;
+    QTest::newRow("enable again")
+        << true  << 1000U << "enabled"  << 1U    << "kept"      << true;
+    QTest::newRow("disable")
+        << true  << 1000U << "enabled"  << 0U    << "idle"      << false;
+    QTest::newRow("disable again")
+        << false << 1000U << "enabled"  << 0U    << "idle"      << false;
+    QTest::newRow("enable with interval 0")
+        << false << 0U    << "enabled"  << 1U    << "idle"      << true;
+    QTest::newRow("same interval")
+        << true  << 1000U << "interval" << 1000U << "kept"      << true;
+    QTest::newRow("longer interval")
+        << true  << 1000U << "interval" << 2000U << "restarted" << true;
+    QTest::newRow("shorter interval")
+        << true  << 1000U << "interval" << 500U  << "restarted" << true;
+    QTest::newRow("interval 0")
+        << true  << 1000U << "interval" << 0U    << "idle"      << true;
     QTest::newRow("interval for enabled zero")
-        << true << 0U << "interval" << 1000U << "restarted" << true;
+        << true  << 0U    << "interval" << 1000U << "restarted" << true;
     QTest::newRow("interval while disabled")
-        << false << 1000U << "interval" << 2000U << "idle" << false;
+        << false << 1000U << "interval" << 2000U << "idle"      << false;
+    // clang-format on
 }
 
-void TestTimer::tickRule()
+void TestTimer::settingAPropertyFollowsTheTickRule()
 {
     QFETCH(bool, enabledBefore);
     QFETCH(uint, intervalBefore);
@@ -217,7 +227,7 @@ void TestTimer::ticksRepeat()
     QVERIFY(timer.enabled());
 }
 
-void TestTimer::settingAgain_data()
+void TestTimer::settingAgainKeepsOrRestartsThePeriod_data()
 {
     // The timer runs a while, then a reference is started and the property is set. A restarted
     // timer falls due after the reference, one that keeps its period before it; the event loop
@@ -228,13 +238,15 @@ void TestTimer::settingAgain_data()
     QTest::addColumn<int>("referenceMs");
     QTest::addColumn<QString>("first");
 
-    QTest::newRow("enable again") << "enable" << 200U << 200U << 150 << "timer";
-    QTest::newRow("same interval") << "interval" << 200U << 200U << 150 << "timer";
-    QTest::newRow("other interval") << "interval" << 200U << 250U << 200 << "reference";
+    // clang-format off
+    QTest::newRow("enable again")       << "enable"    << 200U << 200U << 150 << "timer";
+    QTest::newRow("same interval")      << "interval"  << 200U << 200U << 150 << "timer";
+    QTest::newRow("other interval")     << "interval"  << 200U << 250U << 200 << "reference";
     QTest::newRow("disable and enable") << "re-enable" << 250U << 250U << 200 << "reference";
+    // clang-format on
 }
 
-void TestTimer::settingAgain()
+void TestTimer::settingAgainKeepsOrRestartsThePeriod()
 {
     QFETCH(QString, change);
     QFETCH(uint, intervalBefore);
@@ -336,17 +348,19 @@ void TestTimer::slowHandlerKeepsThePhase()
     QVERIFY2(breach.isEmpty(), qPrintable(breach));
 }
 
-void TestTimer::longIntervals_data()
+void TestTimer::longIntervalsNeverTickEarly_data()
 {
     QTest::addColumn<uint>("interval");
 
-    QTest::newRow("largest int") << 2147483647U;
-    QTest::newRow("beyond int") << 2147483648U;
+    // clang-format off
+    QTest::newRow("largest int")   << 2147483647U;
+    QTest::newRow("beyond int")    << 2147483648U;
     QTest::newRow("three billion") << 3000000000U;
-    QTest::newRow("largest") << 4294967295U;
+    QTest::newRow("largest")       << 4294967295U;
+    // clang-format on
 }
 
-void TestTimer::longIntervals()
+void TestTimer::longIntervalsNeverTickEarly()
 {
     QFETCH(uint, interval);
 
@@ -381,7 +395,7 @@ void TestTimer::longWaitIsMadeOfLegs()
     QVERIFY2(breach.isEmpty(), qPrintable(breach));
 }
 
-void TestTimer::handlerDisabling()
+void TestTimer::handlerCanDisableTheTimer()
 {
     Timer timer;
     QSignalSpy spy(&timer, &Timer::timeout);
@@ -396,7 +410,7 @@ void TestTimer::handlerDisabling()
     QVERIFY(!timer.nextTick());
 }
 
-void TestTimer::handlerChangingInterval()
+void TestTimer::handlerChangingTheIntervalRestartsThePeriod()
 {
     constexpr auto longer = 60000ms;
     Timer timer;

@@ -1,6 +1,8 @@
 #include "ChildRecords.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 QString testChildPath()
@@ -40,4 +42,32 @@ QList<ChildRecord> readChildRecords(const QString& logPath)
         records << record;
     }
     return records;
+}
+
+ChildLog::ChildLog(const QString& folder)
+    : m_path(QDir(folder).filePath(QStringLiteral("child.log")))
+{
+    qputenv("RUNLATCH_CHILD_LOG", QFile::encodeName(m_path));
+}
+
+ChildLog::~ChildLog()
+{
+    qunsetenv("RUNLATCH_CHILD_LOG");
+    qunsetenv("RUNLATCH_CHILD_SLEEP_MS");
+    qunsetenv("RUNLATCH_CHILD_EXIT");
+}
+
+void ChildLog::setSleepMs(int ms)
+{
+    qputenv("RUNLATCH_CHILD_SLEEP_MS", QByteArray::number(ms));
+}
+
+void ChildLog::setExitStatus(int status)
+{
+    qputenv("RUNLATCH_CHILD_EXIT", QByteArray::number(status));
+}
+
+bool processGone(qint64 pid)
+{
+    return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
 }

@@ -18,3 +18,27 @@ struct ChildRecord {
 
 // Reads the records the child appended to a log file, in the order they were written.
 [[nodiscard]] QList<ChildRecord> readChildRecords(const QString& logPath);
+
+// While this lives, every test child this process starts records itself in child.log in the
+// given folder. How long a child waits and how it exits can be set meanwhile; all of it is taken
+// back from the environment at the end, so that no later test inherits it.
+class ChildLog {
+public:
+    explicit ChildLog(const QString& folder);
+    ~ChildLog();
+    ChildLog(const ChildLog&) = delete;
+    ChildLog& operator=(const ChildLog&) = delete;
+
+    [[nodiscard]] QList<ChildRecord> records() const { return readChildRecords(m_path); }
+
+    // Children started from now on wait this long between their start and their end.
+    void setSleepMs(int ms);
+    // Children started from now on exit with this status.
+    void setExitStatus(int status);
+
+private:
+    QString m_path;
+};
+
+// Once reaped, a process leaves /proc; a zombie stays there.
+[[nodiscard]] bool processGone(qint64 pid);

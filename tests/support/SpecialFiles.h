@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaType>
 #include <QString>
 
@@ -10,9 +11,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-// Things that stand where a job file or the log is expected but are no regular file; the last
-// one is the null device that a user may put in the log's place to keep none.
-enum class Special { Fifo, Folder, LinkToFifo, Socket, LinkToNull };
+// Things that stand where a job file or the log is expected but are no regular file. A link to
+// the null device is what a user may put in the log's place to keep none; a link loop is a link
+// that names itself.
+enum class Special { Fifo, Folder, LinkToFifo, Socket, LinkToNull, LinkLoop };
 Q_DECLARE_METATYPE(Special)
 
 namespace SpecialFiles {
@@ -55,8 +57,31 @@ inline bool make(Special special, const QString& path)
         return makeSocket(path);
     case Special::LinkToNull:
         return ::symlink("/dev/null", QFile::encodeName(path).constData()) == 0;
+    case Special::LinkLoop:
+        return ::symlink(QFile::encodeName(QFileInfo(path).fileName()).constData(),
+                         QFile::encodeName(path).constData()) == 0;
     }
     return false;
+}
+
+// The special thing as the data tables name their rows.
+inline const char* nameOf(Special special)
+{
+    switch (special) {
+    case Special::Fifo:
+        return "FIFO";
+    case Special::Folder:
+        return "folder";
+    case Special::LinkToFifo:
+        return "link to a FIFO";
+    case Special::Socket:
+        return "socket";
+    case Special::LinkToNull:
+        return "link to the null device";
+    case Special::LinkLoop:
+        return "link loop";
+    }
+    return "?";
 }
 
 // The file type bits of what path names, links not followed; 0 when there is nothing.
@@ -67,14 +92,3 @@ inline mode_t typeOf(const QString& path)
 }
 
 } // namespace SpecialFiles
-
-// Opening a FIFO the blocking way waits for a peer that never comes. While this lives, such a
-// wait ends the test program (SIGALRM's default action), so that the test fails instead of
-// hanging; a test that passes never gets near the limit.
-class FailInsteadOfHanging {
-public:
-    FailInsteadOfHanging() { ::alarm(60); }
-    ~FailInsteadOfHanging() { ::alarm(0); }
-    FailInsteadOfHanging(const FailInsteadOfHanging&) = delete;
-    FailInsteadOfHanging& operator=(const FailInsteadOfHanging&) = delete;
-};

@@ -54,12 +54,6 @@ bool setModified(const QString& path, const QDateTime& time)
            file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The titles of the contents, depth first, as the contents tree lists them.
 void collectTitles(const QHelpContentModel& model, const QModelIndex& parent, QStringList& titles)
 {
@@ -99,8 +93,8 @@ private slots:
     void initTestCase();
 
     void helpFoldersStartBesideTheProgram();
-    void findHelpCollection_data();
-    void findHelpCollection();
+    void findHelpCollectionTakesTheFirstFolderThatHasOne_data();
+    void findHelpCollectionTakesTheFirstFolderThatHasOne();
     void copyHelpCollectionMakesAWorkingCopy();
     void copyHelpCollectionKeepsAnIdenticalCopy();
     void copyHelpCollectionRefreshesAChangedCopy();
@@ -110,8 +104,8 @@ private slots:
 
     void contentsOpensTheWindowAtTheContentsPage();
     void contentsListEveryTopic();
-    void indexHasKeywords_data();
-    void indexHasKeywords();
+    void indexLeadsEachKeywordToItsTopic_data();
+    void indexLeadsEachKeywordToItsTopic();
     void indexFilterShowsTheTopic();
     void searchForDelayedFindsTheScheduleTopic();
     void missingOrDamagedManualIsReported_data();
@@ -156,7 +150,7 @@ void TestHelpWindow::helpFoldersStartBesideTheProgram()
     QCOMPARE(helpFolders(QStringLiteral("/opt/runlatch/bin/")), expected);
 }
 
-void TestHelpWindow::findHelpCollection_data()
+void TestHelpWindow::findHelpCollectionTakesTheFirstFolderThatHasOne_data()
 {
     // Folder names are those made by initTestCase; "built" stands for the built manual's folder.
     QTest::addColumn<QStringList>("folders");
@@ -177,7 +171,7 @@ void TestHelpWindow::findHelpCollection_data()
         << QStringLiteral("built");
 }
 
-void TestHelpWindow::findHelpCollection()
+void TestHelpWindow::findHelpCollectionTakesTheFirstFolderThatHasOne()
 {
     QFETCH(QStringList, folders);
     QFETCH(QString, expected);
@@ -223,7 +217,7 @@ void TestHelpWindow::copyHelpCollectionKeepsAnIdenticalCopy()
 
     QVERIFY(!copyHelpCollection(BuiltCollection, cache.path()).isEmpty());
 
-    QCOMPARE(contentOf(copied), marked);
+    QCOMPARE(readBytes(copied), marked);
 }
 
 void TestHelpWindow::copyHelpCollectionRefreshesAChangedCopy()
@@ -243,7 +237,7 @@ void TestHelpWindow::copyHelpCollectionRefreshesAChangedCopy()
     QVERIFY(!copyHelpCollection(collection, cache.path()).isEmpty());
 
     QCOMPARE(QFileInfo(copied).lastModified(), later);
-    QCOMPARE(contentOf(copied), contentOf(manual));
+    QCOMPARE(readBytes(copied), readBytes(manual));
 }
 
 void TestHelpWindow::copyHelpCollectionFailsWithoutAFolder()
@@ -355,26 +349,30 @@ void TestHelpWindow::contentsListEveryTopic()
     }
 }
 
-void TestHelpWindow::indexHasKeywords_data()
+void TestHelpWindow::indexLeadsEachKeywordToItsTopic_data()
 {
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<QString>("page");
 
-    QTest::newRow("job list") << QStringLiteral("job list") << QStringLiteral("job-list.html");
+    // clang-format off
+    QTest::newRow("job list")
+        << QStringLiteral("job list")                   << QStringLiteral("job-list.html");
     QTest::newRow("delayed start")
-        << QStringLiteral("delayed start") << QStringLiteral("schedule.html");
-    QTest::newRow("/R switch") << QStringLiteral("/R switch")
-                               << QStringLiteral("command-line.html");
-    QTest::newRow("Runlatch.log") << QStringLiteral("Runlatch.log") << QStringLiteral("log.html");
-    QTest::newRow("DelayedStartTime")
-        << QStringLiteral("DelayedStartTime") << QStringLiteral("job-file-format.html");
-    QTest::newRow("a message") << QStringLiteral("Unable to find application")
-                               << QStringLiteral("messages.html");
-    QTest::newRow("File > Process")
-        << QStringLiteral("File > Process") << QStringLiteral("running.html");
+        << QStringLiteral("delayed start")              << QStringLiteral("schedule.html");
+    QTest::newRow("command-line switch")
+        << QStringLiteral("/R switch")                  << QStringLiteral("command-line.html");
+    QTest::newRow("name of the log file")
+        << QStringLiteral("Runlatch.log")               << QStringLiteral("log.html");
+    QTest::newRow("job file key")
+        << QStringLiteral("DelayedStartTime")           << QStringLiteral("job-file-format.html");
+    QTest::newRow("a message")
+        << QStringLiteral("Unable to find application") << QStringLiteral("messages.html");
+    QTest::newRow("menu command")
+        << QStringLiteral("File > Process")             << QStringLiteral("running.html");
+    // clang-format on
 }
 
-void TestHelpWindow::indexHasKeywords()
+void TestHelpWindow::indexLeadsEachKeywordToItsTopic()
 {
     QFETCH(QString, keyword);
     QFETCH(QString, page);
@@ -441,17 +439,19 @@ void TestHelpWindow::missingOrDamagedManualIsReported_data()
     QTest::addColumn<QByteArray>("manual");     // null: no manual
     QTest::addColumn<QString>("report");
 
-    const QByteArray built = contentOf(BuiltCollection);
+    const QByteArray built = readBytes(BuiltCollection);
     QVERIFY(!built.isEmpty());
     const QString notFound = QStringLiteral("could not be found in");
     const QString damaged = QStringLiteral("could not be opened");
+    const QByteArray garbage(4096, '\x5a');
 
-    QTest::newRow("no collection") << QByteArray() << QByteArray() << notFound;
-    QTest::newRow("an empty collection") << QByteArray("") << QByteArray() << damaged;
-    QTest::newRow("an unreadable collection")
-        << QByteArray(4096, '\x5a') << QByteArray() << damaged;
-    QTest::newRow("the manual missing") << built << QByteArray() << damaged;
-    QTest::newRow("the manual unreadable") << built << QByteArray(4096, '\x5a') << damaged;
+    // clang-format off
+    QTest::newRow("no collection")            << QByteArray()   << QByteArray() << notFound;
+    QTest::newRow("an empty collection")      << QByteArray("") << QByteArray() << damaged;
+    QTest::newRow("an unreadable collection") << garbage        << QByteArray() << damaged;
+    QTest::newRow("the manual missing")       << built          << QByteArray() << damaged;
+    QTest::newRow("the manual unreadable")    << built          << garbage      << damaged;
+    // clang-format on
 }
 
 void TestHelpWindow::missingOrDamagedManualIsReported()

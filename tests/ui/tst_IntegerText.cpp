@@ -6,17 +6,17 @@
 
 Q_DECLARE_METATYPE(std::optional<std::int32_t>)
 
-class tst_IntegerText : public QObject {
+class TestIntegerText : public QObject {
     Q_OBJECT
 
 private slots:
-    void trimmedText_data();
-    void trimmedText();
-    void parseInt32_data();
-    void parseInt32();
+    void trimmedTextDropsOuterBlanksAndControls_data();
+    void trimmedTextDropsOuterBlanksAndControls();
+    void parseInt32TakesDecimalOrHexInRange_data();
+    void parseInt32TakesDecimalOrHexInRange();
 };
 
-void tst_IntegerText::trimmedText_data()
+void TestIntegerText::trimmedTextDropsOuterBlanksAndControls_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("trimmed");
@@ -35,7 +35,7 @@ void tst_IntegerText::trimmedText_data()
     QTest::newRow("empty") << QString() << QString();
 }
 
-void tst_IntegerText::trimmedText()
+void TestIntegerText::trimmedTextDropsOuterBlanksAndControls()
 {
     QFETCH(QString, text);
     QFETCH(QString, trimmed);
@@ -43,31 +43,29 @@ void tst_IntegerText::trimmedText()
     QCOMPARE(::trimmedText(text), trimmed);
 }
 
-void tst_IntegerText::parseInt32_data()
+void TestIntegerText::parseInt32TakesDecimalOrHexInRange_data()
 {
+    using Parsed = std::optional<std::int32_t>;
     QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<std::int32_t>>("value");
-    const std::optional<std::int32_t> invalid;
+    QTest::addColumn<Parsed>("value");
 
-    QTest::newRow("decimal") << QStringLiteral("42") << std::optional<std::int32_t>(42);
-    QTest::newRow("leading zeros") << QStringLiteral("007") << std::optional<std::int32_t>(7);
-    QTest::newRow("plus sign") << QStringLiteral("+5") << std::optional<std::int32_t>(5);
-    QTest::newRow("minus sign") << QStringLiteral("-30") << std::optional<std::int32_t>(-30);
-    QTest::newRow("largest") << QStringLiteral("2147483647")
-                             << std::optional<std::int32_t>(2147483647);
-    QTest::newRow("smallest") << QStringLiteral("-2147483648")
-                              << std::optional<std::int32_t>(-2147483647 - 1);
+    const Parsed invalid;
+
+    QTest::newRow("decimal") << QStringLiteral("42") << Parsed(42);
+    QTest::newRow("leading zeros") << QStringLiteral("007") << Parsed(7);
+    QTest::newRow("plus sign") << QStringLiteral("+5") << Parsed(5);
+    QTest::newRow("minus sign") << QStringLiteral("-30") << Parsed(-30);
+    QTest::newRow("largest") << QStringLiteral("2147483647") << Parsed(2147483647);
+    QTest::newRow("smallest") << QStringLiteral("-2147483648") << Parsed(-2147483647 - 1);
     QTest::newRow("one above the largest") << QStringLiteral("2147483648") << invalid;
     QTest::newRow("one below the smallest") << QStringLiteral("-2147483649") << invalid;
     QTest::newRow("ten nines") << QStringLiteral("9999999999") << invalid;
     QTest::newRow("many digits") << QStringLiteral("99999999999999999999999") << invalid;
-    QTest::newRow("dollar hex") << QStringLiteral("$1A") << std::optional<std::int32_t>(26);
-    QTest::newRow("0x hex") << QStringLiteral("0x10") << std::optional<std::int32_t>(16);
-    QTest::newRow("0X hex, lower-case digits")
-        << QStringLiteral("0Xff") << std::optional<std::int32_t>(255);
-    QTest::newRow("negative hex") << QStringLiteral("-$10") << std::optional<std::int32_t>(-16);
-    QTest::newRow("largest hex") << QStringLiteral("$7FFFFFFF")
-                                 << std::optional<std::int32_t>(2147483647);
+    QTest::newRow("dollar hex") << QStringLiteral("$1A") << Parsed(26);
+    QTest::newRow("0x hex") << QStringLiteral("0x10") << Parsed(16);
+    QTest::newRow("0X hex, lower-case digits") << QStringLiteral("0Xff") << Parsed(255);
+    QTest::newRow("negative hex") << QStringLiteral("-$10") << Parsed(-16);
+    QTest::newRow("largest hex") << QStringLiteral("$7FFFFFFF") << Parsed(2147483647);
     QTest::newRow("hex above the range") << QStringLiteral("$80000000") << invalid;
     QTest::newRow("hex digit in decimal") << QStringLiteral("1A") << invalid;
     QTest::newRow("prefix alone") << QStringLiteral("$") << invalid;
@@ -80,7 +78,7 @@ void tst_IntegerText::parseInt32_data()
     QTest::newRow("empty") << QString() << invalid;
 }
 
-void tst_IntegerText::parseInt32()
+void TestIntegerText::parseInt32TakesDecimalOrHexInRange()
 {
     QFETCH(QString, text);
     QFETCH(std::optional<std::int32_t>, value);
@@ -91,5 +89,5 @@ void tst_IntegerText::parseInt32()
         QCOMPARE(*parsed, *value);
 }
 
-QTEST_APPLESS_MAIN(tst_IntegerText)
+QTEST_APPLESS_MAIN(TestIntegerText)
 #include "tst_IntegerText.moc"

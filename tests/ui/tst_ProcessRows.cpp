@@ -36,7 +36,7 @@ QString parametersOf(const ProcessRows& rows)
 
 } // namespace
 
-class tst_ProcessRows : public QObject {
+class TestProcessRows : public QObject {
     Q_OBJECT
 
 private slots:
@@ -47,14 +47,14 @@ private slots:
     void addRefusesTheFiftyFirstRow();
     void setParametersChangesOneRow();
     void removeTakesOutOneRow();
-    void moveAbove_data();
-    void moveAbove();
+    void moveAbovePutsTheRowBeforeTheTarget_data();
+    void moveAbovePutsTheRowBeforeTheTarget();
     void moveKeepsEqualProgramsApart();
     void badRowIndexRaises_data();
     void badRowIndexRaises();
 };
 
-void tst_ProcessRows::fromTableCopiesTheUsedEntries()
+void TestProcessRows::fromTableCopiesTheUsedEntries()
 {
     JobTable table;
     table.ProcList[0] = {QStringLiteral("/bin/a"), QStringLiteral("-x")};
@@ -69,7 +69,7 @@ void tst_ProcessRows::fromTableCopiesTheUsedEntries()
     QCOMPARE(rows.at(1), (ProcessRow{QStringLiteral("/bin/b"), {}}));
 }
 
-void tst_ProcessRows::toTableReplacesTheListAndKeepsOldSlots()
+void TestProcessRows::toTableReplacesTheListAndKeepsOldSlots()
 {
     JobTable table;
     for (int i = 0; i < 5; ++i)
@@ -91,7 +91,7 @@ void tst_ProcessRows::toTableReplacesTheListAndKeepsOldSlots()
     QVERIFY(!table.Modified);
 }
 
-void tst_ProcessRows::toTableOfNoRowsEmptiesTheTable()
+void TestProcessRows::toTableOfNoRowsEmptiesTheTable()
 {
     JobTable table;
     table.ProcList[0] = {QStringLiteral("/bin/a"), {}};
@@ -102,7 +102,7 @@ void tst_ProcessRows::toTableOfNoRowsEmptiesTheTable()
     QCOMPARE(table.LastProc, -1);
 }
 
-void tst_ProcessRows::addAppendsWithEmptyParameters()
+void TestProcessRows::addAppendsWithEmptyParameters()
 {
     ProcessRows rows = rowsOf(QStringLiteral("AB"));
 
@@ -113,7 +113,7 @@ void tst_ProcessRows::addAppendsWithEmptyParameters()
     QCOMPARE(programsOf(rows).left(2), QStringLiteral("AB"));
 }
 
-void tst_ProcessRows::addRefusesTheFiftyFirstRow()
+void TestProcessRows::addRefusesTheFiftyFirstRow()
 {
     ProcessRows rows;
     for (int i = 0; i < 49; ++i)
@@ -129,7 +129,7 @@ void tst_ProcessRows::addRefusesTheFiftyFirstRow()
     QVERIFY(!rows.isFull());
 }
 
-void tst_ProcessRows::setParametersChangesOneRow()
+void TestProcessRows::setParametersChangesOneRow()
 {
     ProcessRows rows = rowsOf(QStringLiteral("ABC"));
 
@@ -140,7 +140,7 @@ void tst_ProcessRows::setParametersChangesOneRow()
     QCOMPARE(rows.at(2).parameters, QStringLiteral("2"));
 }
 
-void tst_ProcessRows::removeTakesOutOneRow()
+void TestProcessRows::removeTakesOutOneRow()
 {
     ProcessRows rows = rowsOf(QStringLiteral("ABC"));
 
@@ -150,24 +150,26 @@ void tst_ProcessRows::removeTakesOutOneRow()
     QCOMPARE(parametersOf(rows), QStringLiteral("02"));
 }
 
-void tst_ProcessRows::moveAbove_data()
+void TestProcessRows::moveAbovePutsTheRowBeforeTheTarget_data()
 {
     QTest::addColumn<int>("source");
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("programs");
     QTest::addColumn<int>("movedTo");
 
-    QTest::newRow("A onto C") << 0 << 2 << QStringLiteral("BACD") << 1;
-    QTest::newRow("D onto B") << 3 << 1 << QStringLiteral("ADBC") << 1;
-    QTest::newRow("B onto A") << 1 << 0 << QStringLiteral("BACD") << 0;
-    QTest::newRow("A onto B") << 0 << 1 << QStringLiteral("ABCD") << 0;
-    QTest::newRow("C onto D") << 2 << 3 << QStringLiteral("ABCD") << 2;
+    // clang-format off
+    QTest::newRow("A onto C")      << 0 << 2 << QStringLiteral("BACD") << 1;
+    QTest::newRow("D onto B")      << 3 << 1 << QStringLiteral("ADBC") << 1;
+    QTest::newRow("B onto A")      << 1 << 0 << QStringLiteral("BACD") << 0;
+    QTest::newRow("A onto B")      << 0 << 1 << QStringLiteral("ABCD") << 0;
+    QTest::newRow("C onto D")      << 2 << 3 << QStringLiteral("ABCD") << 2;
     QTest::newRow("C onto itself") << 2 << 2 << QStringLiteral("ABCD") << 2;
-    QTest::newRow("D onto A") << 3 << 0 << QStringLiteral("DABC") << 0;
-    QTest::newRow("A onto D") << 0 << 3 << QStringLiteral("BCAD") << 2;
+    QTest::newRow("D onto A")      << 3 << 0 << QStringLiteral("DABC") << 0;
+    QTest::newRow("A onto D")      << 0 << 3 << QStringLiteral("BCAD") << 2;
+    // clang-format on
 }
 
-void tst_ProcessRows::moveAbove()
+void TestProcessRows::moveAbovePutsTheRowBeforeTheTarget()
 {
     QFETCH(int, source);
     QFETCH(int, target);
@@ -184,7 +186,7 @@ void tst_ProcessRows::moveAbove()
                  QString::number(QStringLiteral("ABCD").indexOf(rows.at(i).program)));
 }
 
-void tst_ProcessRows::moveKeepsEqualProgramsApart()
+void TestProcessRows::moveKeepsEqualProgramsApart()
 {
     // The same program twice, told apart only by their parameters.
     ProcessRows rows = rowsOf(QStringLiteral("ABA"));
@@ -195,18 +197,20 @@ void tst_ProcessRows::moveKeepsEqualProgramsApart()
     QCOMPARE(parametersOf(rows), QStringLiteral("021"));
 }
 
-void tst_ProcessRows::badRowIndexRaises_data()
+void TestProcessRows::badRowIndexRaises_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
 
-    QTest::newRow("negative source") << -1 << 0;
-    QTest::newRow("source past the end") << 3 << 0;
-    QTest::newRow("target past the end") << 0 << 3;
-    QTest::newRow("negative target") << 0 << -1;
+    // clang-format off
+    QTest::newRow("negative source")     << -1 << 0;
+    QTest::newRow("source past the end") << 3  << 0;
+    QTest::newRow("target past the end") << 0  << 3;
+    QTest::newRow("negative target")     << 0  << -1;
+    // clang-format on
 }
 
-void tst_ProcessRows::badRowIndexRaises()
+void TestProcessRows::badRowIndexRaises()
 {
     QFETCH(int, first);
     QFETCH(int, second);
@@ -223,5 +227,5 @@ void tst_ProcessRows::badRowIndexRaises()
     QCOMPARE(parametersOf(rows), QStringLiteral("012"));
 }
 
-QTEST_APPLESS_MAIN(tst_ProcessRows)
+QTEST_APPLESS_MAIN(TestProcessRows)
 #include "tst_ProcessRows.moc"

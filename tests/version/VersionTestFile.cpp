@@ -1,6 +1,6 @@
 #include "VersionTestFile.h"
 
-#include <QFile>
+#include "TestFiles.h"
 
 namespace VersionTestFile {
 
@@ -80,9 +80,7 @@ QByteArray program(const QByteArray& block)
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return writeBytes(path, bytes);
 }
 
 } // namespace VersionTestFile

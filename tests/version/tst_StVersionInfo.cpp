@@ -48,8 +48,8 @@ private slots:
     void readsFixedPartAndStrings();
     void missingKeysGiveEmptyStrings();
     void sectionPaddingIsIgnored();
-    void failures_data();
-    void failures();
+    void damagedOrForeignFileRaises_data();
+    void damagedOrForeignFileRaises();
     void missingFileRaisesWhenNamed();
     void valuesAreCachedUntilFileNameChanges();
     void failedLoadIsTriedAgain();
@@ -64,16 +64,22 @@ void TestStVersionInfo::readsFixedPartAndStrings_data()
     QTest::addColumn<Parts>("productVersion");
     QTest::addColumn<VersionTestFile::Shape>("shape");
 
-    QTest::newRow("elf64") << Parts{1, 2, 3, 4} << Parts{5, 6, 7, 8} << VersionTestFile::Shape{};
-    QTest::newRow("zeros") << Parts{0, 0, 0, 0} << Parts{0, 0, 0, 0} << VersionTestFile::Shape{};
-    QTest::newRow("largest parts") << Parts{65535, 65535, 65535, 65535} << Parts{65535, 0, 65535, 0}
-                                   << VersionTestFile::Shape{};
-    QTest::newRow("elf32") << Parts{1, 2, 3, 4} << Parts{5, 6, 0, 0}
-                           << VersionTestFile::Shape{false, false};
-    QTest::newRow("elf64 big-endian")
-        << Parts{1, 2, 3, 4} << Parts{5, 6, 0, 0} << VersionTestFile::Shape{true, true};
-    QTest::newRow("elf32 big-endian")
-        << Parts{10, 20, 30, 40} << Parts{50, 60, 0, 0} << VersionTestFile::Shape{false, true};
+    using Shape = VersionTestFile::Shape;
+
+    // clang-format off
+    QTest::newRow("64-bit ELF")
+        << Parts{1, 2, 3, 4}                 << Parts{5, 6, 7, 8}         << Shape{};
+    QTest::newRow("all parts zero")
+        << Parts{0, 0, 0, 0}                 << Parts{0, 0, 0, 0}         << Shape{};
+    QTest::newRow("largest parts")
+        << Parts{65535, 65535, 65535, 65535} << Parts{65535, 0, 65535, 0} << Shape{};
+    QTest::newRow("32-bit ELF")
+        << Parts{1, 2, 3, 4}                 << Parts{5, 6, 0, 0}         << Shape{false, false};
+    QTest::newRow("64-bit big-endian ELF")
+        << Parts{1, 2, 3, 4}                 << Parts{5, 6, 0, 0}         << Shape{true, true};
+    QTest::newRow("32-bit big-endian ELF")
+        << Parts{10, 20, 30, 40}             << Parts{50, 60, 0, 0}       << Shape{false, true};
+    // clang-format on
 }
 
 void TestStVersionInfo::readsFixedPartAndStrings()
@@ -124,7 +130,7 @@ void TestStVersionInfo::sectionPaddingIsIgnored()
     QCOMPARE(info.LegalTrademarks(), QStringLiteral("Latch\u2122"));
 }
 
-void TestStVersionInfo::failures_data()
+void TestStVersionInfo::damagedOrForeignFileRaises_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("expected");
@@ -164,7 +170,7 @@ void TestStVersionInfo::failures_data()
         << changed(VersionTestFile::program(good), 4, '\3') << unreadable;
 }
 
-void TestStVersionInfo::failures()
+void TestStVersionInfo::damagedOrForeignFileRaises()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, expected);
