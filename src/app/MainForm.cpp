@@ -103,6 +103,8 @@ void TMainForm::createWidgets()
 
     m_memo1->setParent(central);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
+    // Runs add lines for as long as the program runs; an undo history would keep every one.
+    m_memo1->setUndoRedoEnabled(false);
     m_memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QObject>
+
 #include <chrono>
+#include <functional>
 #include <memory>
 
 // A program that the launcher started, as the operating system hands it over. Each platform
@@ -29,4 +32,7 @@ public:
     [[nodiscard]] virtual bool waitForEnd(std::chrono::milliseconds limit) = 0;
     // Waits without limit until the process has ended.
     virtual void waitForEnd() = 0;
+    // Calls ended from the event loop once the process has ended, at most once, for as long as
+    // the returned object lives: the event loop can sleep until then instead of polling.
+    [[nodiscard]] virtual std::unique_ptr<QObject> watchEnd(std::function<void()> ended) = 0;
 };

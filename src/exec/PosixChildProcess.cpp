@@ -3,6 +3,8 @@
 #include "ByteText.h"
 #include "SystemError.h"
 
+#include <QSocketNotifier>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -203,6 +205,19 @@ bool PosixChildProcess::waitForEnd(std::chrono::milliseconds limit)
 void PosixChildProcess::waitForEnd()
 {
     (void)awaitEnd(std::nullopt);
+}
+
+// The end notice polls as readable once the process has ended, and stays so: the notifier is
+// switched off at its first report so that the event loop does not spin on it.
+std::unique_ptr<QObject> PosixChildProcess::watchEnd(std::function<void()> ended)
+{
+    auto notifier = std::make_unique<QSocketNotifier>(m_endNotice.get(), QSocketNotifier::Read);
+    QSocketNotifier* const watch = notifier.get();
+    QObject::connect(watch, &QSocketNotifier::activated, watch, [watch, ended = std::move(ended)] {
+        watch->setEnabled(false);
+        ended();
+    });
+    return notifier;
 }
 
 // The end is told by the end notice alone, never by an exit status, so no status value can pass

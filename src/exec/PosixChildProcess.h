@@ -24,6 +24,7 @@ public:
 
     [[nodiscard]] bool waitForEnd(std::chrono::milliseconds limit) override;
     void waitForEnd() override;
+    [[nodiscard]] std::unique_ptr<QObject> watchEnd(std::function<void()> ended) override;
 
 private:
     void watchThroughReaper();

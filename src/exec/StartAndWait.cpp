@@ -11,9 +11,9 @@
 
 namespace {
 
-// The pumping wait sleeps in the wait on the process for at most this long before it lets the
-// event loop run once.
-constexpr std::chrono::milliseconds pumpSlice{50};
+// The pumping wait first waits this long for the process alone, so that a program that ends at
+// once is waited for without a single event being dispatched.
+constexpr std::chrono::milliseconds firstSlice{50};
 
 // The program must be an entry at exactly that path that is not a directory: no search path, no
 // default extension, relative names against the current directory. The message names only the
@@ -27,14 +27,19 @@ void requireProgramFile(const QString& programName)
                         programName.sliced(programName.lastIndexOf(u'/') + 1));
 }
 
-// The first slice comes before the event loop runs at all, so a program that ends at once is
-// waited for without a single event being dispatched. Only the end of the process ends the
-// wait; events dispatched here may start further nested launches, which is why all state lives
+// After the first slice the event loop runs, and sleeps until an event comes: the end of the
+// process is one, so nothing polls on a clock. Only that end ends the wait, not a request to
+// quit; events dispatched here may start further nested launches, which is why all state lives
 // in the call.
 void pumpUntilEnd(ChildProcess& child)
 {
-    while (!child.waitForEnd(pumpSlice))
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (child.waitForEnd(firstSlice))
+        return;
+    bool ended = false;
+    const std::unique_ptr<QObject> watch = child.watchEnd([&ended] { ended = true; });
+    while (!ended)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    child.waitForEnd();
 }
 
 void waitAsAsked(ChildProcess& child, std::uint32_t wait)

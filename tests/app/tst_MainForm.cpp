@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -76,6 +77,7 @@ private slots:
     void specialFilesAtStartUpAreRefused();
     void failedRunKeepsTheSchedule_data();
     void failedRunKeepsTheSchedule();
+    void memoKeepsNoUndoHistory();
     void menuListsTheCommandsInOrder();
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
@@ -318,6 +320,22 @@ void TestMainForm::failedRunKeepsTheSchedule()
         QTRY_VERIFY(!s.form->isVisible());
     else
         QVERIFY(s.form->isVisible());
+}
+
+// Runs add lines for as long as the program runs: none of them may stay behind in an undo
+// history once the memo has dropped it.
+void TestMainForm::memoKeepsNoUndoHistory()
+{
+    Started s;
+    s.start({});
+    JobTable& table = s.form->jobTable();
+    table.ProcList[0] = {QStringLiteral("/bin/true"), QString()};
+    table.LastProc = 0;
+    for (int run = 0; run < 10; ++run)
+        s.form->Process1Click();
+    const auto* memo = s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    QCOMPARE(memo->document()->blockCount(), 15);
+    QCOMPARE(memo->document()->availableUndoSteps(), 0);
 }
 
 void TestMainForm::menuListsTheCommandsInOrder()

@@ -2,6 +2,7 @@
 #include "PosixChildProcess.h"
 #include "ScratchDir.h"
 
+#include <QCoreApplication>
 #include <QTest>
 
 #include <memory>
@@ -12,7 +13,7 @@ Q_DECLARE_METATYPE(PosixChildProcess::EndWatch)
 namespace {
 
 // How a test waits before it lets the process go.
-enum class Waiting { None, NoLimit, Limit };
+enum class Waiting { None, NoLimit, Limit, EventLoop };
 
 } // namespace
 
@@ -68,6 +69,7 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
         row("child ends within the limit")  << watch << 0    << Waiting::Limit   << 10000 << true;
         row("released unwaited")            << watch << 300  << Waiting::None    << 0     << false;
         row("released unwaited once ended") << watch << 0    << Waiting::None    << 0     << false;
+        row("event loop told of the end")   << watch << 200  << Waiting::EventLoop << 0   << true;
         // clang-format on
     }
 }
@@ -96,6 +98,17 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
         endedAtReturn = child->waitForEnd(std::chrono::milliseconds(limitMs));
         QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
         break;
+    case Waiting::EventLoop: {
+        // The event loop sleeps until the end is reported; the wait after it only reaps.
+        bool told = false;
+        const std::unique_ptr<QObject> watchEnd = child->watchEnd([&told] { told = true; });
+        while (!told)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCOMPARE(records().size(), 1);
+        child->waitForEnd();
+        endedAtReturn = true;
+        break;
+    }
     }
     QCOMPARE(endedAtReturn, ended);
     if (ended)

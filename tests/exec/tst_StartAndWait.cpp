@@ -7,6 +7,7 @@
 #include "UniqueFd.h"
 #include "Watchdog.h"
 
+#include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +64,7 @@ private slots:
     void pumpingWaitDispatchesEvents_data();
     void pumpingWaitDispatchesEvents();
     void nestedLaunchFromATimerReturnsFirst();
+    void pumpingWaitSleepsUntilTheEnd();
     void childGetsNoOtherDescriptors();
     void childReadsNullDeviceAndSharesOurOutput();
     void programNamesAreBytes_data();
@@ -456,6 +458,21 @@ void TestStartAndWait::programNamesAreBytes()
     QVERIFY(
         StartAndWait(decodeBytes(program), decodeBytes(parameters), swShow, WaitMode::Blocking));
     QCOMPARE(readBytes(u"received.bin"_s), received);
+}
+
+// While the child runs and nothing else happens, the thread sleeps in the event loop: it wakes
+// for the child's end, not every few milliseconds to look.
+void TestStartAndWait::pumpingWaitSleepsUntilTheEnd()
+{
+    m_children->setSleepMs(500);
+    QAbstractEventDispatcher* const dispatcher = QAbstractEventDispatcher::instance();
+    int wakeUps = 0;
+    const QMetaObject::Connection counting =
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, [&wakeUps] { ++wakeUps; });
+    QVERIFY(StartAndWait(testChildPath(), u"sleeper"_s, swShow, WaitMode::Pumping));
+    disconnect(counting);
+    QCOMPARE(records().size(), 1);
+    QVERIFY2(wakeUps <= 3, qPrintable(u"woke %1 times"_s.arg(wakeUps)));
 }
 
 QTEST_GUILESS_MAIN(TestStartAndWait)
