@@ -2,6 +2,7 @@
 
 #include "ByteText.h"
 #include "Errors.h"
+#include "LogLines.h"
 #include "UserFile.h"
 
 #include <cerrno>
@@ -71,6 +72,32 @@ void appendWhole(int fd, const QByteArray& line)
     }
 }
 
+// The log as the viewer reads it: by offset, so that only what is shown is ever in memory.
+class FileLogSource final : public LogSource {
+public:
+    FileLogSource(UniqueFd fd, qint64 size)
+        : m_fd(std::move(fd))
+        , m_size(size)
+    {}
+
+    [[nodiscard]] qint64 size() const override { return m_size; }
+
+    qint64 readAt(qint64 offset, char* into, qint64 max) override
+    {
+        for (;;) {
+            const ssize_t n = ::pread(m_fd.get(), into, static_cast<std::size_t>(max), offset);
+            if (n >= 0)
+                return n;
+            if (errno != EINTR)
+                return 0;
+        }
+    }
+
+private:
+    UniqueFd m_fd;
+    qint64 m_size;
+};
+
 QByteArray currentFolder()
 {
     QByteArray folder(PATH_MAX, Qt::Uninitialized);
@@ -120,14 +147,13 @@ void ActivityLog::Clear()
     close(created);
 }
 
-QByteArray ActivityLog::contents() const
+std::unique_ptr<LogSource> ActivityLog::openForViewing() const
 {
-    const QString failure = QStringLiteral("Cannot open file %1").arg(DisplayName);
-    const OpenedUserFile file = openUserFile(m_path, O_RDONLY, DisplayName);
-    if (!file.fd.isValid())
-        throw IoError(failure);
-    QByteArray bytes;
-    if (!readAll(file.fd.get(), bytes))
-        throw IoError(QStringLiteral("Cannot read file %1").arg(DisplayName));
-    return bytes;
+    OpenedUserFile file = openUserFile(m_path, O_RDONLY, DisplayName);
+    struct stat opened {};
+    if (!file.fd.isValid() || ::fstat(file.fd.get(), &opened) != 0)
+        throw IoError(QStringLiteral("Cannot open file %1").arg(DisplayName));
+    // The null device reports no length: a log kept nowhere shows empty.
+    const qint64 size = S_ISREG(opened.st_mode) ? qint64(opened.st_size) : 0;
+    return std::make_unique<FileLogSource>(std::move(file.fd), size);
 }

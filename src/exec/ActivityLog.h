@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class LogSource;
+
 // The activity log "Runlatch.log": one CR LF line per run event, the line's bytes as the job
 // table holds them. The file is the one start-up prepared in the start-up folder, and it is
 // opened and closed around each operation, so it is complete on disk after every line and other
@@ -21,8 +25,9 @@ public:
     void AppendLogLine(const QString& line);
     // Deletes the file and creates it anew, empty.
     void Clear();
-    // The whole file as it is now; "Cannot open file Runlatch.log" when it cannot be read.
-    [[nodiscard]] QByteArray contents() const;
+    // The file as it is now, for the viewer: its length is fixed here, and it stays readable
+    // when Clear later deletes it. "Cannot open file Runlatch.log" when it cannot be opened.
+    [[nodiscard]] std::unique_ptr<LogSource> openForViewing() const;
 
 private:
     QByteArray m_path = FileName;

@@ -2,30 +2,20 @@
 
 #include "ActivityLog.h"
 #include "ErrorGuard.h"
+#include "LogView.h"
 #include "MainFlags.h"
 #include "Prompts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// The log's lines end in CR LF. The text area takes a bare line feed between lines, and a line
-// break after the last line would show as one more, empty line.
-QString asTextAreaLines(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text;
-}
-
-} // namespace
 
 TRunlatchLogForm::TRunlatchLogForm(ActivityLog& log, const MainFlags& flags, Prompts& prompts,
                                    QWidget* parent)
@@ -59,16 +49,77 @@ void TRunlatchLogForm::createWidgets()
     label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(label1);
 
-    m_memo2 = new QPlainTextEdit(this);
+    m_memo2 = new LogView(this);
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_memo2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_memo2->setWordWrapMode(QTextOption::WordWrap);
     m_memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_memo2, 1);
+    connect(m_memo2, &LogView::findFinished, this, &TRunlatchLogForm::showFindResult);
+    connect(m_memo2, &LogView::copyRefused, this, [this](qint64 bytes) {
+        m_prompts.information(
+            QStringLiteral(
+                "The selection is too large to copy (%1 MB). Copy at most %2 MB at a time.")
+                .arg((bytes + (1 << 20) - 1) >> 20)
+                .arg(LogView::MaxCopyBytes >> 20));
+    });
 
+    layout->addWidget(createFindBar());
     resize(600, 370);
+}
+
+// Hidden until Ctrl+F. Return finds the next match, Shift+Return the one before, Escape hides
+// the bar again (and only a second Escape closes the window).
+QWidget* TRunlatchLogForm::createFindBar()
+{
+    m_findBar = new QWidget(this);
+    m_findBar->setObjectName(QStringLiteral("FindBar"));
+    auto* bar = new QHBoxLayout(m_findBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+
+    auto* label = new QLabel(QStringLiteral("&Find:"), m_findBar);
+    m_findEdit = new QLineEdit(m_findBar);
+    m_findEdit->setObjectName(QStringLiteral("FindEdit"));
+    m_findEdit->installEventFilter(this);
+    label->setBuddy(m_findEdit);
+    m_matchCase = new QCheckBox(QStringLiteral("Match &case"), m_findBar);
+    m_matchCase->setObjectName(QStringLiteral("MatchCase"));
+    auto* previous = new QPushButton(QStringLiteral("&Previous"), m_findBar);
+    previous->setObjectName(QStringLiteral("FindPrevious"));
+    auto* next = new QPushButton(QStringLiteral("&Next"), m_findBar);
+    next->setObjectName(QStringLiteral("FindNext"));
+    for (QPushButton* button : {previous, next})
+        button->setAutoDefault(false);
+    m_findStatus = new QLabel(m_findBar);
+    m_findStatus->setObjectName(QStringLiteral("FindStatus"));
+
+    bar->addWidget(label);
+    bar->addWidget(m_findEdit, 1);
+    bar->addWidget(m_matchCase);
+    bar->addWidget(previous);
+    bar->addWidget(next);
+    bar->addWidget(m_findStatus);
+    connect(previous, &QPushButton::clicked, this, [this] { findNext(true); });
+    connect(next, &QPushButton::clicked, this, [this] { findNext(false); });
+    m_findBar->hide();
+    return m_findBar;
+}
+
+bool TRunlatchLogForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_findEdit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            findNext(key->modifiers() & Qt::ShiftModifier);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            m_findBar->hide();
+            m_memo2->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TRunlatchLogForm::createMenu()
@@ -83,7 +134,35 @@ void TRunlatchLogForm::createMenu()
     clear1->setObjectName(QStringLiteral("Clear1"));
     connect(clear1, &QAction::triggered, this, &TRunlatchLogForm::Clear1Click);
 
-    // The menu replaces the text area's own editing menu, as the label says.
+    // The text area takes Ctrl+C and Ctrl+A itself; the menu only names them.
+    m_popupMenu1->addSeparator();
+    QAction* copy = m_popupMenu1->addAction(QStringLiteral("&Copy\tCtrl+C"));
+    copy->setObjectName(QStringLiteral("Copy"));
+    connect(copy, &QAction::triggered, m_memo2, &LogView::copy);
+    QAction* selectAll = m_popupMenu1->addAction(QStringLiteral("Select &All\tCtrl+A"));
+    selectAll->setObjectName(QStringLiteral("SelectAll"));
+    connect(selectAll, &QAction::triggered, m_memo2, &LogView::selectAll);
+    connect(m_popupMenu1, &QMenu::aboutToShow, this,
+            [this, copy] { copy->setEnabled(m_memo2->hasSelection()); });
+
+    // Find works from anywhere in the window, the find bar's own field included.
+    m_popupMenu1->addSeparator();
+    const auto addFindAction = [this](const QString& text, const char* name,
+                                      const QKeySequence& keys, auto handler) {
+        QAction* action = m_popupMenu1->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    addFindAction(QStringLiteral("&Find..."), "Find", QKeySequence::Find, [this] { showFind(); });
+    addFindAction(QStringLiteral("Find &Next"), "FindNextAction", QKeySequence::FindNext,
+                  [this] { findNext(false); });
+    addFindAction(QStringLiteral("Find &Previous"), "FindPreviousAction",
+                  QKeySequence::FindPrevious, [this] { findNext(true); });
+
+    // The menu replaces the text area's own menu, as the label says.
     m_memo2->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_memo2, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         m_popupMenu1->popup(m_memo2->viewport()->mapToGlobal(at));
@@ -92,12 +171,39 @@ void TRunlatchLogForm::createMenu()
 
 void TRunlatchLogForm::loadLog()
 {
-    m_memo2->setPlainText(asTextAreaLines(QString::fromUtf8(m_log.contents())));
+    m_memo2->setLines(std::make_unique<LogLines>(m_log.openForViewing()));
 }
 
 void TRunlatchLogForm::Close1Click()
 {
     reject();
+}
+
+void TRunlatchLogForm::showFind()
+{
+    m_findBar->show();
+    m_findEdit->setFocus();
+    m_findEdit->selectAll();
+}
+
+void TRunlatchLogForm::findNext(bool backward)
+{
+    if (m_findEdit->text().isEmpty()) {
+        showFind();
+        return;
+    }
+    m_findStatus->setText(QStringLiteral("Searching..."));
+    m_memo2->find(m_findEdit->text(), m_matchCase->isChecked(), backward);
+}
+
+void TRunlatchLogForm::showFindResult(bool found, bool wrapped)
+{
+    if (!found)
+        m_findStatus->setText(QStringLiteral("Not found"));
+    else if (wrapped)
+        m_findStatus->setText(QStringLiteral("Wrapped around the end"));
+    else
+        m_findStatus->clear();
 }
 
 void TRunlatchLogForm::Clear1Click()
@@ -114,5 +220,5 @@ void TRunlatchLogForm::clearLog()
         return;
     }
     m_log.Clear();
-    m_memo2->clear();
+    m_memo2->setLines(std::make_unique<LogLines>(std::make_unique<BytesLogSource>()));
 }

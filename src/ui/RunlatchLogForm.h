@@ -3,14 +3,18 @@
 #include <QDialog>
 
 class ActivityLog;
+class LogView;
 class Prompts;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 struct MainFlags;
 
 // View > Log: a modal window showing the activity log file as it was when the window opened,
-// with a context menu to close it or to clear the log. A fresh window is built for every
-// opening, so lines a run appends meanwhile show only the next time.
+// with a context menu to close it or to clear the log, and a find bar (Ctrl+F, F3, Shift+F3).
+// A fresh window is built for every opening, so lines a run appends meanwhile show only the next
+// time. The text is a view over the file, not a copy of it, and cannot be edited.
 class TRunlatchLogForm : public QDialog {
     Q_OBJECT
 
@@ -27,23 +31,34 @@ public:
     static void Log1Click(QWidget* owner, ActivityLog& log, const MainFlags& flags,
                           Prompts& prompts);
 
-    // Replaces Memo2's text with the whole log file, read as UTF-8. Raises IoError.
+    // Shows the log file in Memo2 from its first line, replacing anything there. Raises IoError.
     void loadLog();
 
     void Close1Click();
+    // Shows the find bar with its text selected.
+    void showFind();
+    // Finds the find bar's text after the selection, or before it.
+    void findNext(bool backward = false);
     // Deletes and re-creates the log empty, then empties Memo2; errors go to the general error
     // display and leave Memo2 as it was.
     void Clear1Click();
 
 private:
     void createWidgets();
+    QWidget* createFindBar();
     void createMenu();
     void clearLog();
+    void showFindResult(bool found, bool wrapped);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     ActivityLog& m_log;
     const MainFlags& m_flags;
     Prompts& m_prompts;
 
-    QPlainTextEdit* m_memo2 = nullptr;
+    LogView* m_memo2 = nullptr;
     QMenu* m_popupMenu1 = nullptr;
+    QWidget* m_findBar = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    QCheckBox* m_matchCase = nullptr;
+    QLabel* m_findStatus = nullptr;
 };

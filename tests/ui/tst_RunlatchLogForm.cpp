@@ -1,5 +1,6 @@
 #include "ActivityLog.h"
 #include "Errors.h"
+#include "LogView.h"
 #include "MainFlags.h"
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
@@ -8,11 +9,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -35,9 +39,19 @@ bool writeLog(const QByteArray& bytes)
     return writeBytes(LogName, bytes);
 }
 
-QPlainTextEdit* memo2(const QWidget& form)
+LogView* memo2(const QWidget& form)
 {
-    return form.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
+    return form.findChild<LogView*>(QStringLiteral("Memo2"));
+}
+
+// What Memo2 shows, lines joined by line feeds.
+QString shownText(const QWidget& form)
+{
+    LogView* view = memo2(form);
+    QStringList lines;
+    for (qint64 line = 0; line < view->lineCount(); ++line)
+        lines << view->lineText(line);
+    return lines.join(u'\n');
 }
 
 QAction* action(const QWidget& form, const char* name)
@@ -72,6 +86,7 @@ private slots:
     void showsTheWholeFile_data();
     void showsTheWholeFile();
     void windowAndMenu();
+    void rightClickOpensTheMenu_data();
     void rightClickOpensTheMenu();
     void viewerShowsTheFileAsItWasWhenOpened();
     void clearEmptiesFileAndText();
@@ -79,6 +94,12 @@ private slots:
     void failedClearKeepsTextAndWindow();
     void unreadableLogShowsNoWindow_data();
     void unreadableLogShowsNoWindow();
+    void largeLogShowsBothEndsAndFindsNearTheEnd();
+    void findBar_data();
+    void findBar();
+    void selectAndCopy_data();
+    void selectAndCopy();
+    void copyOfTooMuchIsRefused();
     void screenshot();
 
 private:
@@ -127,9 +148,11 @@ void TestRunlatchLogForm::showsTheWholeFile()
     QFETCH(QString, shown);
     QVERIFY(writeLog(file));
     TRunlatchLogForm form(m_log, m_flags, m_prompts);
-    memo2(form)->setPlainText(QStringLiteral("left over"));
+    QVERIFY(writeLog("left over\r\n"));
     form.loadLog();
-    QCOMPARE(memo2(form)->toPlainText(), shown);
+    QVERIFY(writeLog(file));
+    form.loadLog();
+    QCOMPARE(shownText(form), shown);
     QCOMPARE(logBytes(), file);
 }
 
@@ -141,13 +164,12 @@ void TestRunlatchLogForm::windowAndMenu()
     QVERIFY(label1);
     QCOMPARE(label1->text(), QStringLiteral("Right Click for menu."));
 
-    const QPlainTextEdit* memo = memo2(form);
+    const LogView* memo = memo2(form);
     QVERIFY(memo);
     // Fixed width: the columns of the log's lines stay aligned.
     const QFontMetrics metrics(memo->font());
     QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
-    QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(memo->wordWrapMode(), QTextOption::WordWrap);
+    QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     const auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
     QVERIFY(menu);
@@ -155,17 +177,34 @@ void TestRunlatchLogForm::windowAndMenu()
     for (const QAction* item : menu->actions())
         items << (item->isSeparator() ? QStringLiteral("-") + item->objectName()
                                       : item->objectName() + u' ' + item->text());
-    QCOMPARE(items, (QStringList{u"Close1 Close"_s, u"-N1"_s, u"Clear1 C&lear"_s}));
+    QCOMPARE(items, (QStringList{u"Close1 Close"_s, u"-N1"_s, u"Clear1 C&lear"_s, u"-"_s,
+                                 u"Copy &Copy\tCtrl+C"_s, u"SelectAll Select &All\tCtrl+A"_s,
+                                 u"-"_s, u"Find &Find..."_s, u"FindNextAction Find &Next"_s,
+                                 u"FindPreviousAction Find &Previous"_s}));
+}
+
+void TestRunlatchLogForm::rightClickOpensTheMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("right click") << 0 << Qt::KeyboardModifiers();
+    QTest::newRow("menu key") << int(Qt::Key_Menu) << Qt::KeyboardModifiers();
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier);
 }
 
 void TestRunlatchLogForm::rightClickOpensTheMenu()
 {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     TRunlatchLogForm form(m_log, m_flags, m_prompts);
     form.show();
     QWidget* viewport = memo2(form)->viewport();
     const QPoint at(10, 10);
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
-    QApplication::sendEvent(viewport, &rightClick);
+    if (key == 0)
+        QApplication::sendEvent(viewport, &rightClick);
+    else
+        QTest::keyClick(memo2(form), Qt::Key(key), modifiers);
     auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
     QTRY_VERIFY(menu->isVisible());
     menu->close();
@@ -184,10 +223,10 @@ void TestRunlatchLogForm::viewerShowsTheFileAsItWasWhenOpened()
     QList<QPointer<TRunlatchLogForm>> viewers;
     const auto look = [&](TRunlatchLogForm& viewer) {
         viewers << &viewer;
-        seen << viewer.windowTitle() + u':' + memo2(viewer)->toPlainText();
+        seen << viewer.windowTitle() + u':' + shownText(viewer);
         m_log.AppendLogLine(QStringLiteral("while open %1").arg(seen.size()));
         QCoreApplication::processEvents();
-        seen << memo2(viewer)->toPlainText();
+        seen << shownText(viewer);
     };
     for (int opening = 0; opening < 2; ++opening) {
         whenViewerOpens(look);
@@ -209,7 +248,7 @@ void TestRunlatchLogForm::clearEmptiesFileAndText()
     action(form, "Clear1")->trigger();
 
     QCOMPARE(logBytes(), QByteArray());
-    QCOMPARE(memo2(form)->toPlainText(), QString());
+    QCOMPARE(shownText(form), QString());
     QVERIFY(form.isVisible());
     m_log.AppendLogLine(QStringLiteral("next run"));
     QCOMPARE(logBytes(), QByteArray("next run\r\n"));
@@ -230,7 +269,7 @@ void TestRunlatchLogForm::clearIsRefusedDuringARun()
     action(form, "Clear1")->trigger();
 
     QCOMPARE(logBytes(), QByteArray("run line\r\n"));
-    QCOMPARE(memo2(form)->toPlainText(), QStringLiteral("run line"));
+    QCOMPARE(shownText(form), QStringLiteral("run line"));
     QCOMPARE(m_prompts.texts(Kind::Information),
              QStringList{QString::fromLatin1(TRunlatchLogForm::RunInProgressText)});
     QVERIFY(form.isVisible());
@@ -252,7 +291,7 @@ void TestRunlatchLogForm::failedClearKeepsTextAndWindow()
     action(form, "Clear1")->trigger();
 
     QCOMPARE(m_prompts.texts(Kind::General), QStringList{QStringLiteral("File not found.")});
-    QCOMPARE(memo2(form)->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(shownText(form), QStringLiteral("kept"));
     QVERIFY(form.isVisible());
 }
 
@@ -284,12 +323,190 @@ void TestRunlatchLogForm::unreadableLogShowsNoWindow()
         QVERIFY(QDir().mkdir(LogName));
 
     QString text;
-    whenViewerOpens([&](TRunlatchLogForm& form) { text = memo2(form)->toPlainText(); });
+    whenViewerOpens([&](TRunlatchLogForm& form) { text = shownText(form); });
     QCOMPARE(errorOf([&] { TRunlatchLogForm::Log1Click(&mainWindow, m_log, m_flags, m_prompts); }),
              error);
     QCoreApplication::processEvents();
     QCOMPARE(text, error.isEmpty() ? QStringLiteral("in the first folder") : QString());
     QVERIFY(mainWindow.findChildren<TRunlatchLogForm*>().isEmpty());
+}
+
+namespace {
+
+QByteArray generatedLine(int i)
+{
+    return QStringLiteral("12:%1:00 Mar 02, 2026:  /usr/bin/job-%2 --flag value\r\n")
+        .arg(i % 60, 2, 10, QLatin1Char('0'))
+        .arg(i, 6, 10, QLatin1Char('0'))
+        .toLatin1();
+}
+
+// A point in Memo2's viewport inside row `row` from the top, left of character `column`.
+QPoint pointAt(const LogView& view, int row, int column)
+{
+    const QFontMetrics metrics(view.font());
+    return {4 + column * metrics.horizontalAdvance(u'x') + 1,
+            4 + row * metrics.lineSpacing() + metrics.lineSpacing() / 2};
+}
+
+} // namespace
+
+// More lines than the first slice of the scan takes: the window is up before the scan is done,
+// and a find backwards from the top, started at once, wraps to the end and still lands on its
+// line there.
+void TestRunlatchLogForm::largeLogShowsBothEndsAndFindsNearTheEnd()
+{
+    constexpr int Lines = 400'000;
+    constexpr int Marked = Lines - 7;
+    QByteArray bytes;
+    bytes.reserve(Lines * 56);
+    for (int i = 0; i < Lines; ++i)
+        bytes += i == Marked ? QByteArray("12:00:00 Mar 02, 2026:  /opt/Needle-Run/x\r\n")
+                             : generatedLine(i);
+    QVERIFY(writeLog(bytes));
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.loadLog();
+    form.show();
+    LogView* view = memo2(form);
+    QVERIFY(!view->isScanned());
+    QCOMPARE(view->lineText(0), QString::fromLatin1(generatedLine(0).chopped(2)));
+
+    form.showFind();
+    auto* findEdit = form.findChild<QLineEdit*>(QStringLiteral("FindEdit"));
+    QVERIFY(findEdit->isVisible());
+    QTest::keyClicks(findEdit, QStringLiteral("needle-run"));
+    QTest::keyClick(findEdit, Qt::Key_Return, Qt::ShiftModifier);
+    QTRY_VERIFY(!view->isFinding());
+    QCOMPARE(view->selectionStart(), (LogView::Position{Marked, 29}));
+    QCOMPARE(view->selectedText(), QStringLiteral("Needle-Run"));
+    QVERIFY(view->firstVisibleLine() <= Marked && Marked <= view->lastVisibleLine());
+
+    QVERIFY(view->isScanned());
+    QCOMPARE(view->lineCount(), Lines);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(view->firstVisibleLine(), 0);
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(view->lastVisibleLine(), Lines - 1);
+    QCOMPARE(view->lineText(Lines - 1), QString::fromLatin1(generatedLine(Lines - 1).chopped(2)));
+    const QScrollBar* bar = view->verticalScrollBar();
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(bar->maximum() > Lines - 100);
+}
+
+void TestRunlatchLogForm::findBar_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QList<int>>("keys"); // Qt::Key_F3, or -Qt::Key_F3 for Shift+F3
+    QTest::addColumn<QList<qint64>>("lines");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("next, next, wrapped")
+        << u"rsync"_s << false << QList<int>{Qt::Key_F3, Qt::Key_F3, Qt::Key_F3}
+        << QList<qint64>{0, 2, 0} << u"Wrapped around the end"_s;
+    QTest::newRow("previous from the top wraps") << u"rsync"_s << false << QList<int>{-Qt::Key_F3}
+                                                 << QList<qint64>{2} << u"Wrapped around the end"_s;
+    QTest::newRow("case matched") << u"RSYNC"_s << true << QList<int>{Qt::Key_F3}
+                                  << QList<qint64>{-1} << u"Not found"_s;
+    QTest::newRow("other letters")
+        << u"gr\u00fc\u00dfe"_s << false << QList<int>{Qt::Key_F3} << QList<qint64>{1} << QString();
+}
+
+void TestRunlatchLogForm::findBar()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, matchCase);
+    QFETCH(QList<int>, keys);
+    QFETCH(QList<qint64>, lines);
+    QFETCH(QString, status);
+    QVERIFY(writeLog("08:00:00 Mar 02, 2026:  /usr/bin/rsync -a\r\n"
+                     "08:00:01 Mar 02, 2026:  /home/j\xc3\xbcrgen/gr\xc3\xbc\xc3\x9f"
+                     "e\r\n"
+                     "08:00:02 Mar 02, 2026:  /usr/bin/rsync -b\r\n"));
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.loadLog();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    LogView* view = memo2(form);
+    auto* findEdit = form.findChild<QLineEdit*>(QStringLiteral("FindEdit"));
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    findEdit->setText(text);
+    form.findChild<QCheckBox*>(QStringLiteral("MatchCase"))->setChecked(matchCase);
+    view->setFocus();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(view, Qt::Key_F3, keys[i] < 0 ? Qt::ShiftModifier : Qt::NoModifier);
+        QTRY_VERIFY(!view->isFinding());
+        QCOMPARE(view->hasSelection() ? view->selectionStart().line : -1, lines[i]);
+        if (lines[i] >= 0)
+            QCOMPARE(view->selectedText().toCaseFolded(), text.toCaseFolded());
+    }
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("FindStatus"))->text(), status);
+
+    // Escape in the find bar hides the bar; the window stays.
+    QTest::keyClick(findEdit, Qt::Key_Escape);
+    QVERIFY(!findEdit->isVisible());
+    QVERIFY(form.isVisible());
+}
+
+void TestRunlatchLogForm::selectAndCopy_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QString>("copied");
+
+    QTest::newRow("drag within a line") << u"drag 0 2 0 6"_s << u"line"_s;
+    QTest::newRow("drag across lines") << u"drag 0 7 1 3"_s << u"one\nsec"_s;
+    QTest::newRow("drag up") << u"drag 1 3 0 7"_s << u"one\nsec"_s;
+    QTest::newRow("double click takes a word") << u"double 1 6"_s << u"second"_s;
+    QTest::newRow("Ctrl+A takes everything")
+        << u"all"_s << u"a line one\nsec second\n\u00e4\ufffd"_s;
+}
+
+void TestRunlatchLogForm::selectAndCopy()
+{
+    QFETCH(QString, gesture);
+    QFETCH(QString, copied);
+    QVERIFY(writeLog("a line one\r\nsec second\r\n\xc3\xa4\xff\r\n"));
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.loadLog();
+    form.show();
+    LogView* view = memo2(form);
+    QWidget* viewport = view->viewport();
+    const QStringList words = gesture.split(u' ');
+    const auto at = [&](int first) {
+        return pointAt(*view, words[first].toInt(), words[first + 1].toInt());
+    };
+    if (words[0] == u"drag") {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at(1));
+        QMouseEvent move(QEvent::MouseMove, at(3), viewport->mapToGlobal(at(3)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(3));
+    } else if (words[0] == u"double") {
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at(1));
+    } else {
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    }
+    QApplication::clipboard()->clear();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+}
+
+void TestRunlatchLogForm::copyOfTooMuchIsRefused()
+{
+    const QByteArray line = QByteArray(1000, 'x') + "\r\n";
+    QVERIFY(writeLog(line.repeated(LogView::MaxCopyBytes / line.size() + 1)));
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.loadLog();
+    form.show();
+    LogView* view = memo2(form);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+    QCOMPARE(m_prompts.texts(Kind::Information),
+             QStringList{
+                 u"The selection is too large to copy (33 MB). Copy at most 32 MB at a time."_s});
 }
 
 void TestRunlatchLogForm::screenshot()

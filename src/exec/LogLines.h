@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+// The bytes of the activity log as they were when the viewer opened it, read at any offset.
+class LogSource {
+public:
+    virtual ~LogSource() = default;
+    // Fixed when the source is made: lines appended later are not part of it.
+    [[nodiscard]] virtual qint64 size() const = 0;
+    // Reads up to max bytes at offset; returns how many were read, 0 at the end or when the
+    // file can no longer be read (another program cut it short, say).
+    virtual qint64 readAt(qint64 offset, char* into, qint64 max) = 0;
+};
+
+// Bytes held in memory: the view of an empty log, and tests.
+class BytesLogSource final : public LogSource {
+public:
+    explicit BytesLogSource(QByteArray bytes = {});
+    [[nodiscard]] qint64 size() const override;
+    qint64 readAt(qint64 offset, char* into, qint64 max) override;
+
+private:
+    QByteArray m_bytes;
+};
+
+// The lines of a log source, found without holding the file in memory: the source is scanned
+// once, a slice at a time so that the window stays responsive, and a checkpoint (line number and
+// byte offset) is kept for every so many lines. A line is then read from the checkpoint before
+// it. Memory grows with the number of checkpoints only, which is capped: when the cap is
+// reached, every other checkpoint goes and the spacing doubles.
+//
+// A line ends at CR LF, at a bare LF or at a bare CR; the last line needs no break. The text of a
+// line excludes its break.
+class LogLines {
+public:
+    struct Tuning {
+        qint64 blockBytes = qint64(1) << 20;
+        qsizetype maxCheckpoints = qsizetype(1) << 20;
+        // A checkpoint after a line longer than this, so that no lookup re-reads a huge line.
+        qint64 checkpointDistance = qint64(1) << 20;
+    };
+
+    // Lines longer than this are shown and copied cut short, with MoreMark at the end.
+    static constexpr qsizetype MaxLineBytes = 64 * 1024;
+    static constexpr auto MoreMark = " \xe2\x80\xa6";
+
+    explicit LogLines(std::unique_ptr<LogSource> source);
+    LogLines(std::unique_ptr<LogSource> source, Tuning tuning);
+    ~LogLines();
+
+    // Scans about budget more bytes; true when the whole source has been scanned.
+    bool indexMore(qint64 budget);
+    [[nodiscard]] bool isComplete() const;
+    // The lines found so far; all of them once complete.
+    [[nodiscard]] qint64 lineCount() const;
+    [[nodiscard]] qint64 size() const;
+    [[nodiscard]] qint64 scannedBytes() const;
+    // What the index holds: never more than the tuning's cap.
+    [[nodiscard]] qsizetype checkpointCount() const;
+
+    // The text of up to count lines from first on (fewer at the end of what is indexed).
+    [[nodiscard]] QList<QByteArray> lines(qint64 first, qint64 count);
+    // The line holding the byte at offset, or the last line for an offset past the end.
+    [[nodiscard]] qint64 lineAt(qint64 offset);
+    // The byte offset where line starts (size() for line == lineCount()).
+    [[nodiscard]] qint64 lineStart(qint64 line);
+
+    // Searches for needle from offset on (forward) or before it (backward), wrapping around the
+    // ends once, about budget bytes a call. matchCase false folds the letters A to Z only.
+    class Search {
+    public:
+        Search(LogLines& lines, QByteArray needle, bool matchCase, bool forward, qint64 from);
+        enum class State { Searching, Found, NotFound };
+        State step(qint64 budget);
+        [[nodiscard]] State state() const { return m_state; }
+        // Where the match starts, once found, and whether the search went past an end for it.
+        [[nodiscard]] qint64 matchOffset() const { return m_match; }
+        [[nodiscard]] bool wrapped() const { return m_wrapped; }
+
+    private:
+        bool searchForward(qint64 budget);
+        bool searchBackward(qint64 budget);
+        [[nodiscard]] qint64 findIn(QByteArray block, bool last) const;
+
+        LogLines& m_lines;
+        QByteArray m_needle;
+        bool m_matchCase;
+        bool m_forward;
+        qint64 m_from;
+        qint64 m_next;
+        qint64 m_searched = 0;
+        bool m_wrapped = false;
+        qint64 m_match = -1;
+        State m_state = State::Searching;
+    };
+
+private:
+    struct Checkpoint {
+        qint64 line;
+        qint64 offset;
+    };
+    class Reader;
+
+    void addLineStart(qint64 line, qint64 offset);
+    void thinCheckpoints();
+    [[nodiscard]] const Checkpoint& checkpointForLine(qint64 line) const;
+    [[nodiscard]] const Checkpoint& checkpointForOffset(qint64 offset) const;
+    QByteArray read(qint64 offset, qint64 max);
+
+    std::unique_ptr<LogSource> m_source;
+    Tuning m_tuning;
+    qint64 m_size;
+    std::vector<Checkpoint> m_checkpoints;
+    qint64 m_stride = 16;
+    // Scan state between slices.
+    qint64 m_scanned = 0;
+    qint64 m_lines = 0;
+    bool m_inLine = false;
+    bool m_afterCr = false;
+    bool m_complete = false;
+    QByteArray m_block;
+};
