@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "Clock.h"
+#include "CommandLineInfo.h"
 #include "HelpCollection.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
@@ -11,8 +12,23 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    // Answered before the application object exists, which would need a display.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> info = commandLineInfo(given)) {
+        const QByteArray text = info->toLocal8Bit();
+        return std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout) ==
+                           static_cast<std::size_t>(text.size()) &&
+                       std::fflush(stdout) == 0
+                   ? 0
+                   : 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Runlatch"));
     QApplication::setApplicationDisplayName(QStringLiteral("Runlatch"));

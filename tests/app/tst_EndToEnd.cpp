@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString Program = QStringLiteral(RUNLATCH_PROGRAM);
@@ -81,6 +83,8 @@ private slots:
     void autoRunWithoutJobFileStaysOpen();
     void missingProgramStopsTheRunAndStaysOpen();
     void delayedStartInTheFutureRunsNothing();
+    void helpAndVersionNeedNoWindow_data();
+    void helpAndVersionNeedNoWindow();
 };
 
 void TestEndToEnd::autoRunRunsTheListAndEnds_data()
@@ -170,3 +174,41 @@ void TestEndToEnd::delayedStartInTheFutureRunsNothing()
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
 #include "tst_EndToEnd.moc"
+
+void TestEndToEnd::helpAndVersionNeedNoWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("firstLine"); // a pattern
+
+    const QString usage = QRegularExpression::escape(u"Usage: runlatch [/I<job file>] [/R]"_s);
+    const QString version = u"Runlatch \\d+\\.\\d+\\.\\d+\\.\\d+"_s;
+    // clang-format off
+    QTest::newRow("--help")             << QStringList{"--help"}              << usage;
+    QTest::newRow("--version")          << QStringList{"--version"}           << version;
+    QTest::newRow("--help wins")        << QStringList{"--version", "--help"} << usage;
+    QTest::newRow("among the switches") << QStringList{"/R", "--help", "/Ix"} << usage;
+    // clang-format on
+}
+
+// Without a display: the program would fail to start at all if it made its window.
+void TestEndToEnd::helpAndVersionNeedNoWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, firstLine);
+    Session s;
+    QProcessEnvironment env = s.process.processEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    s.process.setProcessEnvironment(env);
+    s.process.setProcessChannelMode(QProcess::SeparateChannels);
+    s.start(arguments);
+    QVERIFY(s.process.waitForFinished(30000));
+    QCOMPARE(s.process.exitCode(), 0);
+    QCOMPARE(s.process.readAllStandardError(), QByteArray());
+    const QStringList printed =
+        QString::fromLocal8Bit(s.process.readAllStandardOutput()).split(u'\n');
+    const QRegularExpression expected(QRegularExpression::anchoredPattern(firstLine));
+    QVERIFY2(expected.match(printed.first()).hasMatch(), qPrintable(printed.first()));
+    QVERIFY(!QFile::exists(s.logPath()));
+}
