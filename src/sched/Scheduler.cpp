@@ -65,14 +65,25 @@ void Scheduler::StartTimerTimer()
         return;
     // Enabled before the run so that the repeat period counts from the start of this run.
     m_elapsedTimer.setEnabled(true);
-    m_process1Click();
+    startRun(m_startTimer);
 }
 
 void Scheduler::ElapsedTimerTimer()
 {
     // A tick that falls inside a run is spent, not kept for later.
     if (!m_flags.RunInProgress)
-        m_process1Click();
+        startRun(m_elapsedTimer);
+}
+
+void Scheduler::startRun(const Timer& dueTimer)
+{
+    m_lastRunCaughtUp = dueTimer.lastTickCaughtUp();
+    m_process1Click();
+}
+
+bool Scheduler::lastRunCaughtUp() const
+{
+    return m_lastRunCaughtUp;
 }
 
 void Scheduler::runEnded()

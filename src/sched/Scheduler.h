@@ -22,6 +22,9 @@ constexpr std::int64_t MaxTimerInterval = 4294967295LL;
 // apply. A timed run is started by process1Click, the same action as File > Process.
 class Scheduler {
 public:
+    // What the window tells the user when a run starts for a time the computer slept through.
+    static constexpr auto CaughtUpText = "Caught up a run missed during sleep";
+
     Scheduler(JobTable& table, MainFlags& flags, const Clock& clock, Timer& startTimer,
               Timer& elapsedTimer, std::function<void()> process1Click);
 
@@ -44,9 +47,14 @@ public:
     // StartTimer checks once a minute from now on.
     void armDelayedStart();
 
+    // The last run a timer started was due while the computer slept; one run makes up for all
+    // the ticks the sleep held back.
+    [[nodiscard]] bool lastRunCaughtUp() const;
+
 private:
     // The confirmation box; Yes arms StartTimer for the delayed start.
     void offerDelayedStart(Prompts& prompts);
+    void startRun(const Timer& dueTimer);
 
     JobTable& m_table;
     MainFlags& m_flags;
@@ -54,4 +62,5 @@ private:
     Timer& m_startTimer;
     Timer& m_elapsedTimer;
     std::function<void()> m_process1Click;
+    bool m_lastRunCaughtUp = false;
 };

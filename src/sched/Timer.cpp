@@ -1,12 +1,84 @@
 #include "Timer.h"
 
+#include <QSocketNotifier>
 #include <QTimerEvent>
 
 #include <algorithm>
 
+#ifdef __linux__
+#include <ctime>
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+
+using namespace std::chrono_literals;
+
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+
+// A tick this late, with a sleep since the wake-up was set, is one the sleep held back.
+constexpr auto CaughtUpLateness = 1s;
+
+class SystemTimerClock final : public TimerClock {
+public:
+    SystemTimerClock()
+        : m_base(rawAsleep())
+    {}
+
+    [[nodiscard]] TimePoint now() const override { return SteadyClock::now() + asleep(); }
+
+    [[nodiscard]] std::chrono::nanoseconds asleep() const override
+    {
+        // The two clocks are read one after the other, so their difference wavers a little
+        // from reading to reading; only a real sleep counts.
+        const auto slept = rawAsleep() - m_base;
+        return slept >= 1s ? slept : 0ns;
+    }
+
+private:
+    // The boot clock runs on through a suspend, the steady one does not.
+    static std::chrono::nanoseconds rawAsleep()
+    {
+#ifdef __linux__
+        timespec boot{};
+        timespec steady{};
+        clock_gettime(CLOCK_BOOTTIME, &boot);
+        clock_gettime(CLOCK_MONOTONIC, &steady);
+        return std::chrono::seconds(boot.tv_sec - steady.tv_sec) +
+               std::chrono::nanoseconds(boot.tv_nsec - steady.tv_nsec);
+#else
+        return 0ns;
+#endif
+    }
+
+    std::chrono::nanoseconds m_base;
+};
+
+// An alarm on the boot clock rings when its time has come even if that was during a sleep: on
+// waking, at once. Without one the event loop's timer serves, and a sleep delays it.
+UniqueFd makeAlarm()
+{
+#ifdef __linux__
+    return UniqueFd(timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC));
+#else
+    return {};
+#endif
+}
+
+void setAlarm(int alarm, std::chrono::nanoseconds after)
+{
+#ifdef __linux__
+    itimerspec when{};
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(after);
+    when.it_value.tv_sec = static_cast<time_t>(seconds.count());
+    when.it_value.tv_nsec = static_cast<long>((after - seconds).count());
+    timerfd_settime(alarm, 0, &when, nullptr);
+#else
+    (void)alarm;
+    (void)after;
+#endif
+}
 
 // QBasicTimer counts in int milliseconds, less than the longest interval (about 49.7 days). One
 // wake-up an hour costs nothing.
@@ -14,13 +86,34 @@ constexpr std::chrono::milliseconds DefaultLongestWakeUp = std::chrono::hours(1)
 
 } // namespace
 
+const TimerClock& systemTimerClock()
+{
+    static const SystemTimerClock clock;
+    return clock;
+}
+
 Timer::Timer(QObject* parent)
     : Timer(DefaultLongestWakeUp, parent)
 {}
 
 Timer::Timer(std::chrono::milliseconds longestWakeUp, QObject* parent)
     : QObject(parent)
+    , m_clock(systemTimerClock())
     , m_longestWakeUp(std::clamp(longestWakeUp, std::chrono::milliseconds(1), DefaultLongestWakeUp))
+    , m_alarm(makeAlarm())
+{
+    if (m_alarm.isValid()) {
+        m_alarmNotifier = std::make_unique<QSocketNotifier>(m_alarm.get(), QSocketNotifier::Read);
+        connect(m_alarmNotifier.get(), &QSocketNotifier::activated, this, &Timer::alarmRang);
+    }
+}
+
+// The test's clock cannot move the system's alarm, so such a timer wakes on the event loop's
+// timer and on checkDeadline().
+Timer::Timer(const TimerClock& clock, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_longestWakeUp(DefaultLongestWakeUp)
 {}
 
 Timer::~Timer() = default;
@@ -68,23 +161,43 @@ Timer::TimePoint::duration Timer::period() const
     return std::chrono::milliseconds(m_interval);
 }
 
+bool Timer::lastTickCaughtUp() const
+{
+    return m_caughtUp;
+}
+
 void Timer::restart()
 {
     m_wakeUp.stop();
+    if (m_alarm.isValid())
+        setAlarm(m_alarm.get(), 0ns);
     if (!ticking())
         return;
-    const auto now = SteadyClock::now();
+    const auto now = m_clock.now();
     m_nextTick = now + period();
     wakeUpFor(now);
 }
 
 void Timer::wakeUpFor(TimePoint now)
 {
+    m_asleepWhenArmed = m_clock.asleep();
+    if (m_alarm.isValid()) {
+        // Never zero: that would disarm it.
+        setAlarm(m_alarm.get(), std::max<std::chrono::nanoseconds>(m_nextTick - now, 1ns));
+        return;
+    }
     // Rounded up: a wake-up before the deadline only costs another wait, a tick before it would
     // break the period.
     const auto wait =
         std::min(std::chrono::ceil<std::chrono::milliseconds>(m_nextTick - now), m_longestWakeUp);
     m_wakeUp.start(static_cast<int>(wait.count()), Qt::PreciseTimer, this);
+}
+
+void Timer::alarmRang()
+{
+    std::uint64_t expirations = 0;
+    static_cast<void>(::read(m_alarm.get(), &expirations, sizeof expirations));
+    checkDeadline();
 }
 
 void Timer::timerEvent(QTimerEvent* event)
@@ -93,15 +206,25 @@ void Timer::timerEvent(QTimerEvent* event)
         QObject::timerEvent(event);
         return;
     }
-    const auto now = SteadyClock::now();
+    checkDeadline();
+}
+
+void Timer::checkDeadline()
+{
+    if (!ticking())
+        return;
+    const auto now = m_clock.now();
     if (now < m_nextTick) {
         // One leg of a long wait is over.
         wakeUpFor(now);
         return;
     }
-    // Every deadline that passed while the event loop was busy comes out as this one tick; the
-    // next one stays on the grid instead of counting from now, so handler time never drifts it.
-    m_nextTick += period() * ((now - m_nextTick) / period() + 1);
+    const auto late = now - m_nextTick;
+    m_caughtUp = late >= CaughtUpLateness && m_clock.asleep() > m_asleepWhenArmed;
+    // Every deadline that passed while the event loop was busy, or the computer asleep, comes
+    // out as this one tick; the next one stays on the grid instead of counting from now, so
+    // handler time never drifts it.
+    m_nextTick += period() * (late / period() + 1);
     // Armed before the handlers run: a handler may spin a nested event loop that has to see the
     // next tick, and a handler that changes the properties must have the last word.
     wakeUpFor(now);

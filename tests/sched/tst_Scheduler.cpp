@@ -1,3 +1,4 @@
+#include "HandClock.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "Scheduler.h"
@@ -104,6 +105,8 @@ class TestScheduler : public QObject {
     Q_OBJECT
 
 private slots:
+    void runMissedInSleepStartsOnceOnWaking_data();
+    void runMissedInSleepStartsOnceOnWaking();
     void intervalComesFromTheSchedule_data();
     void intervalComesFromTheSchedule();
     void newScheduleWhileRepeatingKeepsOrRestartsThePeriod_data();
@@ -546,6 +549,51 @@ void TestScheduler::repeatTicksDuringRunAreDropped()
     rig.elapsedTimer.setEnabled(false);
     QCOMPARE(runsWhenFirstEnded, 1);
     QVERIFY(ticks.size() >= 5);
+}
+
+void TestScheduler::runMissedInSleepStartsOnceOnWaking_data()
+{
+    QTest::addColumn<bool>("delayedStart");
+    QTest::newRow("repeat tick") << false;
+    QTest::newRow("delayed start") << true;
+}
+
+// A laptop that slept through the run's time starts one run on waking, and says why; the next
+// tick, awake, is an ordinary one.
+void TestScheduler::runMissedInSleepStartsOnceOnWaking()
+{
+    QFETCH(bool, delayedStart);
+    HandClock hand;
+    Timer startTimer(hand);
+    Timer elapsedTimer(hand);
+    JobTable table;
+    MainFlags flags;
+    SettableClock clock;
+    int runs = 0;
+    Scheduler scheduler(table, flags, clock, startTimer, elapsedTimer, [&runs] { ++runs; });
+    QObject::connect(&startTimer, &Timer::timeout, [&] { scheduler.StartTimerTimer(); });
+    QObject::connect(&elapsedTimer, &Timer::timeout, [&] { scheduler.ElapsedTimerTimer(); });
+    table.EveryHours = 1;
+    scheduler.SetIntervalFromSchedule();
+    if (delayedStart) {
+        table.DelayedStart = true;
+        table.DelayedStartTime = toDateTime(clock.now().addSecs(3600));
+        scheduler.armDelayedStart();
+    } else {
+        elapsedTimer.setEnabled(true);
+    }
+    Timer& due = delayedStart ? startTimer : elapsedTimer;
+
+    clock.advanceMs(5 * 3600 * 1000);
+    hand.pass(10min, 5h);
+    due.checkDeadline();
+    QCOMPARE(runs, 1);
+    QVERIFY(scheduler.lastRunCaughtUp());
+
+    hand.pass(60min, 0min);
+    elapsedTimer.checkDeadline();
+    QCOMPARE(runs, 2);
+    QVERIFY(!scheduler.lastRunCaughtUp());
 }
 
 QTEST_GUILESS_MAIN(TestScheduler)

@@ -1,3 +1,4 @@
+#include "HandClock.h"
 #include "Timer.h"
 
 #include <QRegularExpression>
@@ -130,6 +131,8 @@ private slots:
     void handlerChangingTheIntervalRestartsThePeriod();
     void nestedLoopInHandlerGetsTicks();
     void destroyingStops();
+    void ticksMissedInSleepComeAsOneOnWaking_data();
+    void ticksMissedInSleepComeAsOneOnWaking();
 };
 
 void TestTimer::init()
@@ -468,6 +471,46 @@ void TestTimer::destroyingStops()
 
     QVERIFY(serveEventsForAWhile());
     QCOMPARE(ticks, 0);
+}
+
+void TestTimer::ticksMissedInSleepComeAsOneOnWaking_data()
+{
+    QTest::addColumn<int>("awakeMin");
+    QTest::addColumn<int>("asleepMin");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<bool>("caughtUp");
+    QTest::addColumn<int>("nextDueMin"); // from the period's start
+
+    // The period is an hour.
+    // clang-format off
+    QTest::newRow("slept through three ticks")     << 10 << 200 << 1 << true  << 240;
+    QTest::newRow("slept, woke before the tick")   << 10 << 30  << 0 << false << 60;
+    QTest::newRow("busy through three ticks")      << 210 << 0  << 1 << false << 240;
+    QTest::newRow("slept a little, then busy")     << 200 << 0  << 1 << false << 240;
+    // clang-format on
+}
+
+void TestTimer::ticksMissedInSleepComeAsOneOnWaking()
+{
+    QFETCH(int, awakeMin);
+    QFETCH(int, asleepMin);
+    QFETCH(int, ticks);
+    QFETCH(bool, caughtUp);
+    QFETCH(int, nextDueMin);
+    HandClock clock;
+    Timer timer(clock);
+    QSignalSpy spy(&timer, &Timer::timeout);
+    const TimePoint periodStart = startTicking(timer, 1h);
+    if (QByteArray(QTest::currentDataTag()).startsWith("slept a little")) {
+        clock.pass(0min, 5min);
+        timer.checkDeadline();
+    }
+    clock.pass(std::chrono::minutes(awakeMin), std::chrono::minutes(asleepMin));
+    timer.checkDeadline();
+
+    QCOMPARE(spy.count(), ticks);
+    QCOMPARE(timer.lastTickCaughtUp(), caughtUp);
+    QVERIFY(timer.nextTick() == periodStart + std::chrono::minutes(nextDueMin));
 }
 
 QTEST_GUILESS_MAIN(TestTimer)
