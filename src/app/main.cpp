@@ -30,8 +30,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // The name only, no display name: with one, desktops append " — Runlatch" to every
+    // window's caption, and the captions are to read exactly as they are set.
     QApplication::setApplicationName(QStringLiteral("Runlatch"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Runlatch"));
     // Lets desktops match the windows with the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Runlatch"));
     QIcon icon;
