@@ -61,7 +61,7 @@ int main(int argc, char* argv[])
         .Parameters1Click = [&] { paramForm.Parameters1Click(mainForm.jobTable()); },
         .Schedule1Click =
             [&] { schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler()); },
-        .Contents1Click = [&] { help.Contents1Click(); },
+        .Contents1Click = [&] { help.Contents1Click(&mainForm); },
         .About1Click = [&] { TAboutBox::About1Click(&mainForm, prompts); },
     });
 

@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "ErrorGuard.h"
+#include "Prompts.h"
 #include "RunlatchBuildInfo.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -50,6 +52,37 @@ QUrl linkUrl(const QString& target)
     if (trimmed.startsWith(mailScheme, Qt::CaseInsensitive))
         return QUrl(mailScheme + trimmed.sliced(mailScheme.size()).trimmed());
     return QUrl::fromUserInput(trimmed);
+}
+
+// The colour of a link's text, as the desktop's own links would have it on a light background.
+const QColor LinkColor(0, 0, 255);
+
+bool isMailUrl(const QUrl& url)
+{
+    return url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0;
+}
+
+QString noProgramForLink(const QUrl& url)
+{
+    if (isMailUrl(url))
+        return QStringLiteral("No mail program could be started to write to %1. Please write "
+                              "to that address from the mail program you use.")
+            .arg(url.path());
+    return QStringLiteral("No web browser could be started to show %1. Please open that address "
+                          "in the browser you use.")
+        .arg(url.toDisplayString());
+}
+
+bool activatesLink(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The maker's logo: a latch, drawn rather than shipped so that it scales with nothing to load.
@@ -113,11 +146,15 @@ void TAboutBox::createWidgets()
     m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
     m_programIcon->setFixedSize(41, 41);
     m_programIcon->setScaledContents(true);
+    m_programIcon->setAccessibleName(QStringLiteral("Program icon"));
+    m_programIcon->setAccessibleDescription(QStringLiteral("The icon of Runlatch"));
 
     auto* logo = new QLabel(m_panel1);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setFixedSize(57, 65);
     logo->setPixmap(drawLogo(logo->size(), devicePixelRatioF()));
+    logo->setAccessibleName(QStringLiteral("Logo"));
+    logo->setAccessibleDescription(QStringLiteral("The maker's logo"));
 
     // Headings are larger variants of the desktop's general font; the plain labels inherit that
     // font as the application's.
@@ -135,8 +172,12 @@ void TAboutBox::createWidgets()
     m_corporateName->setFont(scaled(general, 1.75));
     m_mail = addLink(QStringLiteral("Mail"), QStringLiteral("Send us an e-mail"),
                      QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail));
+    m_mail->setAccessibleDescription(QStringLiteral("Opens your mail program to write to ") +
+                                     fromBuild(RunlatchBuildInfo::MakerMail));
     const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
     m_webSite = addLink(QStringLiteral("WebSite"), web, web);
+    m_webSite->setAccessibleDescription(QStringLiteral("Opens the maker's web site in your "
+                                                       "browser"));
 
     // The program's icon heads the left edge and the maker's logo ends it; the texts stand on
     // one centre line to their right, in groups with room between them.
@@ -165,6 +206,9 @@ void TAboutBox::createWidgets()
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("OKButton"));
     okButton->setDefault(true);
+    okButton->setAccessibleDescription(QStringLiteral("Closes the About box"));
+    // The box opens on OK, so that Enter closes it, although the links come first on Tab.
+    okButton->setFocus();
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
@@ -189,11 +233,11 @@ QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QStri
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    label->setPalette(palette);
+    showLinkFocus(*label, false);
     label->setToolTip(target);
     label->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Enter or Space, as a button is.
+    label->setFocusPolicy(Qt::StrongFocus);
     label->installEventFilter(this);
     return label;
 }
@@ -201,6 +245,20 @@ QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QStri
 // A fixed size: the design's, or more where the texts need it, so that every text shows whole.
 // The layouts are redone at once rather than on their next event, so that the box is placed with
 // its final size; the panel's goes first, as the box's size hint depends on it.
+// A label draws no focus of its own: the link with the focus is shown highlighted instead, which
+// leaves its size and place unchanged.
+void TAboutBox::showLinkFocus(QLabel& link, bool focused)
+{
+    QPalette palette = link.palette();
+    palette.setColor(QPalette::WindowText,
+                     focused ? palette.color(QPalette::HighlightedText) : LinkColor);
+    link.setPalette(palette);
+    link.setBackgroundRole(QPalette::Highlight);
+    // Left to itself, the text would take the colour that goes with the highlight even unfocused.
+    link.setForegroundRole(QPalette::WindowText);
+    link.setAutoFillBackground(focused);
+}
+
 void TAboutBox::fitToTexts()
 {
     m_panel1->layout()->activate();
@@ -273,18 +331,29 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
     const auto leftButton = [event] {
         return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     };
+    auto& link = static_cast<QLabel&>(*watched);
     switch (event->type()) {
     case QEvent::ToolTip:
         return true;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        showLinkFocus(link, event->type() == QEvent::FocusIn);
+        break;
+    case QEvent::KeyPress:
+        if (activatesLink(static_cast<const QKeyEvent&>(*event))) {
+            linkClicked(watched);
+            return true;
+        }
+        break;
     case QEvent::MouseButtonPress:
         if (leftButton())
             m_pressedLink = watched;
         break;
     case QEvent::MouseButtonRelease: {
         // A click is a press and a release on the same link, as with any button.
-        const bool click = leftButton() && m_pressedLink == watched &&
-                           static_cast<QLabel*>(watched)->rect().contains(
-                               static_cast<QMouseEvent*>(event)->position().toPoint());
+        const bool click =
+            leftButton() && m_pressedLink == watched &&
+            link.rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
         m_pressedLink = nullptr;
         if (click)
             linkClicked(watched);
@@ -324,8 +393,11 @@ void TAboutBox::openLink(const QLabel& link) const
 {
     guarded(m_prompts, [this, &link] {
         const QUrl url = linkUrl(link.toolTip());
-        // The desktop's answer is not looked at: a link that cannot be opened is ignored.
-        if (url.isValid() && !url.isEmpty() && m_openLink)
-            m_openLink(url);
+        if (!url.isValid() || url.isEmpty() || !m_openLink)
+            return;
+        // The desktop only says whether it could start a program for the link; what that
+        // program then does is beyond its knowledge and ours.
+        if (!m_openLink(url))
+            m_prompts.error(noProgramForLink(url));
     });
 }

@@ -24,7 +24,8 @@ class TAboutBox : public QDialog {
     Q_PROPERTY(QWidget* ParentForm READ ParentForm WRITE setParentForm)
 
 public:
-    // Hands a link to the desktop; the result says whether it opened, and is not used.
+    // Hands a link to the desktop; false when no program could be started for it, which the box
+    // then reports.
     using LinkOpener = std::function<bool(const QUrl&)>;
 
     // versionFile: where the version information is read; empty for the running program.
@@ -55,6 +56,7 @@ private:
     void createWidgets();
     QLabel* addLabel(const QString& name, const QString& text);
     QLabel* addLink(const QString& name, const QString& text, const QString& target);
+    static void showLinkFocus(QLabel& link, bool focused);
     void fitToTexts();
     void FormCreate();
     void FormActivate();

@@ -3,6 +3,7 @@
 #include "HelpBrowser.h"
 #include "HelpCollection.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QHelpContentWidget>
@@ -13,15 +14,26 @@
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+void describe(QWidget& widget, const QString& name, const QString& description)
+{
+    widget.setAccessibleName(name);
+    widget.setAccessibleDescription(description);
+}
 
 // The manual's virtual folder and first page, as runlatch.qhp sets them.
 constexpr QLatin1StringView ContentsPagePath{"/doc/index.html"};
@@ -65,6 +77,45 @@ std::unique_ptr<QHelpEngine> openedEngine(const QString& collection)
     return engine;
 }
 
+// The buttons of a widget in the order its layouts hold them, which is how they stand.
+QList<QAbstractButton*> buttonsInLayoutOrder(const QWidget& parent)
+{
+    QList<QAbstractButton*> buttons;
+    for (const QLayout* layout : parent.findChildren<QLayout*>())
+        for (int i = 0; i < layout->count(); ++i)
+            if (auto* button = qobject_cast<QAbstractButton*>(layout->itemAt(i)->widget()))
+                buttons << button;
+    return buttons;
+}
+
+// Qt Help builds the search page's fields and arrow buttons without names a screen reader
+// could read.
+void describeSearch(QHelpSearchQueryWidget& query, QHelpSearchResultWidget& results)
+{
+    describe(query, QStringLiteral("Search"), QStringLiteral("Full-text search of the manual"));
+    for (QLineEdit* field : query.findChildren<QLineEdit*>())
+        describe(*field, QStringLiteral("Search for"),
+                 QStringLiteral("Words to look for in every topic; Enter searches"));
+    for (QAbstractButton* button : query.findChildren<QAbstractButton*>()) {
+        const QString what = button->text().isEmpty() ? button->toolTip() : button->text();
+        describe(*button, what, what);
+    }
+    describe(results, QStringLiteral("Search results"),
+             QStringLiteral("The topics that hold the words searched for"));
+    for (QTextBrowser* list : results.findChildren<QTextBrowser*>())
+        describe(*list, QStringLiteral("Search results"),
+                 QStringLiteral("The topics that hold the words searched for; a click shows one"));
+    const QStringList pages{
+        QStringLiteral("First page of results"), QStringLiteral("Previous page of results"),
+        QStringLiteral("Next page of results"), QStringLiteral("Last page of results")};
+    const QList<QAbstractButton*> arrows = buttonsInLayoutOrder(results);
+    for (qsizetype i = 0; i < arrows.size(); ++i) {
+        const QString page =
+            arrows.size() == pages.size() ? pages[i] : QStringLiteral("Results page");
+        describe(*arrows[i], page, QStringLiteral("Shows the ") + page.toLower());
+    }
+}
+
 } // namespace
 
 HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
@@ -80,8 +131,12 @@ HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
     resize(900, 620);
 
     m_tabs->setObjectName(QStringLiteral("HelpTabs"));
+    describe(*m_tabs, QStringLiteral("Find a topic"),
+             QStringLiteral("The manual's contents, its index and a full-text search"));
     m_tabs->hide();
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    describe(*m_browser, QStringLiteral("Help page"),
+             QStringLiteral("The topic of the manual shown"));
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_tabs);
@@ -94,7 +149,7 @@ HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
 
 HelpWindow::~HelpWindow() = default;
 
-void HelpWindow::Contents1Click()
+void HelpWindow::Contents1Click(const QWidget* owner)
 {
     if (!m_engine)
         openManual();
@@ -102,7 +157,14 @@ void HelpWindow::Contents1Click()
         m_tabs->setCurrentIndex(0);
         showTopic(m_contentsPage);
     }
+    // A window the user has open stays where they put it. It is placed again once shown, when
+    // its frame, which counts in the centring, is known.
+    const bool placing = owner && !isVisible();
+    if (placing)
+        centreOver(*owner);
     show();
+    if (placing)
+        centreOver(*owner);
     raise();
     activateWindow();
 }
@@ -132,6 +194,8 @@ void HelpWindow::createNavigation()
     QHelpContentWidget* contents = m_engine->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
     contents->setHeaderHidden(true);
+    describe(*contents, QStringLiteral("Contents"),
+             QStringLiteral("The manual's topics; Enter or a click shows one"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showTopic);
     connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
         contents->expandAll();
@@ -152,10 +216,14 @@ QWidget* HelpWindow::createIndexPage()
     auto* filter = new QLineEdit(page);
     filter->setObjectName(QStringLiteral("HelpIndexFilter"));
     filter->setClearButtonEnabled(true);
+    describe(*filter, QStringLiteral("Look for"),
+             QStringLiteral("Narrows the index to the keywords that begin with what is typed"));
     auto* label = new QLabel(QStringLiteral("&Look for:"), page);
     label->setBuddy(filter);
     QHelpIndexWidget* index = m_engine->indexWidget();
     index->setObjectName(QStringLiteral("HelpIndex"));
+    describe(*index, QStringLiteral("Index"),
+             QStringLiteral("The manual's keywords; Enter or a double click shows the topic"));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(label);
@@ -181,6 +249,7 @@ QWidget* HelpWindow::createSearchPage()
     query->setObjectName(QStringLiteral("HelpSearchQuery"));
     QHelpSearchResultWidget* results = search->resultWidget();
     results->setObjectName(QStringLiteral("HelpSearchResults"));
+    describeSearch(*query, *results);
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -231,6 +300,22 @@ void HelpWindow::selectInContents(const QUrl& url)
     const QModelIndex topic = contents->indexOf(url);
     if (topic.isValid())
         contents->setCurrentIndex(topic);
+}
+
+// The window's middle on the owner's middle, kept whole on the owner's screen.
+void HelpWindow::centreOver(const QWidget& owner)
+{
+    const QRect around = owner.frameGeometry();
+    QRect placed(QPoint(0, 0), frameGeometry().size());
+    placed.moveCenter(around.center());
+    if (const QScreen* screen = owner.screen()) {
+        const QRect room = screen->availableGeometry();
+        placed.moveLeft(
+            std::max(room.left(), std::min(placed.left(), room.right() - placed.width() + 1)));
+        placed.moveTop(
+            std::max(room.top(), std::min(placed.top(), room.bottom() - placed.height() + 1)));
+    }
+    move(placed.topLeft());
 }
 
 void HelpWindow::showProblem(const QString& text)

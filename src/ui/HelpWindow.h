@@ -22,8 +22,9 @@ public:
     explicit HelpWindow(QStringList folders, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
-    // Help > Contents: shows and raises the window at the manual's contents page.
-    void Contents1Click();
+    // Help > Contents: shows and raises the window at the manual's contents page. A window that
+    // was hidden opens centred over owner, when one is given.
+    void Contents1Click(const QWidget* owner = nullptr);
 
     // The engine of the open manual; nullptr while none could be opened.
     [[nodiscard]] QHelpEngine* helpEngine() const { return m_engine.get(); }
@@ -37,6 +38,7 @@ private:
     void showTopic(const QUrl& url);
     void selectInContents(const QUrl& url);
     void showProblem(const QString& text);
+    void centreOver(const QWidget& owner);
 
     QStringList m_folders;
     QTabWidget* m_tabs;

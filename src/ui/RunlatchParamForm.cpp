@@ -2,11 +2,15 @@
 
 #include "ErrorGuard.h"
 #include "JobTable.h"
+#include "ParameterBox.h"
 #include "Prompts.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -22,6 +26,7 @@ constexpr int ProcessColumn = 0;
 constexpr int ParametersColumn = 1;
 constexpr int MinProcessWidth = 150;
 constexpr int MinParametersWidth = 120;
+constexpr int DropIndicatorThickness = 3;
 
 const QString Caption = QStringLiteral("Runlatch Processes");
 
@@ -40,6 +45,8 @@ void setCellText(QTableWidget& list, int row, int column, const QString& text)
         list.setItem(row, column, item);
     }
     item->setText(text);
+    // The whole text, for a path or parameters cut short to fit the column.
+    item->setToolTip(text);
 }
 
 } // namespace
@@ -53,6 +60,7 @@ TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
     setSizeGripEnabled(true);
     createWidgets();
     createMenu();
+    m_parameterBox = new ParameterBox(Caption, QStringLiteral("Enter Parameter(s)"), this);
     resize(577, 397);
 }
 
@@ -71,6 +79,15 @@ void TRunlatchParamForm::createWidgets()
     m_listView1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_listView1->setShowGrid(true);
     m_listView1->setWordWrap(false);
+    // A long path keeps its start and its program name; the middle folders give way.
+    m_listView1->setTextElideMode(Qt::ElideMiddle);
+    // Rows are selected whole, so Tab moving from cell to cell would change nothing visible.
+    m_listView1->setTabKeyNavigation(false);
+    m_listView1->setAccessibleName(QStringLiteral("Processes"));
+    m_listView1->setAccessibleDescription(
+        QStringLiteral("The programs run one after another, top to bottom, each with its "
+                       "parameters. Alt+Up and Alt+Down move the selected row; Shift+F10 or the "
+                       "Menu key opens the commands."));
     m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -85,8 +102,18 @@ void TRunlatchParamForm::createWidgets()
     m_listView1->setMouseTracking(true);
     m_listView1->viewport()->setMouseTracking(true);
     m_listView1->viewport()->installEventFilter(this);
+    m_listView1->installEventFilter(this);
     m_listView1->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_listView1, 1);
+
+    // A line across the list where a dragged row would land, in the text colour so that it shows
+    // over a selected row too.
+    m_dropIndicator = new QFrame(m_listView1->viewport());
+    m_dropIndicator->setObjectName(QStringLiteral("DropIndicator"));
+    m_dropIndicator->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_dropIndicator->setAutoFillBackground(true);
+    m_dropIndicator->setBackgroundRole(QPalette::Text);
+    m_dropIndicator->hide();
 }
 
 QAction* TRunlatchParamForm::addMenuItem(const QString& name, const QString& caption)
@@ -105,6 +132,7 @@ void TRunlatchParamForm::createMenu()
 {
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    m_popupMenu1->setAccessibleName(QStringLiteral("Process list commands"));
     connectCommand(addMenuItem(QStringLiteral("Add1"), QStringLiteral("&Add Process")),
                    [this] { Add1Click(); });
     // Kept without an action: the program of a row is changed by deleting and adding it.
@@ -129,6 +157,7 @@ void TRunlatchParamForm::Parameters1Click(JobTable& table)
 {
     m_rows = ProcessRows::fromTable(table);
     m_dragSource = -1;
+    m_dropIndicator->hide();
     showRows();
     m_listView1->clearSelection();
     if (exec() != QDialog::Accepted)
@@ -148,11 +177,29 @@ void TRunlatchParamForm::showRows()
     fitProcessColumn();
 }
 
+void TRunlatchParamForm::showEvent(QShowEvent* event)
+{
+    EditorDialog::showEvent(event);
+    // Only now does the list have its width, which the columns share.
+    fitProcessColumn();
+}
+
+// The paths as wide as they need, but never so wide that the parameters go out of sight: a
+// long path gives way first, down to three fifths of the list.
 void TRunlatchParamForm::fitProcessColumn()
 {
     m_listView1->resizeColumnToContents(ProcessColumn);
-    m_listView1->setColumnWidth(ProcessColumn,
-                                std::max(MinProcessWidth, m_listView1->columnWidth(ProcessColumn)));
+    const int width = m_listView1->viewport()->width();
+    const int room = std::min(width - MinParametersWidth, width * 3 / 5);
+    m_listView1->setColumnWidth(
+        ProcessColumn,
+        std::max(MinProcessWidth, std::min(room, m_listView1->columnWidth(ProcessColumn))));
+}
+
+void TRunlatchParamForm::selectAndShow(int row)
+{
+    m_listView1->selectRow(row);
+    m_listView1->scrollTo(m_listView1->model()->index(row, ProcessColumn));
 }
 
 int TRunlatchParamForm::selectedRow() const
@@ -186,9 +233,8 @@ void TRunlatchParamForm::ChangeParameter1Click()
     const int row = selectedRow();
     if (row < 0)
         return;
-    // The box starts empty; only OK changes the row, so a cancelled box loses nothing.
-    const std::optional<QString> parameters =
-        m_prompts.inputText(Caption, QStringLiteral("Enter Parameter(s)"), 255);
+    // Only OK changes the row, so a cancelled box loses nothing.
+    const std::optional<QString> parameters = m_parameterBox->ask(m_rows.at(row).parameters);
     if (!parameters)
         return;
     m_rows.setParameters(row, *parameters);
@@ -207,6 +253,18 @@ void TRunlatchParamForm::Delete1Click()
 
 bool TRunlatchParamForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_listView1) {
+        if (event->type() == QEvent::KeyPress)
+            return listKeyPressed(static_cast<const QKeyEvent&>(*event));
+        // A desktop that turns the Menu key into a context menu request of its own gets the
+        // same menu at the same place.
+        if (event->type() == QEvent::ContextMenu &&
+            static_cast<const QContextMenuEvent&>(*event).reason() == QContextMenuEvent::Keyboard) {
+            openMenuFromKeyboard();
+            return true;
+        }
+        return EditorDialog::eventFilter(watched, event);
+    }
     if (watched != m_listView1->viewport())
         return EditorDialog::eventFilter(watched, event);
     switch (event->type()) {
@@ -222,8 +280,16 @@ bool TRunlatchParamForm::eventFilter(QObject* watched, QEvent* event)
             ListView1DragDrop(mouse.position().toPoint());
         break;
     }
-    case QEvent::MouseMove:
-        hotTrack(static_cast<const QMouseEvent&>(*event).position().toPoint());
+    case QEvent::MouseMove: {
+        const auto& mouse = static_cast<const QMouseEvent&>(*event);
+        const QPoint pos = mouse.position().toPoint();
+        if (m_dragSource >= 0 && (mouse.buttons() & Qt::LeftButton))
+            showDropIndicator(rowAt(pos));
+        hotTrack(pos);
+        break;
+    }
+    case QEvent::Resize:
+        fitProcessColumn();
         break;
     case QEvent::Leave:
         m_listView1->viewport()->unsetCursor();
@@ -242,6 +308,7 @@ void TRunlatchParamForm::ListView1MouseDown(QPoint pos)
 
 void TRunlatchParamForm::ListView1DragDrop(QPoint pos)
 {
+    m_dropIndicator->hide();
     const int source = std::exchange(m_dragSource, -1);
     const int target = rowAt(pos);
     if (source < 0 || target < 0)
@@ -250,7 +317,7 @@ void TRunlatchParamForm::ListView1DragDrop(QPoint pos)
         try {
             const int moved = m_rows.moveAbove(source, target);
             showRows();
-            m_listView1->selectRow(moved);
+            selectAndShow(moved);
         } catch (...) {
             m_prompts.error(QStringLiteral("Error in drag/drop."));
         }
@@ -267,4 +334,65 @@ void TRunlatchParamForm::hotTrack(QPoint pos)
     m_listView1->viewport()->setCursor(Qt::PointingHandCursor);
     if (row != selectedRow())
         m_listView1->selectRow(row);
+}
+
+// A dragged row lands above the row it is dropped on: the line runs along that row's top edge.
+void TRunlatchParamForm::showDropIndicator(int target)
+{
+    if (target < 0) {
+        m_dropIndicator->hide();
+        return;
+    }
+    const QRect row = m_listView1->visualRect(m_listView1->model()->index(target, ProcessColumn));
+    m_dropIndicator->setGeometry(0, std::max(0, row.top() - DropIndicatorThickness / 2),
+                                 m_listView1->viewport()->width(), DropIndicatorThickness);
+    m_dropIndicator->show();
+    m_dropIndicator->raise();
+}
+
+bool TRunlatchParamForm::listKeyPressed(const QKeyEvent& key)
+{
+    // The arrows of the number pad count as arrows.
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::AltModifier && (key.key() == Qt::Key_Up || key.key() == Qt::Key_Down)) {
+        moveSelectedRow(key.key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    }
+    if (key.key() == Qt::Key_Menu || (key.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        openMenuFromKeyboard();
+        return true;
+    }
+    return false;
+}
+
+// The keyboard's drag and drop: the selected row trades places with its neighbour, as dropping
+// it above the row over it, or the row under it above it, would. At either end nothing moves.
+void TRunlatchParamForm::moveSelectedRow(int step)
+{
+    guarded(m_prompts, [this, step] {
+        const int row = selectedRow();
+        const int neighbour = row + step;
+        if (row < 0 || neighbour < 0 || neighbour >= m_rows.count())
+            return;
+        if (step < 0)
+            static_cast<void>(m_rows.moveAbove(row, neighbour));
+        else
+            static_cast<void>(m_rows.moveAbove(neighbour, row));
+        showRows();
+        selectAndShow(neighbour);
+    });
+}
+
+// Where a right click on the selected row would open it, or at the list's top left corner.
+void TRunlatchParamForm::openMenuFromKeyboard()
+{
+    QPoint pos(0, 0);
+    if (const int row = selectedRow(); row >= 0) {
+        selectAndShow(row);
+        const QRect rect = m_listView1->visualRect(m_listView1->model()->index(row, ProcessColumn));
+        pos = m_listView1->viewport()->rect().intersected(rect).center();
+    }
+    m_popupMenu1->popup(m_listView1->viewport()->mapToGlobal(pos));
+    // Enter then gives the first command at once, as the arrow keys move from it.
+    m_popupMenu1->setActiveAction(m_popupMenu1->actions().constFirst());
 }

@@ -5,15 +5,19 @@
 
 #include <functional>
 
+class ParameterBox;
 class Prompts;
 class QAction;
+class QFrame;
+class QKeyEvent;
 class QMenu;
 class QTableWidget;
 struct JobTable;
 
 // The process list editor: the user adds programs, sets their parameters, deletes rows and
-// reorders them by dragging, all on a copy of the job table's list that replaces the table's
-// only on Save. Commands come from the list's context menu.
+// reorders them by dragging or with Alt+Up and Alt+Down, all on a copy of the job table's list
+// that replaces the table's only on Save. Commands come from the list's context menu, opened by
+// a right click, Shift+F10 or the Menu key.
 class TRunlatchParamForm : public EditorDialog {
     Q_OBJECT
 
@@ -25,8 +29,9 @@ public:
     void Parameters1Click(JobTable& table);
 
 protected:
-    // The list's mouse handling: hot tracking and moving rows by dragging.
+    // The list's mouse handling (hot tracking, moving rows by dragging) and its keys.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createWidgets();
@@ -40,9 +45,14 @@ private:
     void ListView1MouseDown(QPoint pos);
     void ListView1DragDrop(QPoint pos);
     void hotTrack(QPoint pos);
+    void showDropIndicator(int target);
+    [[nodiscard]] bool listKeyPressed(const QKeyEvent& key);
+    void moveSelectedRow(int step);
+    void openMenuFromKeyboard();
 
     void showRows();
     void fitProcessColumn();
+    void selectAndShow(int row);
     [[nodiscard]] int selectedRow() const;
     [[nodiscard]] int rowAt(QPoint viewportPos) const;
 
@@ -50,6 +60,8 @@ private:
     ProcessRows m_rows;
     QTableWidget* m_listView1 = nullptr;
     QMenu* m_popupMenu1 = nullptr;
+    QFrame* m_dropIndicator = nullptr;
+    ParameterBox* m_parameterBox = nullptr;
     // The row a left-button press began a drag on, -1 while no drag is under way.
     int m_dragSource = -1;
 };

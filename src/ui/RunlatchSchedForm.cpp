@@ -103,6 +103,24 @@ QString periodTooLong(std::int32_t hours, std::int32_t minutes)
         .arg(minutes);
 }
 
+// A date or time field that Tab leaves at once instead of walking through its day, month and
+// year first: one stop a field, as for every other control. The arrow keys and the mouse still
+// reach each part.
+template <typename Edit>
+class OneStopEdit final : public Edit {
+public:
+    using Edit::Edit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+void describe(QWidget& widget, const QString& name, const QString& description)
+{
+    widget.setAccessibleName(name);
+    widget.setAccessibleDescription(description);
+}
+
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -151,8 +169,13 @@ void TRunlatchSchedForm::createWidgets()
     };
     m_hoursEdt = addPeriodField(QStringLiteral("HoursEdt"), QStringLiteral("Label2"),
                                 QStringLiteral("Hours"));
+    describe(*m_hoursEdt, QStringLiteral("Hours"),
+             QStringLiteral("Whole hours of the repeat period. With 0 hours and 0 minutes the "
+                            "processes never run by themselves."));
     m_minsEdt = addPeriodField(QStringLiteral("MinsEdt"), QStringLiteral("Label6"),
                                QStringLiteral("Minutes"));
+    describe(*m_minsEdt, QStringLiteral("Minutes"),
+             QStringLiteral("Whole minutes of the repeat period, added to the hours."));
     period->addStretch();
     layout->addLayout(period);
     layout->addStretch(1);
@@ -160,12 +183,18 @@ void TRunlatchSchedForm::createWidgets()
     auto* rgDelay =
         new QGroupBox(QStringLiteral("Do you want to delay the first execution?"), this);
     rgDelay->setObjectName(QStringLiteral("rgDelay"));
+    rgDelay->setAccessibleDescription(
+        QStringLiteral("Whether the first timed run waits for the start date and time."));
     auto* choices = new QGridLayout(rgDelay);
     auto* group = new QButtonGroup(rgDelay);
     m_delayNo = new QRadioButton(QStringLiteral("No"), rgDelay);
     m_delayNo->setObjectName(QStringLiteral("rgDelayNo"));
     m_delayYes = new QRadioButton(QStringLiteral("Yes"), rgDelay);
     m_delayYes->setObjectName(QStringLiteral("rgDelayYes"));
+    describe(*m_delayNo, QStringLiteral("No"),
+             QStringLiteral("The first timed run comes one repeat period after saving."));
+    describe(*m_delayYes, QStringLiteral("Yes"),
+             QStringLiteral("The first timed run waits for the date and time below."));
     group->addButton(m_delayNo, 0);
     group->addButton(m_delayYes, 1);
     choices->addWidget(m_delayNo, 0, 0);
@@ -177,15 +206,20 @@ void TRunlatchSchedForm::createWidgets()
     label4->setObjectName(QStringLiteral("Label4"));
     layout->addWidget(label4);
     auto* when = new QHBoxLayout;
-    m_dateTimePicker1 = new QDateEdit(this);
+    m_dateTimePicker1 = new OneStopEdit<QDateEdit>(this);
     m_dateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     m_dateTimePicker1->setDisplayFormat(shortDateFormat());
     m_dateTimePicker1->setCalendarPopup(true);
     // Dates before the day-count origin are valid start times too.
     m_dateTimePicker1->setMinimumDate(QDate(100, 1, 1));
-    m_dateTimePicker2 = new QTimeEdit(this);
+    m_dateTimePicker2 = new OneStopEdit<QTimeEdit>(this);
     m_dateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
     m_dateTimePicker2->setDisplayFormat(timeFormat());
+    label4->setBuddy(m_dateTimePicker1);
+    describe(*m_dateTimePicker1, QStringLiteral("Start date"),
+             QStringLiteral("The day of the delayed first run."));
+    describe(*m_dateTimePicker2, QStringLiteral("Start time"),
+             QStringLiteral("The time of day of the delayed first run."));
     when->addWidget(m_dateTimePicker1);
     when->addWidget(m_dateTimePicker2);
     when->addStretch();
@@ -195,6 +229,10 @@ void TRunlatchSchedForm::createWidgets()
     auto* buttons = new QHBoxLayout;
     m_saveBtn = makeButton(QStringLiteral("SaveBtn"), QStringLiteral("&Save"), this);
     m_cancelBtn = makeButton(QStringLiteral("CancelBtn"), QStringLiteral("&Cancel"), this);
+    m_saveBtn->setAccessibleDescription(
+        QStringLiteral("Keeps the schedule and gives the repeat timer the new period."));
+    m_cancelBtn->setAccessibleDescription(
+        QStringLiteral("Closes the dialog and leaves the schedule as it was."));
     connect(m_saveBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addStretch();
@@ -204,15 +242,16 @@ void TRunlatchSchedForm::createWidgets()
     layout->addLayout(buttons);
 }
 
+// Top to bottom and left to right, as the controls stand.
 void TRunlatchSchedForm::setFocusOrder()
 {
     QWidget::setTabOrder(m_hoursEdt, m_minsEdt);
-    QWidget::setTabOrder(m_minsEdt, m_saveBtn);
-    QWidget::setTabOrder(m_saveBtn, m_cancelBtn);
-    QWidget::setTabOrder(m_cancelBtn, m_dateTimePicker1);
-    QWidget::setTabOrder(m_dateTimePicker1, m_dateTimePicker2);
-    QWidget::setTabOrder(m_dateTimePicker2, m_delayNo);
+    QWidget::setTabOrder(m_minsEdt, m_delayNo);
     QWidget::setTabOrder(m_delayNo, m_delayYes);
+    QWidget::setTabOrder(m_delayYes, m_dateTimePicker1);
+    QWidget::setTabOrder(m_dateTimePicker1, m_dateTimePicker2);
+    QWidget::setTabOrder(m_dateTimePicker2, m_saveBtn);
+    QWidget::setTabOrder(m_saveBtn, m_cancelBtn);
 }
 
 void TRunlatchSchedForm::Schedule1Click(JobTable& table, Scheduler& scheduler)

@@ -1,4 +1,5 @@
 #include "AboutBox.h"
+#include "AccessibilityChecks.h"
 #include "LayoutChecks.h"
 #include "RunlatchBuildInfo.h"
 #include "ScratchDir.h"
@@ -95,6 +96,12 @@ private slots:
     void linksOpenTheirTarget();
     void clickAndDoubleClickBothOpen();
     void linksShowHandAndNoHint();
+    void linksTheDesktopCannotOpenAreReported_data();
+    void linksTheDesktopCannotOpenAreReported();
+    void linksOpenFromTheKeyboard_data();
+    void linksOpenFromTheKeyboard();
+    void tabGoesThroughTheLinksToOK();
+    void everyControlIsDescribed();
     void about1ClickShowsAFreshBoxEachTime();
     void realProgramCarriesTheBuildVersion();
 
@@ -105,6 +112,8 @@ private:
     std::unique_ptr<ScratchDir> m_scratch;
     ScriptedPrompts m_prompts;
     QList<QUrl> m_opened;
+    // What the desktop answers when a link is handed to it.
+    bool m_desktopOpensLinks = true;
 };
 
 void TestAboutBox::initTestCase()
@@ -117,6 +126,7 @@ void TestAboutBox::init()
     m_scratch = std::make_unique<ScratchDir>();
     m_prompts = ScriptedPrompts();
     m_opened.clear();
+    m_desktopOpensLinks = true;
     QApplication::setWindowIcon(someIcon());
     QVERIFY(writeProgram({1, 2, 3, 4}, {5, 6, 0, 0}, {}));
 }
@@ -129,10 +139,9 @@ void TestAboutBox::cleanup()
 std::unique_ptr<TAboutBox> TestAboutBox::makeBox(QWidget* parent)
 {
     auto box = std::make_unique<TAboutBox>(m_prompts, ProgramFile, parent);
-    // The desktop refuses every link: a refusal must go unreported.
     box->setLinkOpener([this](const QUrl& url) {
         m_opened << url;
-        return false;
+        return m_desktopOpensLinks;
     });
     return box;
 }
@@ -477,6 +486,111 @@ void TestAboutBox::linksShowHandAndNoHint()
         QApplication::sendEvent(link, &hint);
         QVERIFY2(!QToolTip::isVisible(), name);
     }
+}
+
+void TestAboutBox::linksTheDesktopCannotOpenAreReported_data()
+{
+    QTest::addColumn<QByteArray>("link");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("mail") << QByteArray("Mail")
+                          << QStringLiteral("No mail program could be started to write to %1. "
+                                            "Please write to that address from the mail program "
+                                            "you use.")
+                                 .arg(fromBuild(RunlatchBuildInfo::MakerMail));
+    QTest::newRow("web site") << QByteArray("WebSite")
+                              << QStringLiteral("No web browser could be started to show %1. "
+                                                "Please open that address in the browser you use.")
+                                     .arg(fromBuild(RunlatchBuildInfo::MakerWeb));
+}
+
+void TestAboutBox::linksTheDesktopCannotOpenAreReported()
+{
+    QFETCH(QByteArray, link);
+    QFETCH(QString, message);
+    m_desktopOpensLinks = false;
+    auto box = makeBox();
+    box->show();
+
+    QTest::mouseClick(label(*box, link.constData()), Qt::LeftButton);
+
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(m_prompts.texts(Kind::Error), QStringList{message});
+    QCOMPARE(m_prompts.asked.size(), 1);
+}
+
+void TestAboutBox::linksOpenFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("opened"); // empty: nothing opened
+    QTest::addColumn<bool>("closed");
+
+    const QString mail = QStringLiteral("mailto:") + fromBuild(RunlatchBuildInfo::MakerMail);
+    const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
+    QTest::newRow("Enter on the mail link") << 1 << int(Qt::Key_Return) << mail << false;
+    QTest::newRow("Space on the mail link") << 1 << int(Qt::Key_Space) << mail << false;
+    QTest::newRow("keypad Enter on the web site") << 2 << int(Qt::Key_Enter) << web << false;
+    QTest::newRow("Enter at opening presses OK") << 0 << int(Qt::Key_Return) << QString() << true;
+}
+
+void TestAboutBox::linksOpenFromTheKeyboard()
+{
+    QFETCH(int, tabs);
+    QFETCH(int, key);
+    QFETCH(QString, opened);
+    QFETCH(bool, closed);
+    auto box = makeBox();
+    box->show();
+    QVERIFY(QTest::qWaitForWindowActive(box.get()));
+
+    static_cast<void>(AccessibilityChecks::tabStops(tabs));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+
+    const QList<QUrl> expected = opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)};
+    QCOMPARE(m_opened, expected);
+    QCOMPARE(!box->isVisible(), closed);
+    QVERIFY(m_prompts.asked.isEmpty());
+}
+
+// The box opens on OK; Tab then goes through the links as they stand, and back to OK. The link
+// with the focus shows it.
+void TestAboutBox::tabGoesThroughTheLinksToOK()
+{
+    auto box = makeBox();
+    box->show();
+    QVERIFY(QTest::qWaitForWindowActive(box.get()));
+
+    const QStringList stops = AccessibilityChecks::tabStops(1);
+    const QLabel& mail = *label(*box, "Mail");
+    const bool mailHighlighted =
+        mail.autoFillBackground() && mail.palette().color(mail.foregroundRole()) ==
+                                         mail.palette().color(QPalette::HighlightedText);
+    const QStringList rest = AccessibilityChecks::tabStops(2);
+
+    QCOMPARE(stops, QStringList({QStringLiteral("OKButton"), QStringLiteral("Mail")}));
+    QVERIFY(mailHighlighted);
+    QCOMPARE(rest, QStringList({QStringLiteral("Mail"), QStringLiteral("WebSite"),
+                                QStringLiteral("OKButton")}));
+    for (const char* name : {"Mail", "WebSite"}) {
+        const QLabel& link = *label(*box, name);
+        QVERIFY2(!link.autoFillBackground(), name);
+        QCOMPARE(link.palette().color(link.foregroundRole()), QColor(0, 0, 255));
+    }
+}
+
+void TestAboutBox::everyControlIsDescribed()
+{
+    auto box = makeBox();
+    box->show();
+
+    const QString missing = AccessibilityChecks::undescribedControls(*box);
+
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    // The pictures have nothing to press, but a screen reader names them too.
+    for (const char* picture : {"ProgramIcon", "Logo"})
+        QVERIFY2(!AccessibilityChecks::readText(*label(*box, picture), QAccessible::Name).isEmpty(),
+                 picture);
 }
 
 // Help > About end to end: the box is modal, so it is inspected and closed from inside its loop.

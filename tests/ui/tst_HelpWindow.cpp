@@ -1,3 +1,4 @@
+#include "AccessibilityChecks.h"
 #include "EditorScreenshot.h"
 #include "HelpBrowser.h"
 #include "HelpCollection.h"
@@ -17,6 +18,7 @@
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -111,6 +113,10 @@ private slots:
     void missingOrDamagedManualIsReported_data();
     void missingOrDamagedManualIsReported();
     void aWindowOfItsOwnThatNeverKeepsTheProgramAlive();
+    void opensCentredOverItsOwner_data();
+    void opensCentredOverItsOwner();
+    void anOpenWindowStaysWhereItIs();
+    void everyControlIsDescribed();
 
 private:
     // Opens the built manual in window and waits until its contents and index are listed.
@@ -488,6 +494,69 @@ void TestHelpWindow::aWindowOfItsOwnThatNeverKeepsTheProgramAlive()
     QVERIFY(help->isWindow());
     // Qt ends the program when the last window that counts closes; the main window must be it.
     QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+}
+
+void TestHelpWindow::opensCentredOverItsOwner_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<bool>("centred"); // false: kept on the screen instead
+
+    QTest::newRow("in the middle") << QRect(120, 90, 520, 400) << true;
+    QTest::newRow("smaller than the help") << QRect(300, 250, 200, 120) << true;
+    QTest::newRow("in a corner") << QRect(620, 470, 180, 130) << false;
+}
+
+void TestHelpWindow::opensCentredOverItsOwner()
+{
+    QFETCH(QRect, owner);
+    QFETCH(bool, centred);
+    QWidget mainWindow;
+    mainWindow.setGeometry(owner);
+    mainWindow.show();
+    HelpWindow window({m_scratch.filePath(QStringLiteral("empty"))});
+    window.resize(400, 300);
+
+    window.Contents1Click(&mainWindow);
+
+    const QRect placed = window.frameGeometry();
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    QVERIFY(window.isVisible());
+    QVERIFY2(screen.contains(placed), "not kept on the screen");
+    const QPoint offset = placed.center() - mainWindow.frameGeometry().center();
+    QCOMPARE(offset.manhattanLength() <= 1, centred);
+}
+
+// Help > Contents again only brings the window to the front.
+void TestHelpWindow::anOpenWindowStaysWhereItIs()
+{
+    QWidget mainWindow;
+    mainWindow.setGeometry(120, 90, 520, 400);
+    mainWindow.show();
+    HelpWindow window({m_scratch.filePath(QStringLiteral("empty"))});
+    window.resize(400, 300);
+    window.Contents1Click(&mainWindow);
+    window.move(10, 20);
+
+    window.Contents1Click(&mainWindow);
+
+    QCOMPARE(window.pos(), QPoint(10, 20));
+}
+
+// Every page of the navigation is looked at, as only the shown one counts.
+void TestHelpWindow::everyControlIsDescribed()
+{
+    HelpWindow window({builtFolder()});
+    openBuilt(window);
+    if (QTest::currentTestFailed())
+        return;
+    QTabWidget* tabs = tabsOf(window);
+
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        const QString missing = AccessibilityChecks::undescribedControls(window);
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(tabs->tabText(page) + QStringLiteral(": ") + missing));
+    }
 }
 
 QTEST_MAIN(TestHelpWindow)

@@ -1,27 +1,31 @@
+#include "AccessibilityChecks.h"
 #include "EditorScreenshot.h"
 #include "JobTable.h"
 #include "LayoutChecks.h"
 #include "ModalDriver.h"
+#include "ParameterBox.h"
 #include "RunlatchParamForm.h"
 #include "ScriptedPrompts.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
-#include <optional>
 
 Q_DECLARE_METATYPE(ProcRec)
-Q_DECLARE_METATYPE(std::optional<QString>)
 
 using Kind = ScriptedPrompts::Kind;
 
@@ -95,6 +99,33 @@ struct Editor {
 
     void trigger(const QString& item) const { form.findChild<QAction*>(item)->trigger(); }
 
+    [[nodiscard]] ParameterBox& parameterBox() const
+    {
+        return *form.findChild<ParameterBox*>(QStringLiteral("ParameterBox"));
+    }
+
+    [[nodiscard]] QLineEdit& parameterEdit() const
+    {
+        return *parameterBox().findChild<QLineEdit*>(QStringLiteral("ParameterEdit"));
+    }
+
+    // Change Parameter on the selected row, with whileAsked run inside the box's modal loop.
+    void changeParameter(bool& boxLeftOpen, const std::function<void()>& whileAsked)
+    {
+        whenModalRuns(parameterBox(), boxLeftOpen, whileAsked);
+        trigger(QStringLiteral("ChangeParameter1"));
+    }
+
+    [[nodiscard]] QMenu& menu() const
+    {
+        return *form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
+    }
+
+    [[nodiscard]] QWidget& dropIndicator() const
+    {
+        return *list().viewport()->findChild<QWidget*>(QStringLiteral("DropIndicator"));
+    }
+
     [[nodiscard]] QPoint rowCentre(int row) const
     {
         return list().visualRect(list().model()->index(row, 0)).center();
@@ -142,6 +173,8 @@ private slots:
     void addRefusesTheFiftyFirstRow();
     void changeParameter_data();
     void changeParameter();
+    void parameterBoxFitsLongParameters_data();
+    void parameterBoxFitsLongParameters();
     void commandsWithoutSelectionDoNothing();
     void changeProcessDoesNothing();
     void deleteRemovesTheSelectedRow();
@@ -154,6 +187,16 @@ private slots:
     void rightButtonDoesNotDrag();
     void failedDropIsReported();
     void hotTracking();
+    void keyboardMovesTheSelectedRow_data();
+    void keyboardMovesTheSelectedRow();
+    void keyboardMoveIsDroppedByCancel();
+    void dragShowsWhereTheRowLands();
+    void keysOpenTheMenu_data();
+    void keysOpenTheMenu();
+    void keyboardMenuRequestOpensTheMenu();
+    void longPathsGiveWayToTheParameters_data();
+    void longPathsGiveWayToTheParameters();
+    void everyControlIsDescribed();
     void screenshot();
 };
 
@@ -206,6 +249,7 @@ void tst_RunlatchParamForm::contextMenuInOrder()
     QCOMPARE(editor.list().contextMenuPolicy(), Qt::CustomContextMenu);
 }
 
+// The window at its design size and resized either way.
 void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel_data()
 {
     QTest::addColumn<QSize>("size");
@@ -418,58 +462,125 @@ void tst_RunlatchParamForm::addRefusesTheFiftyFirstRow()
 
 void tst_RunlatchParamForm::changeParameter_data()
 {
-    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("closingKey");
     QTest::addColumn<QString>("parameters");
 
-    QTest::newRow("OK stores the text as typed")
-        << std::optional<QString>(QStringLiteral("  -v  --out \"C:\\x y\" "))
-        << QStringLiteral("  -v  --out \"C:\\x y\" ");
-    QTest::newRow("OK with an empty field empties them")
-        << std::optional<QString>(QString()) << QString();
-    QTest::newRow("Cancel keeps them") << std::optional<QString>() << QStringLiteral("--old");
+    QTest::newRow("typing replaces them")
+        << QStringLiteral("  -v  --out \"x y\" ") << int(Qt::Key_Return)
+        << QStringLiteral("  -v  --out \"x y\" ");
+    QTest::newRow("Enter alone keeps them")
+        << QString() << int(Qt::Key_Return) << QStringLiteral("--old");
+    QTest::newRow("Backspace and Enter empty them")
+        << QStringLiteral("\b") << int(Qt::Key_Return) << QString();
+    QTest::newRow("Escape keeps them")
+        << QStringLiteral("new") << int(Qt::Key_Escape) << QStringLiteral("--old");
 }
 
 void tst_RunlatchParamForm::changeParameter()
 {
-    QFETCH(std::optional<QString>, answer);
+    QFETCH(QString, typed);
+    QFETCH(int, closingKey);
     QFETCH(QString, parameters);
     Editor editor;
     editor.setRows({{QStringLiteral("A"), QStringLiteral("a")},
                     {QStringLiteral("B"), QStringLiteral("--old")},
                     {QStringLiteral("C"), QStringLiteral("c")}});
-    editor.prompts.inputAnswers << answer;
+    QString caption;
+    QString prompt;
+    QString offered;
+    int maxLength = 0;
+    bool boxLeftOpen = false;
     QString shown;
 
     editor.open([&] {
         editor.list().selectRow(1);
-        editor.trigger(QStringLiteral("ChangeParameter1"));
+        editor.changeParameter(boxLeftOpen, [&] {
+            caption = editor.parameterBox().windowTitle();
+            prompt = editor.parameterBox().findChild<QLabel*>()->text();
+            offered = editor.parameterEdit().selectedText();
+            maxLength = editor.parameterEdit().maxLength();
+            QTest::keyClicks(&editor.parameterEdit(), typed);
+            QTest::keyClick(&editor.parameterEdit(), Qt::Key(closingKey));
+        });
         shown = editor.list().item(1, 1)->text();
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QCOMPARE(editor.prompts.count(Kind::InputText), 1);
-    const ScriptedPrompts::Asked& asked = editor.prompts.asked.constFirst();
-    QCOMPARE(asked.caption, QStringLiteral("Runlatch Processes"));
-    QCOMPARE(asked.text, QStringLiteral("Enter Parameter(s)"));
-    QCOMPARE(asked.maxLength, 255);
+    QVERIFY(!boxLeftOpen);
+    QCOMPARE(caption, QStringLiteral("Runlatch Processes"));
+    QCOMPARE(prompt, QStringLiteral("Enter Parameter(s)"));
+    QCOMPARE(offered, QStringLiteral("--old"));
+    QCOMPARE(maxLength, 255);
     QCOMPARE(shown, parameters);
     QCOMPARE(editor.tableParameters(), QStringLiteral("a") + parameters + QStringLiteral("c"));
     QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::parameterBoxFitsLongParameters_data()
+{
+    QTest::addColumn<int>("length");
+
+    QTest::newRow("a long option string") << 100;
+    QTest::newRow("the most one can type") << 255;
+    QTest::newRow("longer, from a hand-edited job file") << 400;
+}
+
+// The box shows long parameters whole as far as the screen allows, and offers them whole even
+// beyond what can be typed, so that OK alone loses nothing.
+void tst_RunlatchParamForm::parameterBoxFitsLongParameters()
+{
+    QFETCH(int, length);
+    const QString parameters = QStringLiteral("--opt=x ").repeated(length / 8 + 1).left(length);
+    Editor editor;
+    editor.setRows({{QStringLiteral("/bin/tool"), parameters}});
+    int fieldWidth = 0;
+    int textWidth = 0;
+    int boxWidth = 0;
+    QString offered;
+    bool boxLeftOpen = false;
+
+    editor.open([&] {
+        editor.list().selectRow(0);
+        editor.changeParameter(boxLeftOpen, [&] {
+            QLineEdit& field = editor.parameterEdit();
+            fieldWidth = field.width();
+            textWidth = field.fontMetrics().horizontalAdvance(parameters);
+            boxWidth = editor.parameterBox().frameGeometry().width();
+            offered = field.selectedText();
+            QTest::keyClick(&field, Qt::Key_Return);
+        });
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    const int screenWidth = editor.form.screen()->availableGeometry().width();
+    QVERIFY(!boxLeftOpen);
+    QCOMPARE(offered, parameters);
+    QCOMPARE(editor.tableParameters(), parameters);
+    QVERIFY2(boxWidth <= screenWidth, qPrintable(QString::number(boxWidth)));
+    if (textWidth < screenWidth * 3 / 4)
+        QVERIFY2(fieldWidth > textWidth,
+                 qPrintable(QStringLiteral("%1 for %2").arg(fieldWidth).arg(textWidth)));
+    else
+        QVERIFY(boxWidth >= screenWidth * 3 / 4);
 }
 
 void tst_RunlatchParamForm::commandsWithoutSelectionDoNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
-    editor.prompts.inputAnswers << QStringLiteral("unused");
+    bool boxShown = false;
+    bool boxLeftOpen = false;
 
     editor.open([&] {
         editor.list().clearSelection();
-        editor.trigger(QStringLiteral("ChangeParameter1"));
+        editor.changeParameter(boxLeftOpen, [&] { boxShown = editor.parameterBox().isVisible(); });
         editor.trigger(QStringLiteral("Delete1"));
         editor.trigger(QStringLiteral("Save1"));
     });
 
+    QVERIFY(!boxShown);
     QVERIFY(editor.prompts.asked.isEmpty());
     QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
     QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
@@ -704,11 +815,267 @@ void tst_RunlatchParamForm::hotTracking()
     QCOMPARE(selectedBelowRows, 2);
 }
 
+void tst_RunlatchParamForm::keyboardMovesTheSelectedRow_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("keys"); // u: Alt+Up, d: Alt+Down, U: Up alone
+    QTest::addColumn<QString>("programs");
+    QTest::addColumn<int>("selectedAfter");
+
+    QTest::newRow("Alt+Up puts it above the row over it") << 2 << "u"
+                                                          << "ACBD" << 1;
+    QTest::newRow("Alt+Down puts it below the row under it") << 1 << "d"
+                                                             << "ACBD" << 2;
+    QTest::newRow("up twice") << 3 << "uu"
+                              << "ADBC" << 1;
+    QTest::newRow("down and back") << 0 << "dd"
+                                   << "BCAD" << 2;
+    QTest::newRow("the top row does not go up") << 0 << "u"
+                                                << "ABCD" << 0;
+    QTest::newRow("the bottom row does not go down") << 3 << "d"
+                                                     << "ABCD" << 3;
+    QTest::newRow("Up alone moves the selection only") << 2 << "U"
+                                                       << "ABCD" << 1;
+    QTest::newRow("nothing selected, nothing moves") << -1 << "ud"
+                                                     << "ABCD" << -1;
+}
+
+// The keyboard's drag and drop: rows and their parameters move as a drag would move them, and
+// Save writes them back as after a drag.
+void tst_RunlatchParamForm::keyboardMovesTheSelectedRow()
+{
+    QFETCH(int, selected);
+    QFETCH(QString, keys);
+    QFETCH(QString, programs);
+    QFETCH(int, selectedAfter);
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABCD"));
+    QString shown;
+    int selectedShown = -2;
+
+    editor.open([&] {
+        if (selected >= 0)
+            editor.list().selectRow(selected);
+        else
+            editor.list().clearSelection();
+        for (const QChar key : keys)
+            QTest::keyClick(&editor.list(), key.toLower() == u'u' ? Qt::Key_Up : Qt::Key_Down,
+                            key.isLower() ? Qt::AltModifier : Qt::NoModifier);
+        shown = editor.shownColumn(0).join(QString());
+        selectedShown = editor.selectedRow();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QCOMPARE(shown, programs);
+    QCOMPARE(selectedShown, selectedAfter);
+    QCOMPARE(editor.tablePrograms(), programs);
+    QCOMPARE(editor.tableParameters(), programs.toLower());
+    QVERIFY(editor.table.Modified);
+    QVERIFY(editor.prompts.asked.isEmpty());
+}
+
+void tst_RunlatchParamForm::keyboardMoveIsDroppedByCancel()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    QString shown;
+
+    editor.open([&] {
+        editor.list().selectRow(2);
+        QTest::keyClick(&editor.list(), Qt::Key_Up, Qt::AltModifier);
+        shown = editor.shownColumn(0).join(QString());
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(shown, QStringLiteral("ACB"));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
+    QVERIFY(!editor.table.Modified);
+}
+
+// While the button is held, a line marks the top edge of the row the dragged row would land
+// above; over empty space, where a drop does nothing, there is none.
+void tst_RunlatchParamForm::dragShowsWhereTheRowLands()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABCD"));
+    bool shownBeforeDrag = true;
+    QRect overRow1;
+    QRect overRow0;
+    bool shownOverEmptySpace = true;
+    bool shownAfterDrop = true;
+    QRect row1;
+    int viewportWidth = 0;
+    QColor lineColour;
+
+    editor.open([&] {
+        QWidget* viewport = editor.list().viewport();
+        QWidget& indicator = editor.dropIndicator();
+        row1 = editor.list().visualRect(editor.list().model()->index(1, 0));
+        viewportWidth = viewport->width();
+        shownBeforeDrag = indicator.isVisible();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, editor.rowCentre(3));
+        QTest::mouseMove(viewport, editor.rowCentre(1));
+        overRow1 = indicator.isVisible() ? indicator.geometry() : QRect();
+        lineColour = viewport->grab().toImage().pixelColor(overRow1.center());
+        QTest::mouseMove(viewport, QPoint(editor.rowCentre(0).x(), viewport->height() - 2));
+        shownOverEmptySpace = indicator.isVisible();
+        QTest::mouseMove(viewport, editor.rowCentre(0));
+        overRow0 = indicator.isVisible() ? indicator.geometry() : QRect();
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, editor.rowCentre(0));
+        shownAfterDrop = indicator.isVisible();
+        editor.trigger(QStringLiteral("Save1"));
+    });
+
+    QVERIFY(!shownBeforeDrag);
+    QVERIFY(overRow1.isValid());
+    QVERIFY(std::abs(overRow1.center().y() - row1.top()) <= 1);
+    QCOMPARE(overRow1.width(), viewportWidth);
+    // Drawn in the text colour, which shows over a selected row too.
+    QCOMPARE(lineColour, editor.list().palette().color(QPalette::Text));
+    QVERIFY(!shownOverEmptySpace);
+    QVERIFY(overRow0.isValid());
+    QCOMPARE(overRow0.top(), 0);
+    QVERIFY(!shownAfterDrop);
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("DABC"));
+}
+
+void tst_RunlatchParamForm::keysOpenTheMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                               << true;
+    QTest::newRow("Menu key") << int(Qt::Key_Menu) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("F10 alone") << int(Qt::Key_F10) << Qt::KeyboardModifiers() << false;
+}
+
+// The menu opens over the selected row, with its first command ready for Enter.
+void tst_RunlatchParamForm::keysOpenTheMenu()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, opens);
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("ABC"));
+    bool shown = !opens;
+    QString activeItem;
+    bool overSelectedRow = false;
+
+    editor.open([&] {
+        editor.list().selectRow(2);
+        QTest::keyClick(&editor.list(), Qt::Key(key), modifiers);
+        QMenu& menu = editor.menu();
+        shown = menu.isVisible();
+        if (menu.activeAction())
+            activeItem = menu.activeAction()->objectName();
+        const QRect row = editor.list().visualRect(editor.list().model()->index(2, 0));
+        overSelectedRow = QRect(editor.list().viewport()->mapToGlobal(row.topLeft()), row.size())
+                              .contains(menu.pos());
+        menu.hide();
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(shown, opens);
+    if (opens) {
+        QCOMPARE(activeItem, QStringLiteral("Add1"));
+        QVERIFY(overSelectedRow);
+    }
+}
+
+// A desktop may turn the Menu key into a context menu request of its own.
+void tst_RunlatchParamForm::keyboardMenuRequestOpensTheMenu()
+{
+    Editor editor;
+    bool shown = false;
+
+    editor.open([&] {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  editor.list().mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&editor.list(), &request);
+        shown = editor.menu().isVisible();
+        editor.menu().hide();
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QVERIFY(shown);
+}
+
+void tst_RunlatchParamForm::longPathsGiveWayToTheParameters_data()
+{
+    listFillsTheWindowBelowTheLabel_data();
+}
+
+// A path too long for the list is cut in the middle and shown whole in its tooltip; the
+// parameters keep their column in sight, whatever the window's size.
+void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
+{
+    QFETCH(QSize, size);
+    const QString path = QStringLiteral("/home/ann/projects/archive/") +
+                         QStringLiteral("nested/").repeated(20) +
+                         QStringLiteral("backup-everything");
+    Editor editor;
+    editor.setRows({{path, QStringLiteral("--full")}, {QStringLiteral("/bin/x"), {}}});
+    Qt::TextElideMode elide = Qt::ElideNone;
+    QString tooltip;
+    int parametersLeft = 0;
+    int parametersWidth = 0;
+    int processWidth = 0;
+    int pathWidth = 0;
+    int viewportWidth = 0;
+
+    editor.open([&] {
+        editor.form.resize(size);
+        QTableWidget& list = editor.list();
+        elide = list.textElideMode();
+        tooltip = list.item(0, 0)->toolTip();
+        parametersLeft = list.columnViewportPosition(1);
+        parametersWidth = list.columnWidth(1);
+        processWidth = list.columnWidth(0);
+        pathWidth = list.fontMetrics().horizontalAdvance(path);
+        viewportWidth = list.viewport()->width();
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(elide, Qt::ElideMiddle);
+    QCOMPARE(tooltip, path);
+    QVERIFY(processWidth < pathWidth);
+    QVERIFY(processWidth >= 150);
+    QVERIFY2(parametersWidth >= 120, qPrintable(QString::number(parametersWidth)));
+    QVERIFY2(parametersLeft + 120 <= viewportWidth,
+             qPrintable(QStringLiteral("%1 of %2").arg(parametersLeft).arg(viewportWidth)));
+}
+
+void tst_RunlatchParamForm::everyControlIsDescribed()
+{
+    Editor editor;
+    editor.setLetterRows(QStringLiteral("AB"));
+    QString editorMissing;
+    QString boxMissing;
+    bool boxLeftOpen = false;
+
+    editor.open([&] {
+        editorMissing = AccessibilityChecks::undescribedControls(editor.form);
+        editor.list().selectRow(0);
+        editor.changeParameter(boxLeftOpen, [&] {
+            boxMissing = AccessibilityChecks::undescribedControls(editor.parameterBox());
+            editor.parameterBox().reject();
+        });
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QVERIFY2(editorMissing.isEmpty(), qPrintable(editorMissing));
+    QVERIFY2(boxMissing.isEmpty(), qPrintable(boxMissing));
+    QVERIFY(!boxLeftOpen);
+}
+
 void tst_RunlatchParamForm::screenshot()
 {
     Editor editor;
     editor.setRows(
-        {{QStringLiteral("/usr/local/bin/backup-home"), QStringLiteral("--full /srv/backup")},
+        {{QStringLiteral("/home/ann/projects/archive/nightly/scripts/backup-everything-to-nas.sh"),
+          QStringLiteral("--full /srv/backup")},
          {QStringLiteral("/usr/bin/rsync"), QStringLiteral("-a /home/ann/docs /mnt/nas/docs")},
          {QStringLiteral("/opt/reports/make-report.sh"), QStringLiteral("daily")},
          {QStringLiteral("/usr/bin/logrotate"), QStringLiteral("/etc/logrotate.conf")},

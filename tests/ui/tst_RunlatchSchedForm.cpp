@@ -1,3 +1,4 @@
+#include "AccessibilityChecks.h"
 #include "DateTime.h"
 #include "EditorScreenshot.h"
 #include "JobTable.h"
@@ -158,16 +159,6 @@ QString cutsFiveDigits(QLineEdit& field)
     return QStringLiteral("%1 scrolls 71582 out of sight").arg(LayoutChecks::describe(field));
 }
 
-// The name of the widget that has the focus, or of its named ancestor: a date field's focus
-// sits in its inner line edit.
-QString focusName()
-{
-    for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget())
-        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"))
-            return widget->objectName();
-    return {};
-}
-
 } // namespace
 
 class tst_RunlatchSchedForm : public QObject {
@@ -195,7 +186,9 @@ private slots:
     void platformKeyTexts_data();
     void platformKeyTexts();
     void enterAndEscapePressNoButton();
+    void focusOrder_data();
     void focusOrder();
+    void everyControlIsDescribed();
     void badValueStopsTheSave_data();
     void badValueStopsTheSave();
     void periodTooLongIsRefused_data();
@@ -649,32 +642,57 @@ void tst_RunlatchSchedForm::enterAndEscapePressNoButton()
     QCOMPARE(dialog.elapsedTimer.interval(), 4200000u);
 }
 
+void tst_RunlatchSchedForm::focusOrder_data()
+{
+    QTest::addColumn<bool>("delayed");
+    QTest::addColumn<QString>("chosen");
+
+    QTest::newRow("delay off") << false << QStringLiteral("rgDelayNo");
+    QTest::newRow("delay on") << true << QStringLiteral("rgDelayYes");
+}
+
+// Tab goes top to bottom and left to right, one press a control: the delay group is entered at
+// its chosen item, and a date or time field is left at once rather than part by part.
 void tst_RunlatchSchedForm::focusOrder()
 {
+    QFETCH(bool, delayed);
+    QFETCH(QString, chosen);
     Dialog dialog;
-    dialog.table.DelayedStart = true;
-    QStringList order;
+    dialog.table.DelayedStart = delayed;
+    QStringList forwards;
+    QStringList backwards;
     bool active = false;
 
     dialog.open([&] {
         active = dialog.activate();
         dialog.hoursEdt().setFocus();
-        // Tab first walks through the sections of a date or time field, as usual in Qt.
-        for (int i = 0; i < 20 && order.size() < 8; ++i) {
-            if (order.isEmpty() || order.constLast() != focusName())
-                order << focusName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
+        forwards = AccessibilityChecks::tabStops(7);
+        dialog.timePicker().setFocus();
+        backwards = AccessibilityChecks::tabStops(2, true);
         dialog.click(QStringLiteral("CancelBtn"));
     });
 
     QVERIFY(active);
-    QCOMPARE(order,
-             QStringList({QStringLiteral("HoursEdt"), QStringLiteral("MinsEdt"),
-                          QStringLiteral("SaveBtn"), QStringLiteral("CancelBtn"),
-                          QStringLiteral("DateTimePicker1"), QStringLiteral("DateTimePicker2"),
-                          QStringLiteral("rgDelayYes"), QStringLiteral("HoursEdt")}));
+    QCOMPARE(forwards, QStringList({QStringLiteral("HoursEdt"), QStringLiteral("MinsEdt"), chosen,
+                                    QStringLiteral("DateTimePicker1"),
+                                    QStringLiteral("DateTimePicker2"), QStringLiteral("SaveBtn"),
+                                    QStringLiteral("CancelBtn"), QStringLiteral("HoursEdt")}));
+    QCOMPARE(backwards, QStringList({QStringLiteral("DateTimePicker2"),
+                                     QStringLiteral("DateTimePicker1"), chosen}));
     QCOMPARE(dialog.prompts.count(Kind::Beep), 0);
+}
+
+void tst_RunlatchSchedForm::everyControlIsDescribed()
+{
+    Dialog dialog;
+    QString missing;
+
+    dialog.open([&] {
+        missing = AccessibilityChecks::undescribedControls(dialog.form);
+        dialog.click(QStringLiteral("CancelBtn"));
+    });
+
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
 void tst_RunlatchSchedForm::badValueStopsTheSave_data()
