@@ -54,6 +54,10 @@ void TRunlatchLogForm::createWidgets()
     m_memo2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_memo2->setAccessibleName(QStringLiteral("Log"));
+    m_memo2->setAccessibleDescription(
+        QStringLiteral("Runlatch.log as it was when this window opened; read only. Shift+F10 "
+                       "opens the menu, Ctrl+F finds text."));
     layout->addWidget(m_memo2, 1);
     connect(m_memo2, &LogView::findFinished, this, &TRunlatchLogForm::showFindResult);
     connect(m_memo2, &LogView::copyRefused, this, [this](qint64 bytes) {
@@ -80,18 +84,27 @@ QWidget* TRunlatchLogForm::createFindBar()
     auto* label = new QLabel(QStringLiteral("&Find:"), m_findBar);
     m_findEdit = new QLineEdit(m_findBar);
     m_findEdit->setObjectName(QStringLiteral("FindEdit"));
+    m_findEdit->setAccessibleName(QStringLiteral("Find"));
+    m_findEdit->setAccessibleDescription(
+        QStringLiteral("Text to find in the log. Enter finds the next match, Shift+Enter the "
+                       "one before, Escape hides the find bar."));
     m_findEdit->installEventFilter(this);
     label->setBuddy(m_findEdit);
     m_matchCase = new QCheckBox(QStringLiteral("Match &case"), m_findBar);
     m_matchCase->setObjectName(QStringLiteral("MatchCase"));
+    m_matchCase->setAccessibleDescription(
+        QStringLiteral("When checked, the letters A to Z match only in the case typed."));
     auto* previous = new QPushButton(QStringLiteral("&Previous"), m_findBar);
     previous->setObjectName(QStringLiteral("FindPrevious"));
     auto* next = new QPushButton(QStringLiteral("&Next"), m_findBar);
     next->setObjectName(QStringLiteral("FindNext"));
+    previous->setAccessibleDescription(QStringLiteral("Finds the match before the selection."));
+    next->setAccessibleDescription(QStringLiteral("Finds the match after the selection."));
     for (QPushButton* button : {previous, next})
         button->setAutoDefault(false);
     m_findStatus = new QLabel(m_findBar);
     m_findStatus->setObjectName(QStringLiteral("FindStatus"));
+    m_findStatus->setAccessibleName(QStringLiteral("Find result"));
 
     bar->addWidget(label);
     bar->addWidget(m_findEdit, 1);

@@ -1,3 +1,4 @@
+#include "AccessibilityChecks.h"
 #include "ActivityLog.h"
 #include "Errors.h"
 #include "LogView.h"
@@ -100,6 +101,7 @@ private slots:
     void selectAndCopy_data();
     void selectAndCopy();
     void copyOfTooMuchIsRefused();
+    void everyControlIsDescribed();
     void screenshot();
 
 private:
@@ -507,6 +509,15 @@ void TestRunlatchLogForm::copyOfTooMuchIsRefused()
     QCOMPARE(m_prompts.texts(Kind::Information),
              QStringList{
                  u"The selection is too large to copy (33 MB). Copy at most 32 MB at a time."_s});
+}
+
+void TestRunlatchLogForm::everyControlIsDescribed()
+{
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.show();
+    form.showFind();
+    const QString missing = AccessibilityChecks::undescribedControls(form);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
 void TestRunlatchLogForm::screenshot()
