@@ -1,12 +1,23 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
+
+// The input box has room for this many average characters at least: a typical option string
+// shows whole.
+constexpr int MinVisibleChars = 80;
 
 QWidget* owner()
 {
@@ -40,6 +51,58 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
     return dialog.selectedFiles().constFirst();
 }
 
+void describeButton(QPushButton& button, const QString& name, const QString& text,
+                    const QString& description)
+{
+    button.setObjectName(name);
+    button.setText(text);
+    button.setAccessibleDescription(description);
+}
+
+// The input box: the prompt over one line and OK and Cancel under it. The prompt is the line's
+// label, so a screen reader names the line by it. Enter presses OK and Escape Cancel.
+QLineEdit& buildInputBox(QDialog& box, const QString& caption, const QString& prompt)
+{
+    box.setObjectName(QStringLiteral("InputBox"));
+    box.setWindowTitle(caption);
+    auto* label = new QLabel(prompt, &box);
+    label->setObjectName(QStringLiteral("InputPrompt"));
+    auto* edit = new QLineEdit(&box);
+    edit->setObjectName(QStringLiteral("InputEdit"));
+    edit->setAccessibleDescription(
+        QStringLiteral("The text offered is selected: typing replaces it, OK alone keeps it"));
+    label->setBuddy(edit);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    buttons->setObjectName(QStringLiteral("InputButtons"));
+    describeButton(*buttons->button(QDialogButtonBox::Ok), QStringLiteral("InputOk"),
+                   QStringLiteral("OK"), QStringLiteral("Uses the text in the field"));
+    describeButton(*buttons->button(QDialogButtonBox::Cancel), QStringLiteral("InputCancel"),
+                   QStringLiteral("Cancel"), QStringLiteral("Leaves everything as it was"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(buttons);
+    return *edit;
+}
+
+// As wide as the text offered needs, and never narrower than a typical option string, but no
+// wider than the screen: a longer text scrolls in the field.
+void fitInputBoxWidth(QDialog& box, const QLineEdit& edit, const QString& text)
+{
+    const QFontMetrics metrics = edit.fontMetrics();
+    const int wanted = std::max(metrics.averageCharWidth() * MinVisibleChars,
+                                metrics.horizontalAdvance(text) + metrics.averageCharWidth() * 2);
+    const QMargins margins = box.layout()->contentsMargins();
+    int width = wanted + margins.left() + margins.right();
+    if (const QScreen* shown = box.screen())
+        width = std::min(width, shown->availableGeometry().width() * 9 / 10);
+    box.resize(std::max(width, box.minimumSizeHint().width()), box.sizeHint().height());
+}
+
 } // namespace
 
 void QtPrompts::information(const QString& text)
@@ -69,19 +132,22 @@ std::optional<QString> QtPrompts::saveFile(const FileDialogRequest& request)
 }
 
 std::optional<QString> QtPrompts::inputText(const QString& caption, const QString& prompt,
-                                            int maxLength)
+                                            const QString& initial, int maxLength)
 {
-    QInputDialog dialog(owner());
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Cancel"));
-    if (auto* edit = dialog.findChild<QLineEdit*>())
-        edit->setMaxLength(maxLength);
-    if (dialog.exec() != QDialog::Accepted)
+    QDialog box(owner());
+    QLineEdit& edit = buildInputBox(box, caption, prompt);
+    // A text longer than anyone may type, such as parameters from a hand-edited job file, is
+    // offered whole rather than cut, so that OK alone never loses its end.
+    edit.setMaxLength(std::max<int>(maxLength, static_cast<int>(initial.size())));
+    edit.setText(initial);
+    // Not left to the focus the line gets as the box shows, which selects it only when that
+    // focus counts as coming by Tab.
+    edit.selectAll();
+    edit.setFocus();
+    fitInputBoxWidth(box, edit, initial);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.textValue();
+    return edit.text();
 }
 
 void QtPrompts::beep()

@@ -27,9 +27,13 @@ public:
     [[nodiscard]] virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     // The save dialog asks no overwrite confirmation; nullopt when cancelled.
     [[nodiscard]] virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
-    // Input box with OK and Cancel and an empty field; nullopt when cancelled.
-    [[nodiscard]] virtual std::optional<QString>
-    inputText(const QString& caption, const QString& prompt, int maxLength) = 0;
+    // Input box with OK and Cancel, offering initial selected, so that typing replaces it and OK
+    // alone keeps it. The field takes at most maxLength characters, but a longer initial is
+    // offered whole rather than cut. nullopt when cancelled.
+    [[nodiscard]] virtual std::optional<QString> inputText(const QString& caption,
+                                                           const QString& prompt,
+                                                           const QString& initial,
+                                                           int maxLength) = 0;
     virtual void beep() = 0;
     // The general error display: box titled "Runlatch", stop icon, OK. The text is shown as given.
     virtual void generalError(const QString& text) = 0;

@@ -2,7 +2,6 @@
 
 #include "ErrorGuard.h"
 #include "JobTable.h"
-#include "ParameterBox.h"
 #include "Prompts.h"
 
 #include <QAction>
@@ -27,6 +26,8 @@ constexpr int ParametersColumn = 1;
 constexpr int MinProcessWidth = 150;
 constexpr int MinParametersWidth = 120;
 constexpr int DropIndicatorThickness = 3;
+// The most a user may type as a program's parameters.
+constexpr int MaxParametersLength = 255;
 
 const QString Caption = QStringLiteral("Runlatch Processes");
 
@@ -60,7 +61,6 @@ TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
     setSizeGripEnabled(true);
     createWidgets();
     createMenu();
-    m_parameterBox = new ParameterBox(Caption, QStringLiteral("Enter Parameter(s)"), this);
     resize(577, 397);
 }
 
@@ -234,7 +234,9 @@ void TRunlatchParamForm::ChangeParameter1Click()
     if (row < 0)
         return;
     // Only OK changes the row, so a cancelled box loses nothing.
-    const std::optional<QString> parameters = m_parameterBox->ask(m_rows.at(row).parameters);
+    const std::optional<QString> parameters =
+        m_prompts.inputText(Caption, QStringLiteral("Enter Parameter(s)"),
+                            m_rows.at(row).parameters, MaxParametersLength);
     if (!parameters)
         return;
     m_rows.setParameters(row, *parameters);

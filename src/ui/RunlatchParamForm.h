@@ -5,7 +5,6 @@
 
 #include <functional>
 
-class ParameterBox;
 class Prompts;
 class QAction;
 class QFrame;
@@ -61,7 +60,6 @@ private:
     QTableWidget* m_listView1 = nullptr;
     QMenu* m_popupMenu1 = nullptr;
     QFrame* m_dropIndicator = nullptr;
-    ParameterBox* m_parameterBox = nullptr;
     // The row a left-button press began a drag on, -1 while no drag is under way.
     int m_dragSource = -1;
 };

@@ -9,17 +9,17 @@ void ScriptedPrompts::record(const Asked& entry)
 
 void ScriptedPrompts::information(const QString& text)
 {
-    record({Kind::Information, text, {}, {}, 0});
+    record({Kind::Information, text, {}, {}, 0, {}});
 }
 
 void ScriptedPrompts::error(const QString& text)
 {
-    record({Kind::Error, text, {}, {}, 0});
+    record({Kind::Error, text, {}, {}, 0, {}});
 }
 
 bool ScriptedPrompts::confirm(const QString& text)
 {
-    record({Kind::Confirm, text, {}, {}, 0});
+    record({Kind::Confirm, text, {}, {}, 0, {}});
     if (confirmAnswers.isEmpty()) {
         ++unanswered;
         return false;
@@ -29,7 +29,7 @@ bool ScriptedPrompts::confirm(const QString& text)
 
 std::optional<QString> ScriptedPrompts::nextFile(Kind kind, const FileDialogRequest& request)
 {
-    record({kind, {}, {}, request, 0});
+    record({kind, {}, {}, request, 0, {}});
     if (fileAnswers.isEmpty()) {
         ++unanswered;
         return std::nullopt;
@@ -48,9 +48,9 @@ std::optional<QString> ScriptedPrompts::saveFile(const FileDialogRequest& reques
 }
 
 std::optional<QString> ScriptedPrompts::inputText(const QString& caption, const QString& prompt,
-                                                  int maxLength)
+                                                  const QString& initial, int maxLength)
 {
-    record({Kind::InputText, prompt, caption, {}, maxLength});
+    record({Kind::InputText, prompt, caption, {}, maxLength, initial});
     if (inputAnswers.isEmpty()) {
         ++unanswered;
         return std::nullopt;
@@ -60,12 +60,12 @@ std::optional<QString> ScriptedPrompts::inputText(const QString& caption, const 
 
 void ScriptedPrompts::beep()
 {
-    record({Kind::Beep, {}, {}, {}, 0});
+    record({Kind::Beep, {}, {}, {}, 0, {}});
 }
 
 void ScriptedPrompts::generalError(const QString& text)
 {
-    record({Kind::General, text, {}, {}, 0});
+    record({Kind::General, text, {}, {}, 0, {}});
 }
 
 QStringList ScriptedPrompts::texts(Kind kind) const

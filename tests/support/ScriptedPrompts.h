@@ -22,6 +22,7 @@ public:
         QString caption;
         FileDialogRequest request;
         int maxLength = 0;
+        QString initial; // the text the input box offered
     };
 
     QQueue<bool> confirmAnswers;
@@ -38,7 +39,7 @@ public:
     [[nodiscard]] std::optional<QString> openFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> saveFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> inputText(const QString& caption, const QString& prompt,
-                                                   int maxLength) override;
+                                                   const QString& initial, int maxLength) override;
     void beep() override;
     void generalError(const QString& text) override;
 

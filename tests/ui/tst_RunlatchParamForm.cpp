@@ -3,7 +3,6 @@
 #include "JobTable.h"
 #include "LayoutChecks.h"
 #include "ModalDriver.h"
-#include "ParameterBox.h"
 #include "RunlatchParamForm.h"
 #include "ScriptedPrompts.h"
 
@@ -14,18 +13,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 Q_DECLARE_METATYPE(ProcRec)
+Q_DECLARE_METATYPE(std::optional<QString>)
 
 using Kind = ScriptedPrompts::Kind;
 
@@ -99,23 +98,6 @@ struct Editor {
 
     void trigger(const QString& item) const { form.findChild<QAction*>(item)->trigger(); }
 
-    [[nodiscard]] ParameterBox& parameterBox() const
-    {
-        return *form.findChild<ParameterBox*>(QStringLiteral("ParameterBox"));
-    }
-
-    [[nodiscard]] QLineEdit& parameterEdit() const
-    {
-        return *parameterBox().findChild<QLineEdit*>(QStringLiteral("ParameterEdit"));
-    }
-
-    // Change Parameter on the selected row, with whileAsked run inside the box's modal loop.
-    void changeParameter(bool& boxLeftOpen, const std::function<void()>& whileAsked)
-    {
-        whenModalRuns(parameterBox(), boxLeftOpen, whileAsked);
-        trigger(QStringLiteral("ChangeParameter1"));
-    }
-
     [[nodiscard]] QMenu& menu() const
     {
         return *form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
@@ -173,8 +155,6 @@ private slots:
     void addRefusesTheFiftyFirstRow();
     void changeParameter_data();
     void changeParameter();
-    void parameterBoxFitsLongParameters_data();
-    void parameterBoxFitsLongParameters();
     void commandsWithoutSelectionDoNothing();
     void changeProcessDoesNothing();
     void deleteRemovesTheSelectedRow();
@@ -462,125 +442,64 @@ void tst_RunlatchParamForm::addRefusesTheFiftyFirstRow()
 
 void tst_RunlatchParamForm::changeParameter_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("closingKey");
+    QTest::addColumn<std::optional<QString>>("answer");
     QTest::addColumn<QString>("parameters");
 
-    QTest::newRow("typing replaces them")
-        << QStringLiteral("  -v  --out \"x y\" ") << int(Qt::Key_Return)
+    QTest::newRow("OK stores the text as typed")
+        << std::optional<QString>(QStringLiteral("  -v  --out \"x y\" "))
         << QStringLiteral("  -v  --out \"x y\" ");
-    QTest::newRow("Enter alone keeps them")
-        << QString() << int(Qt::Key_Return) << QStringLiteral("--old");
-    QTest::newRow("Backspace and Enter empty them")
-        << QStringLiteral("\b") << int(Qt::Key_Return) << QString();
-    QTest::newRow("Escape keeps them")
-        << QStringLiteral("new") << int(Qt::Key_Escape) << QStringLiteral("--old");
+    QTest::newRow("OK with the text offered keeps them")
+        << std::optional<QString>(QStringLiteral("--old")) << QStringLiteral("--old");
+    QTest::newRow("OK with an empty field empties them")
+        << std::optional<QString>(QString()) << QString();
+    QTest::newRow("Cancel keeps them") << std::optional<QString>() << QStringLiteral("--old");
 }
 
+// The box offers the row's parameters; only OK changes the row.
 void tst_RunlatchParamForm::changeParameter()
 {
-    QFETCH(QString, typed);
-    QFETCH(int, closingKey);
+    QFETCH(std::optional<QString>, answer);
     QFETCH(QString, parameters);
     Editor editor;
     editor.setRows({{QStringLiteral("A"), QStringLiteral("a")},
                     {QStringLiteral("B"), QStringLiteral("--old")},
                     {QStringLiteral("C"), QStringLiteral("c")}});
-    QString caption;
-    QString prompt;
-    QString offered;
-    int maxLength = 0;
-    bool boxLeftOpen = false;
+    editor.prompts.inputAnswers << answer;
     QString shown;
 
     editor.open([&] {
         editor.list().selectRow(1);
-        editor.changeParameter(boxLeftOpen, [&] {
-            caption = editor.parameterBox().windowTitle();
-            prompt = editor.parameterBox().findChild<QLabel*>()->text();
-            offered = editor.parameterEdit().selectedText();
-            maxLength = editor.parameterEdit().maxLength();
-            QTest::keyClicks(&editor.parameterEdit(), typed);
-            QTest::keyClick(&editor.parameterEdit(), Qt::Key(closingKey));
-        });
+        editor.trigger(QStringLiteral("ChangeParameter1"));
         shown = editor.list().item(1, 1)->text();
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QVERIFY(!boxLeftOpen);
-    QCOMPARE(caption, QStringLiteral("Runlatch Processes"));
-    QCOMPARE(prompt, QStringLiteral("Enter Parameter(s)"));
-    QCOMPARE(offered, QStringLiteral("--old"));
-    QCOMPARE(maxLength, 255);
+    QVERIFY(!editor.leftOpen);
+    QCOMPARE(editor.prompts.count(Kind::InputText), 1);
+    QCOMPARE(editor.prompts.asked.size(), 1);
+    const ScriptedPrompts::Asked& asked = editor.prompts.asked.constFirst();
+    QCOMPARE(asked.caption, QStringLiteral("Runlatch Processes"));
+    QCOMPARE(asked.text, QStringLiteral("Enter Parameter(s)"));
+    QCOMPARE(asked.initial, QStringLiteral("--old"));
+    QCOMPARE(asked.maxLength, 255);
     QCOMPARE(shown, parameters);
     QCOMPARE(editor.tableParameters(), QStringLiteral("a") + parameters + QStringLiteral("c"));
     QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
-    QVERIFY(editor.prompts.asked.isEmpty());
-}
-
-void tst_RunlatchParamForm::parameterBoxFitsLongParameters_data()
-{
-    QTest::addColumn<int>("length");
-
-    QTest::newRow("a long option string") << 100;
-    QTest::newRow("the most one can type") << 255;
-    QTest::newRow("longer, from a hand-edited job file") << 400;
-}
-
-// The box shows long parameters whole as far as the screen allows, and offers them whole even
-// beyond what can be typed, so that OK alone loses nothing.
-void tst_RunlatchParamForm::parameterBoxFitsLongParameters()
-{
-    QFETCH(int, length);
-    const QString parameters = QStringLiteral("--opt=x ").repeated(length / 8 + 1).left(length);
-    Editor editor;
-    editor.setRows({{QStringLiteral("/bin/tool"), parameters}});
-    int fieldWidth = 0;
-    int textWidth = 0;
-    int boxWidth = 0;
-    QString offered;
-    bool boxLeftOpen = false;
-
-    editor.open([&] {
-        editor.list().selectRow(0);
-        editor.changeParameter(boxLeftOpen, [&] {
-            QLineEdit& field = editor.parameterEdit();
-            fieldWidth = field.width();
-            textWidth = field.fontMetrics().horizontalAdvance(parameters);
-            boxWidth = editor.parameterBox().frameGeometry().width();
-            offered = field.selectedText();
-            QTest::keyClick(&field, Qt::Key_Return);
-        });
-        editor.trigger(QStringLiteral("Save1"));
-    });
-
-    const int screenWidth = editor.form.screen()->availableGeometry().width();
-    QVERIFY(!boxLeftOpen);
-    QCOMPARE(offered, parameters);
-    QCOMPARE(editor.tableParameters(), parameters);
-    QVERIFY2(boxWidth <= screenWidth, qPrintable(QString::number(boxWidth)));
-    if (textWidth < screenWidth * 3 / 4)
-        QVERIFY2(fieldWidth > textWidth,
-                 qPrintable(QStringLiteral("%1 for %2").arg(fieldWidth).arg(textWidth)));
-    else
-        QVERIFY(boxWidth >= screenWidth * 3 / 4);
 }
 
 void tst_RunlatchParamForm::commandsWithoutSelectionDoNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
-    bool boxShown = false;
-    bool boxLeftOpen = false;
+    editor.prompts.inputAnswers << QStringLiteral("unused");
 
     editor.open([&] {
         editor.list().clearSelection();
-        editor.changeParameter(boxLeftOpen, [&] { boxShown = editor.parameterBox().isVisible(); });
+        editor.trigger(QStringLiteral("ChangeParameter1"));
         editor.trigger(QStringLiteral("Delete1"));
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QVERIFY(!boxShown);
     QVERIFY(editor.prompts.asked.isEmpty());
     QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
     QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
@@ -1052,22 +971,13 @@ void tst_RunlatchParamForm::everyControlIsDescribed()
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
     QString editorMissing;
-    QString boxMissing;
-    bool boxLeftOpen = false;
 
     editor.open([&] {
         editorMissing = AccessibilityChecks::undescribedControls(editor.form);
-        editor.list().selectRow(0);
-        editor.changeParameter(boxLeftOpen, [&] {
-            boxMissing = AccessibilityChecks::undescribedControls(editor.parameterBox());
-            editor.parameterBox().reject();
-        });
         editor.trigger(QStringLiteral("Cancel1"));
     });
 
     QVERIFY2(editorMissing.isEmpty(), qPrintable(editorMissing));
-    QVERIFY2(boxMissing.isEmpty(), qPrintable(boxMissing));
-    QVERIFY(!boxLeftOpen);
 }
 
 void tst_RunlatchParamForm::screenshot()
