@@ -1,4 +1,4 @@
-#include "../ui/AccessibilityChecks.h"
+#include "AccessibilityChecks.h"
 #include "ActivityLog.h"
 #include "Clock.h"
 #include "JobTable.h"
