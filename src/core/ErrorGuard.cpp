@@ -32,10 +32,15 @@ QString messageOf(const std::exception_ptr& error)
 
 } // namespace
 
+QString errorText(const std::exception_ptr& error)
+{
+    return generalErrorText(messageOf(error));
+}
+
 void showGeneralError(Prompts& prompts, const std::exception_ptr& error) noexcept
 {
     try {
-        prompts.generalError(generalErrorText(messageOf(error)));
+        prompts.generalError(errorText(error));
     } catch (...) {
         // Nothing is left to report a failing error display to; the program goes on.
     }

@@ -11,6 +11,9 @@ class Prompts;
 // message ends in a character whose code is above that of ".".
 [[nodiscard]] QString generalErrorText(const QString& message);
 
+// The text the general error display shows for the error.
+[[nodiscard]] QString errorText(const std::exception_ptr& error);
+
 // Shows the error in the general error display. Nothing escapes: a failing display is ignored,
 // as nothing is left to report it to.
 void showGeneralError(Prompts& prompts, const std::exception_ptr& error) noexcept;

@@ -35,4 +35,10 @@ public:
     // Calls ended from the event loop once the process has ended, at most once, for as long as
     // the returned object lives: the event loop can sleep until then instead of polling.
     [[nodiscard]] virtual std::unique_ptr<QObject> watchEnd(std::function<void()> ended) = 0;
+
+    // Asks the process to end, as a desktop asks at log-out; it may take its time or refuse.
+    // Nothing happens once it has ended.
+    virtual void askToEnd() = 0;
+    // Ends the process without asking. Nothing happens once it has ended.
+    virtual void makeEnd() = 0;
 };

@@ -220,6 +220,26 @@ std::unique_ptr<QObject> PosixChildProcess::watchEnd(std::function<void()> ended
     return notifier;
 }
 
+void PosixChildProcess::askToEnd()
+{
+    sendSignal(SIGTERM);
+}
+
+void PosixChildProcess::makeEnd()
+{
+    sendSignal(SIGKILL);
+}
+
+// Until it is reaped the pid names this process and no other, so the signal cannot hit a
+// stranger. The reaper thread may reap at any moment, so with it the end notice is asked first;
+// what is left is the instant between that check and the signal.
+void PosixChildProcess::sendSignal(int signal)
+{
+    if (m_ended || (m_reaperOwnsChild && pollUntil(m_endNotice.get(), Clock::now())))
+        return;
+    (void)::kill(m_pid, signal);
+}
+
 // The end is told by the end notice alone, never by an exit status, so no status value can pass
 // for "still running".
 bool PosixChildProcess::awaitEnd(std::optional<Clock::time_point> deadline)

@@ -25,9 +25,12 @@ public:
     [[nodiscard]] bool waitForEnd(std::chrono::milliseconds limit) override;
     void waitForEnd() override;
     [[nodiscard]] std::unique_ptr<QObject> watchEnd(std::function<void()> ended) override;
+    void askToEnd() override;
+    void makeEnd() override;
 
 private:
     void watchThroughReaper();
+    void sendSignal(int signal);
     bool awaitEnd(std::optional<std::chrono::steady_clock::time_point> deadline);
 
     pid_t m_pid;

@@ -42,38 +42,81 @@ void ProcessingRun::writeLine(const QString& text)
     m_log.AppendLogLine(line);
 }
 
+void ProcessingRun::setProgress(RunProgress progress)
+{
+    m_progress = std::move(progress);
+}
+
+void ProcessingRun::setStopGrace(std::chrono::milliseconds grace)
+{
+    m_stop.setGrace(grace);
+}
+
+bool ProcessingRun::requestStop()
+{
+    if (m_depth == 0)
+        return false;
+    m_stop.request();
+    return true;
+}
+
+void ProcessingRun::reportEnd(RunProgress::Outcome outcome, const QString& message)
+{
+    if (m_progress.ended)
+        m_progress.ended({outcome, m_clock.now(), m_entry, message});
+}
+
 void ProcessingRun::execute()
 {
+    if (m_depth == 0)
+        m_stop.clear();
+    ++m_depth;
+    // A run started from the menu while this one waits has entries of its own.
+    const int outerEntry = m_entry;
+    const auto leave = [this, outerEntry] {
+        m_flags.RunInProgress = false;
+        m_entry = outerEntry;
+        --m_depth;
+        m_scheduler.runEnded();
+    };
     m_flags.RunInProgress = true;
+    bool completed = false;
     try {
-        runEntries();
+        completed = runEntries();
     } catch (...) {
         // Shown while the flag is still set; the window stays open in auto-run mode, and the
         // schedule goes on once the message is closed.
+        const QString message = errorText(std::current_exception());
         showGeneralError(m_prompts, std::current_exception());
-        m_flags.RunInProgress = false;
-        m_scheduler.runEnded();
+        reportEnd(RunProgress::Outcome::Failed, message);
+        leave();
         return;
     }
-    m_flags.RunInProgress = false;
-    m_scheduler.runEnded();
-    if (m_flags.AutoRun)
+    reportEnd(completed ? RunProgress::Outcome::Completed : RunProgress::Outcome::Stopped);
+    leave();
+    if (m_flags.AutoRun && completed)
         m_closeMainWindow();
 }
 
-void ProcessingRun::runEntries()
+bool ProcessingRun::runEntries()
 {
     // The count is fixed now; each entry's texts are read only when it is reached, so an editor
     // used meanwhile changes entries the run has not yet started. Slots above a lowered LastProc
     // keep their strings, so the walk never reads a released entry.
     const int entryCount = m_table.LastProc + 1;
+    m_entry = 0;
     if (entryCount == 0)
-        return;
-    for (int i = 0; i < entryCount; ++i) {
+        return true;
+    for (int i = 0; i < entryCount && !m_stop.requested(); ++i) {
         const ProcRec entry = m_table.ProcList[static_cast<std::size_t>(i)];
+        m_entry = i + 1;
+        if (m_progress.entryStarted)
+            m_progress.entryStarted(m_entry, entryCount, entry.Name);
         writeLine(entry.Name + u' ' + entry.Param);
-        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping);
+        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop);
     }
-    writeLine(QStringLiteral("Processes Complete"));
+    const bool stopped = m_stop.requested();
+    writeLine(QString::fromLatin1(stopped ? StoppedText : CompleteText));
     addMemoLine(m_memo, QString());
+    return !stopped;
 }

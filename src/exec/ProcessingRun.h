@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RunStop.h"
+
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -13,9 +16,23 @@ class Scheduler;
 struct JobTable;
 struct MainFlags;
 
-// Starts one program and waits for it; StartAndWait in the program, a stand-in in some tests.
+// Starts one program and waits for it, showing stop the program while it waits; StartAndWait in
+// the program, a stand-in in some tests.
 using Launcher = std::function<bool(const QString& ProgramName, const QString& Parameters,
-                                    std::uint16_t ShowWindow, std::uint32_t Wait)>;
+                                    std::uint16_t ShowWindow, std::uint32_t Wait, RunStop* stop)>;
+
+// What a run tells the window as it goes, for the status bar. Either may be left empty.
+struct RunProgress {
+    enum class Outcome { Completed, Stopped, Failed };
+    struct End {
+        Outcome outcome = Outcome::Completed;
+        QDateTime at;
+        int entry = 0; // the entry that failed, counted from 1
+        QString message;
+    };
+    std::function<void(int entry, int count, const QString& program)> entryStarted;
+    std::function<void(const End& end)> ended;
+};
 
 // One processing run, the work of File > Process: every entry of the job table in turn is
 // announced in the activity memo and the log, then started and waited for with the pumping wait;
@@ -25,22 +42,35 @@ using Launcher = std::function<bool(const QString& ProgramName, const QString& P
 // run-in-progress flag stays set while the message is on screen, so ticks meanwhile start no
 // second run and no pile of messages, and is cleared once the message is closed, so that one
 // failure (a folder not mounted yet, a full disk) does not end the schedule.
+//
+// File > Stop Run ends a run early: its program is asked to end, nothing further starts, and the
+// run writes "Processes Stopped" where the completion line would go; the schedule goes on, and
+// the window stays open even in auto-run mode. A stop ends nested runs too.
 class ProcessingRun {
 public:
     static constexpr int MemoLineLimit = 15;
+    static constexpr auto CompleteText = "Processes Complete";
+    static constexpr auto StoppedText = "Processes Stopped";
 
     ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
                   const Clock& clock, Scheduler& scheduler, Prompts& prompts,
                   std::function<void()> closeMainWindow, Launcher launcher);
 
     void execute();
+    // File > Stop Run while a run waits for its program; false when no run is under way.
+    bool requestStop();
+    void setProgress(RunProgress progress);
+    // How long a program asked to end may take before it is made to; tests shorten it.
+    void setStopGrace(std::chrono::milliseconds grace);
 
     // Adds a line to the memo, first dropping the oldest when the memo holds the limit or more.
     static void addMemoLine(MemoLines& memo, const QString& line);
 
 private:
-    void runEntries();
+    // True when the run went through to its end, false when it was stopped.
+    bool runEntries();
     void writeLine(const QString& text);
+    void reportEnd(RunProgress::Outcome outcome, const QString& message = {});
 
     JobTable& m_table;
     MainFlags& m_flags;
@@ -51,4 +81,9 @@ private:
     Prompts& m_prompts;
     std::function<void()> m_closeMainWindow;
     Launcher m_launcher;
+    RunStop m_stop;
+    RunProgress m_progress;
+    // Runs under way, nested ones included, and the entry the innermost is at.
+    int m_depth = 0;
+    int m_entry = 0;
 };

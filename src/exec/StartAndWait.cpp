@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "Errors.h"
 #include "ParameterSplitter.h"
+#include "RunStop.h"
 
 #include <QCoreApplication>
 
@@ -31,10 +32,11 @@ void requireProgramFile(const QString& programName)
 // process is one, so nothing polls on a clock. Only that end ends the wait, not a request to
 // quit; events dispatched here may start further nested launches, which is why all state lives
 // in the call.
-void pumpUntilEnd(ChildProcess& child)
+void pumpUntilEnd(ChildProcess& child, RunStop* stop)
 {
     if (child.waitForEnd(firstSlice))
         return;
+    const RunStop::Watch stoppable(stop, child);
     bool ended = false;
     const std::unique_ptr<QObject> watch = child.watchEnd([&ended] { ended = true; });
     while (!ended)
@@ -42,7 +44,7 @@ void pumpUntilEnd(ChildProcess& child)
     child.waitForEnd();
 }
 
-void waitAsAsked(ChildProcess& child, std::uint32_t wait)
+void waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
 {
     switch (wait) {
     case WaitMode::NoWait:
@@ -51,7 +53,7 @@ void waitAsAsked(ChildProcess& child, std::uint32_t wait)
         child.waitForEnd();
         break;
     case WaitMode::Pumping:
-        pumpUntilEnd(child);
+        pumpUntilEnd(child, stop);
         break;
     default:
         (void)child.waitForEnd(std::chrono::milliseconds(wait));
@@ -62,13 +64,19 @@ void waitAsAsked(ChildProcess& child, std::uint32_t wait)
 
 // ShowWindow is taken and ignored: a started program opens its windows as it and the desktop
 // decide.
+bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
+                  std::uint32_t Wait)
+{
+    return StartAndWait(ProgramName, Parameters, ShowWindow, Wait, nullptr);
+}
+
 bool StartAndWait(const QString& ProgramName, const QString& Parameters,
-                  std::uint16_t /*ShowWindow*/, std::uint32_t Wait)
+                  std::uint16_t /*ShowWindow*/, std::uint32_t Wait, RunStop* stop)
 {
     requireProgramFile(ProgramName);
     const QStringList arguments = QStringList{ProgramName} + splitParameters(Parameters);
     // Releasing the child when the call returns never ends it (see ChildProcess).
     const std::unique_ptr<ChildProcess> child = ChildProcess::start(ProgramName, arguments);
-    waitAsAsked(*child, Wait);
+    waitAsAsked(*child, Wait, stop);
     return true;
 }

@@ -17,3 +17,9 @@ constexpr std::uint32_t Pumping = 2;
 // PlatformError when the process cannot be created. ShowWindow is ignored.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
                   std::uint32_t Wait);
+
+class RunStop;
+// The same, where a pumping wait shows stop the program it waits for, so that File > Stop Run
+// can end it.
+bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
+                  std::uint32_t Wait, RunStop* stop);

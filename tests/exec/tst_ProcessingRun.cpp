@@ -14,6 +14,7 @@
 #include "StartAndWait.h"
 #include "TestFiles.h"
 #include "Timer.h"
+#include "Watchdog.h"
 
 #include <QFile>
 #include <QTest>
@@ -21,6 +22,8 @@
 
 #include <algorithm>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,13 +56,14 @@ struct Bench {
     ScriptedPrompts prompts;
     int closes = 0;
     QStringList started;
-    Launcher launcher = [this](const QString& name, const QString& param, std::uint16_t show,
-                               std::uint32_t wait) {
-        started << name + u'|' + param;
-        if (show != 5 || wait != WaitMode::Pumping)
-            throw RunlatchError(QStringLiteral("wrong show code or wait mode"));
-        return StartAndWait(name, param, show, wait);
-    };
+    std::function<bool(const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*)>
+        launcher = [this](const QString& name, const QString& param, std::uint16_t show,
+                          std::uint32_t wait, RunStop* stop) {
+            started << name + u'|' + param;
+            if (show != 5 || wait != WaitMode::Pumping || stop == nullptr)
+                throw RunlatchError(QStringLiteral("wrong show code, wait mode or stop"));
+            return StartAndWait(name, param, show, wait, stop);
+        };
     // Ticks are never delivered here: the tests call the run directly.
     Scheduler scheduler{table, flags, clock, startTimer, elapsedTimer, [] {
                         }};
@@ -71,8 +75,9 @@ struct Bench {
                       scheduler,
                       prompts,
                       [this] { ++closes; },
-                      [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w) {
-                          return launcher(n, p, s, w);
+                      [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
+                             RunStop* stop) {
+                          return launcher(n, p, s, w, stop);
                       }};
 
     Bench() { log.PrepareLogFile(); }
@@ -107,6 +112,8 @@ private slots:
     void failedRunKeepsTheSchedule();
     void entriesAreReadWhenReached();
     void nestedRunEndsBeforeTheOuterRunGoesOn();
+    void stopEndsTheRunAndKeepsTheSchedule_data();
+    void stopEndsTheRunAndKeepsTheSchedule();
 };
 
 void TestProcessingRun::runsEachEntryInTurnAndLogsIt()
@@ -162,7 +169,7 @@ void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen()
     Bench b;
     for (int i = 0; i < before; ++i)
         b.memo.lines << QStringLiteral("old %1").arg(i);
-    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t) {
+    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*) {
         return true;
     };
     for (int i = 0; i < entries; ++i)
@@ -286,14 +293,15 @@ void TestProcessingRun::entriesAreReadWhenReached()
         b.add(testChildPath(), QString::fromLatin1(name));
     // While the first program runs an editor shortens the table and rewrites the second entry.
     bool edited = false;
-    b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w) {
+    b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
+                     RunStop* stop) {
         b.started << p;
         if (!edited) {
             edited = true;
             b.table.ProcList[1].Param = QStringLiteral("B");
             b.table.LastProc = 0;
         }
-        return StartAndWait(n, p, s, w);
+        return StartAndWait(n, p, s, w, stop);
     };
     QCOMPARE(b.execute(), QString());
     // The count was fixed at the start; the slot above the new end kept its entry.
@@ -311,7 +319,8 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
     // inside the first one's pumping wait.
     b.childLog.setSleepMs(300);
     bool nestedStarted = false;
-    b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w) {
+    b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
+                     RunStop* stop) {
         b.started << p;
         if (!nestedStarted) {
             nestedStarted = true;
@@ -321,7 +330,7 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
                 QVERIFY(!b.flags.RunInProgress);
             });
         }
-        return StartAndWait(n, p, s, w);
+        return StartAndWait(n, p, s, w, stop);
     };
     QCOMPARE(b.execute(), QString());
 
@@ -345,6 +354,55 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
         QVERIFY(children[i].endNs <= children.last().startNs);
     QVERIFY(!b.flags.RunInProgress);
     QVERIFY(b.elapsedTimer.enabled());
+}
+
+void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("autoRun");
+    QTest::newRow("program ends when asked") << u"exec sleep 60"_s << false;
+    QTest::newRow("program ignores the request") << u"trap '' TERM; exec sleep 60"_s << false;
+    QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true;
+}
+
+// File > Stop Run while the first of two programs runs: it ends (made to, if it will not), the
+// second never starts, the run says so in its own words, and the schedule goes on.
+void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, autoRun);
+    const FailInsteadOfHanging watchdog;
+    Bench b;
+    b.flags.AutoRun = autoRun;
+    b.elapsedTimer.setInterval(60000);
+    b.run.setStopGrace(std::chrono::milliseconds(200));
+    QList<RunProgress::End> ends;
+    b.run.setProgress({{}, [&ends](const RunProgress::End& end) {
+                           ends << end;
+                       }});
+    QVERIFY(!b.run.requestStop());
+    b.add(QStringLiteral("/bin/sh"), QStringLiteral("-c \"%1\"").arg(script));
+    b.add(QStringLiteral("/bin/true"));
+    QTimer::singleShot(0, [&] { QVERIFY(b.run.requestStop()); });
+    QCOMPARE(b.execute(), QString());
+
+    QCOMPARE(b.started.size(), 1);
+    QCOMPARE(logLines().size(), 2);
+    QCOMPARE(logLines().constLast(), Stamp + QStringLiteral("Processes Stopped"));
+    QCOMPARE(b.memo.lines.mid(b.memo.lines.size() - 2),
+             (QStringList{Stamp + QStringLiteral("Processes Stopped"), QString()}));
+    QVERIFY(!b.flags.RunInProgress);
+    QVERIFY(b.elapsedTimer.enabled());
+    QCOMPARE(b.closes, 0);
+    QCOMPARE(ends.size(), 1);
+    QCOMPARE(ends[0].outcome, RunProgress::Outcome::Stopped);
+
+    // The next run is an ordinary one.
+    b.table.LastProc = 0;
+    b.table.ProcList[0] = {QStringLiteral("/bin/true"), QString()};
+    QCOMPARE(b.execute(), QString());
+    QCOMPARE(logLines().constLast(), Stamp + QStringLiteral("Processes Complete"));
+    QCOMPARE(ends.constLast().outcome, RunProgress::Outcome::Completed);
 }
 
 QTEST_GUILESS_MAIN(TestProcessingRun)

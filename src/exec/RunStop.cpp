@@ -1,0 +1,67 @@
+#include "RunStop.h"
+
+#include "ChildProcess.h"
+
+#include <algorithm>
+
+RunStop::RunStop()
+{
+    m_kill.setSingleShot(true);
+    m_kill.setInterval(Grace);
+    QObject::connect(&m_kill, &QTimer::timeout, [this] { killTheRest(); });
+}
+
+void RunStop::setGrace(std::chrono::milliseconds grace)
+{
+    m_kill.setInterval(grace);
+}
+
+bool RunStop::requested() const
+{
+    return m_requested;
+}
+
+void RunStop::request()
+{
+    m_requested = true;
+    for (ChildProcess* child : m_watched)
+        child->askToEnd();
+    if (!m_watched.empty())
+        m_kill.start();
+}
+
+void RunStop::clear()
+{
+    m_requested = false;
+    m_kill.stop();
+}
+
+void RunStop::killTheRest()
+{
+    for (ChildProcess* child : m_watched)
+        child->makeEnd();
+}
+
+RunStop::Watch::Watch(RunStop* stop, ChildProcess& child)
+    : m_stop(stop)
+    , m_child(child)
+{
+    if (m_stop == nullptr)
+        return;
+    m_stop->m_watched.push_back(&m_child);
+    // A stop asked for while an earlier entry was ending reaches this one at once.
+    if (m_stop->m_requested) {
+        m_child.askToEnd();
+        m_stop->m_kill.start();
+    }
+}
+
+RunStop::Watch::~Watch()
+{
+    if (m_stop == nullptr)
+        return;
+    auto& watched = m_stop->m_watched;
+    watched.erase(std::remove(watched.begin(), watched.end(), &m_child), watched.end());
+    if (watched.empty())
+        m_stop->m_kill.stop();
+}
