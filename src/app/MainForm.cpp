@@ -66,7 +66,9 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
                   [this] { Process1Click(); })
     , m_run(
           m_table, m_flags, m_memoLines, m_log, m_clock, m_scheduler, m_prompts,
-          [this] { close(); }, &StartAndWait)
+          [this] { close(); },
+          [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
+             RunStop* stop) { return StartAndWait(name, param, show, wait, stop); })
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -109,6 +111,9 @@ void TMainForm::createWidgets()
     m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Focused, the text cursor would blink and wake the program twice a second for as long as it
+    // runs, mostly unattended; a click still puts the cursor in.
+    m_memo1->setFocusPolicy(Qt::ClickFocus);
     layout->addWidget(m_memo1, 1);
     setCentralWidget(central);
 
@@ -229,6 +234,8 @@ void TMainForm::Process1Click()
             QMetaObject::invokeMethod(this, &TMainForm::close, Qt::QueuedConnection);
     });
     m_run.execute();
+    // Quick programs give the event loop no turn during the run; its lines are shown now.
+    m_memoLines.flush();
 }
 
 bool TMainForm::FormClose()

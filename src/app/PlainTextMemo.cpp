@@ -1,7 +1,6 @@
 #include "PlainTextMemo.h"
 
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -9,7 +8,7 @@ PlainTextMemo::PlainTextMemo(QPlainTextEdit& edit)
     : m_edit(edit)
 {}
 
-int PlainTextMemo::count() const
+int PlainTextMemo::shownCount() const
 {
     const QTextDocument* document = m_edit.document();
     // An empty document still has one empty block; as a list of lines it holds none.
@@ -18,20 +17,61 @@ int PlainTextMemo::count() const
     return document->blockCount();
 }
 
+int PlainTextMemo::count() const
+{
+    return shownCount() - m_dropped + static_cast<int>(m_pending.size());
+}
+
 void PlainTextMemo::deleteFirst()
 {
-    QTextCursor cursor(m_edit.document());
-    cursor.movePosition(QTextCursor::Start);
-    if (!cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor))
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
+    if (shownCount() > m_dropped)
+        ++m_dropped;
+    else if (!m_pending.isEmpty())
+        m_pending.removeFirst();
+    else
+        return;
+    scheduleFlush();
 }
 
 void PlainTextMemo::append(const QString& line)
 {
-    // Appending to an empty document would leave an empty first line above the new one.
-    if (count() == 0)
-        m_edit.setPlainText(line);
+    // The text area cannot hold a single empty line: an empty memo stays empty.
+    if (line.isEmpty() && count() == 0)
+        return;
+    m_pending.append(line);
+    scheduleFlush();
+}
+
+void PlainTextMemo::scheduleFlush()
+{
+    if (m_flushScheduled)
+        return;
+    m_flushScheduled = true;
+    // Posted events are delivered before the event loop paints or handles input, so the user
+    // never sees or edits the text area behind the list.
+    QMetaObject::invokeMethod(
+        &m_flushReceiver, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void PlainTextMemo::flush()
+{
+    m_flushScheduled = false;
+    if (m_dropped > 0) {
+        QTextCursor cursor(m_edit.document());
+        cursor.movePosition(QTextCursor::Start);
+        if (m_dropped >= shownCount() ||
+            !cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, m_dropped))
+            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        m_dropped = 0;
+    }
+    if (m_pending.isEmpty())
+        return;
+    const QString text = m_pending.join(u'\n');
+    m_pending.clear();
+    // Appending to an empty document would leave an empty first line above the new ones.
+    if (shownCount() == 0)
+        m_edit.setPlainText(text);
     else
-        m_edit.appendPlainText(line);
+        m_edit.appendPlainText(text);
 }

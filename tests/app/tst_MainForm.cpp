@@ -16,8 +16,8 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <memory>
@@ -78,6 +78,7 @@ private slots:
     void failedRunKeepsTheSchedule_data();
     void failedRunKeepsTheSchedule();
     void memoKeepsNoUndoHistory();
+    void memoTakesTheFocusOnlyWhenClicked();
     void menuListsTheCommandsInOrder();
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
@@ -336,6 +337,19 @@ void TestMainForm::memoKeepsNoUndoHistory()
     const auto* memo = s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     QCOMPARE(memo->document()->blockCount(), 15);
     QCOMPARE(memo->document()->availableUndoSteps(), 0);
+}
+
+// A focused memo's cursor would blink, waking the program twice a second through every run.
+void TestMainForm::memoTakesTheFocusOnlyWhenClicked()
+{
+    Started s;
+    s.start({});
+    s.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(s.form.get()));
+    auto* memo = s.form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    QVERIFY(!memo->hasFocus());
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    QVERIFY(memo->hasFocus());
 }
 
 void TestMainForm::menuListsTheCommandsInOrder()

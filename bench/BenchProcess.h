@@ -1,0 +1,133 @@
+#pragma once
+
+#include "BenchClock.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+// What the benchmarks that run the built program share: a scratch folder, job files, and
+// starting a program whose chatter on standard output and error would garble the figures.
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class BenchScratch {
+public:
+    BenchScratch()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "runlatch-bench-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        m_path = pattern;
+    }
+    BenchScratch(const BenchScratch&) = delete;
+    BenchScratch& operator=(const BenchScratch&) = delete;
+    ~BenchScratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    [[nodiscard]] std::string file(const std::string& name) const { return m_path + '/' + name; }
+    [[nodiscard]] const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// A program and its parameter text, as one entry of a job file holds them.
+struct BenchEntry {
+    std::string name;
+    std::string param;
+};
+
+// Writes a job file with these entries and no schedule.
+inline void writeJobFile(const std::string& path, const std::vector<BenchEntry>& entries)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "[Processes]\r\nCount=" << entries.size() << "\r\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string key = (i < 9 ? "0" : "") + std::to_string(i + 1);
+        out << key << "Name=" << entries[i].name << "\r\n";
+        if (!entries[i].param.empty())
+            out << key << "Param=" << entries[i].param << "\r\n";
+    }
+}
+
+// Starts argv[0] with argv, standard output and error going to /dev/null; -1 when it could not.
+inline pid_t spawnQuietly(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return error == 0 ? pid : -1;
+}
+
+// True when pid ended by itself with status 0.
+inline bool reapedCleanly(pid_t pid)
+{
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR)
+            return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Seconds from starting the program to having reaped it; exits the benchmark when it fails.
+inline double timedQuietRun(const std::vector<std::string>& arguments)
+{
+    const BenchClock clock;
+    const pid_t pid = spawnQuietly(arguments);
+    if (pid < 0 || !reapedCleanly(pid)) {
+        std::fprintf(stderr, "%s failed\n", arguments.front().c_str());
+        std::exit(1);
+    }
+    return clock.seconds();
+}
+
+// The start and end (CLOCK_MONOTONIC, ns) of each run of the test child, in the order they were
+// written to its record file.
+struct ChildTimes {
+    long long startNs = 0;
+    long long endNs = 0;
+};
+
+inline std::vector<ChildTimes> readChildTimes(const std::string& path)
+{
+    std::vector<ChildTimes> times;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        ChildTimes record;
+        if (std::sscanf(line.c_str(), "%lld\t%lld", &record.startNs, &record.endNs) == 2)
+            times.push_back(record);
+    }
+    return times;
+}
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
