@@ -4,6 +4,7 @@
 #include "ErrorGuard.h"
 #include "Prompts.h"
 #include "StartAndWait.h"
+#include "StatusTexts.h"
 #include "Timer.h"
 
 #include <QCloseEvent>
@@ -15,9 +16,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <sys/stat.h>
+
+#include <utility>
 
 namespace {
 
@@ -80,6 +84,8 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
             [this] { runGuarded([this] { m_scheduler.ElapsedTimerTimer(); }); });
     createWidgets();
     createMenu();
+    createStatusBar();
+    showRunProgress();
     runGuarded([this] { FormCreate(); });
 }
 
@@ -88,6 +94,7 @@ TMainForm::~TMainForm() = default;
 void TMainForm::runGuarded(const std::function<void()>& body)
 {
     guarded(m_prompts, body);
+    updateStatus();
 }
 
 void TMainForm::createWidgets()
@@ -147,6 +154,8 @@ void TMainForm::createMenu()
     addSeparator(file, QStringLiteral("N1"));
     addCommand(file, QStringLiteral("Process1"), QStringLiteral("&Process"),
                [this] { Process1Click(); });
+    addCommand(file, QStringLiteral("StopRun1"), QStringLiteral("S&top Run"),
+               [this] { StopRun1Click(); });
     addSeparator(file, QStringLiteral("NewIni1"));
     addCommand(file, QStringLiteral("SaveIni1"), QStringLiteral("&Save Ini"),
                [this] { m_fileCommands.SaveIni1Click(); });
@@ -236,6 +245,84 @@ void TMainForm::Process1Click()
     m_run.execute();
     // Quick programs give the event loop no turn during the run; its lines are shown now.
     m_memoLines.flush();
+}
+
+void TMainForm::StopRun1Click()
+{
+    if (!m_run.requestStop())
+        m_prompts.information(QString::fromLatin1(NoRunText));
+}
+
+void TMainForm::createStatusBar()
+{
+    const auto addPart = [this](const char* name, const QString& accessibleName, int stretch) {
+        auto* part = new QLabel(statusBar());
+        part->setObjectName(QString::fromLatin1(name));
+        part->setAccessibleName(accessibleName);
+        part->setTextFormat(Qt::PlainText);
+        statusBar()->addWidget(part, stretch);
+        return part;
+    };
+    m_statusJobFile = addPart("StatusJobFile", QStringLiteral("Job file"), 0);
+    m_statusState = addPart("StatusState", QStringLiteral("Schedule"), 1);
+    m_statusLastRun = addPart("StatusLastRun", QStringLiteral("Last run"), 0);
+}
+
+void TMainForm::showRunProgress()
+{
+    RunProgress progress;
+    progress.entryStarted = [this](int entry, int count, const QString& program) {
+        if (entry == 1 && m_scheduler.lastRunCaughtUp()) {
+            m_caughtUp = true;
+            m_lastRunText = QString::fromLatin1(Scheduler::CaughtUpText);
+        }
+        m_runningText = StatusTexts::running(entry, count, program);
+        updateStatus();
+    };
+    progress.ended = [this](const RunProgress::End& end) {
+        switch (end.outcome) {
+        case RunProgress::Outcome::Completed:
+            m_lastRunText = StatusTexts::completed(end.at);
+            break;
+        case RunProgress::Outcome::Stopped:
+            m_lastRunText = StatusTexts::stopped(end.at);
+            break;
+        case RunProgress::Outcome::Failed:
+            m_lastRunText = StatusTexts::failed(end.entry, end.message);
+            break;
+        }
+        if (std::exchange(m_caughtUp, false))
+            m_lastRunText +=
+                QStringLiteral(" (%1)").arg(QString::fromLatin1(Scheduler::CaughtUpText).toLower());
+        m_runningText.clear();
+        updateStatus();
+    };
+    m_run.setProgress(std::move(progress));
+}
+
+void TMainForm::updateStatus()
+{
+    if (m_statusJobFile == nullptr)
+        return;
+    m_statusJobFile->setText(StatusTexts::jobFile(m_table.JobFileName, m_table.Modified));
+    m_statusJobFile->setToolTip(m_table.JobFileName);
+    if (m_flags.RunInProgress && !m_runningText.isEmpty()) {
+        m_statusState->setText(m_runningText);
+    } else {
+        StatusTexts::Schedule schedule;
+        if (m_startTimer->enabled() && m_table.DelayedStart)
+            schedule.delayedStart = fromDateTime(m_table.DelayedStartTime);
+        if (const auto tick = m_elapsedTimer->nextTick()) {
+            const auto wait =
+                std::chrono::ceil<std::chrono::milliseconds>(*tick - systemTimerClock().now());
+            schedule.nextRun = m_clock.now().addMSecs(wait.count());
+        }
+        schedule.everyHours = m_table.EveryHours;
+        schedule.everyMins = m_table.EveryMins;
+        m_statusState->setText(StatusTexts::schedule(schedule, m_clock.now()));
+    }
+    m_statusLastRun->setText(m_lastRunText);
+    m_statusLastRun->setToolTip(m_lastRunText);
 }
 
 bool TMainForm::FormClose()

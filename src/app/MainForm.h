@@ -27,6 +27,9 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
+    // What File > Stop Run says when there is nothing to stop.
+    static constexpr auto NoRunText = "No run is in progress.";
+
     // What the window needs from outside: where questions go, where "now" comes from, the
     // program's own folder (with its trailing "/") and the command-line arguments after the
     // program's path.
@@ -61,6 +64,8 @@ public:
     void setWindowCommands(WindowCommands commands);
 
     void Process1Click();
+    // File > Stop Run.
+    void StopRun1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,6 +83,11 @@ private:
     void addSeparator(QMenu* menu, const QString& name);
     void readCommandLine();
     void runGuarded(const std::function<void()>& body);
+    void createStatusBar();
+    void showRunProgress();
+    // Every change the status bar shows comes through a command, a tick or a run's progress, so
+    // it is brought up to date then and never polled.
+    void updateStatus();
 
     Prompts& m_prompts;
     const Clock& m_clock;
@@ -100,6 +110,13 @@ private:
     FileCommands m_fileCommands;
 
     WindowCommands m_windowCommands;
+
+    QLabel* m_statusJobFile = nullptr;
+    QLabel* m_statusState = nullptr;
+    QLabel* m_statusLastRun = nullptr;
+    QString m_runningText;
+    QString m_lastRunText;
+    bool m_caughtUp = false;
 
     // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
     // it set.

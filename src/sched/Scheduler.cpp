@@ -79,6 +79,7 @@ void Scheduler::startRun(const Timer& dueTimer)
 {
     m_lastRunCaughtUp = dueTimer.lastTickCaughtUp();
     m_process1Click();
+    m_lastRunCaughtUp = false;
 }
 
 bool Scheduler::lastRunCaughtUp() const

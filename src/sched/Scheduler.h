@@ -47,8 +47,8 @@ public:
     // StartTimer checks once a minute from now on.
     void armDelayedStart();
 
-    // The last run a timer started was due while the computer slept; one run makes up for all
-    // the ticks the sleep held back.
+    // While a run that a timer started is under way: it was due while the computer slept. One
+    // run makes up for all the ticks the sleep held back.
     [[nodiscard]] bool lastRunCaughtUp() const;
 
 private:

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -84,6 +85,7 @@ private slots:
     void closeAsksOnlyWhenModified();
     void closeDuringARunWaitsForIt();
     void windowCommandsRunGuarded();
+    void statusBarFollowsTheRuns();
     void savesAPictureForTheManual();
 };
 
@@ -364,9 +366,10 @@ void TestMainForm::menuListsTheCommandsInOrder()
                                              : QStringLiteral("  ") + item->text());
     }
     const QStringList expected{
-        "&File",       "  &Open Ini",    "  &New Ini",  "-",       "  &Process",  "-",
-        "  &Save Ini", "  Save &As Ini", "-",           "  E&xit", "&View",       "  &Log",
-        "&Configure",  "  &Processes",   "  &Schedule", "&Help",   "  &Contents", "  &About"};
+        "&File",   "  &Open Ini", "  &New Ini",     "-",           "  &Process", "  S&top Run",
+        "-",       "  &Save Ini", "  Save &As Ini", "-",           "  E&xit",    "&View",
+        "  &Log",  "&Configure",  "  &Processes",   "  &Schedule", "&Help",      "  &Contents",
+        "  &About"};
     QCOMPARE(captions, expected);
     QCOMPARE(s.form->windowTitle(), QStringLiteral("Runlatch"));
 }
@@ -481,6 +484,53 @@ void TestMainForm::windowCommandsRunGuarded()
 }
 
 // Not a check: saves a picture of the window for the documentation when asked to.
+// What the status bar says through a run that is stopped, a run that fails, and the edits and
+// commands in between; Stop Run with no run says so.
+void TestMainForm::statusBarFollowsTheRuns()
+{
+    const FailInsteadOfHanging watchdog;
+    Started s;
+    QVERIFY(writeBytes(s.scratch.filePath(QStringLiteral("jobs.ini")), jobFile(false)));
+    s.start({QStringLiteral("/Ijobs.ini")});
+    s.form->show();
+    const auto shown = [&s](const char* part) {
+        return s.form->findChild<QLabel*>(QString::fromLatin1(part))->text();
+    };
+    const auto menu = [&s](const char* name) {
+        s.form->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    QCOMPARE(shown("StatusJobFile"), QStringLiteral("jobs.ini"));
+    QCOMPARE(shown("StatusState"), QStringLiteral("Idle"));
+    QCOMPARE(shown("StatusLastRun"), QString());
+
+    JobTable& table = s.form->jobTable();
+    table.ProcList[0] = {QStringLiteral("/bin/sh"), QStringLiteral("-c 'exec sleep 60'")};
+    QString whileRunning;
+    QTimer::singleShot(0, [&] {
+        whileRunning = shown("StatusState");
+        menu("StopRun1");
+    });
+    menu("Process1");
+    QCOMPARE(whileRunning, QStringLiteral("Running 1 of 2: /bin/sh"));
+    QCOMPARE(shown("StatusLastRun"), QStringLiteral("Last run stopped 06:00"));
+    QCOMPARE(shown("StatusState"), QStringLiteral("Next run at 06:10 (every 0 h 10 min)"));
+
+    table.ProcList[0] = {QStringLiteral("/bin/true"), QString()};
+    table.ProcList[1] = {QStringLiteral("/nonexistent/tool"), QString()};
+    table.Modified = true;
+    menu("Process1");
+    QCOMPARE(shown("StatusLastRun"),
+             QStringLiteral("Last run failed at entry 2: Unable to find application tool."));
+    QCOMPARE(shown("StatusJobFile"), QStringLiteral("jobs.ini *"));
+    QCOMPARE(s.form->findChild<QLabel*>(QStringLiteral("StatusJobFile"))->toolTip(),
+             s.scratch.filePath(QStringLiteral("jobs.ini")));
+
+    menu("StopRun1");
+    QCOMPARE(s.prompts.texts(Kind::Information),
+             QStringList{QString::fromLatin1(TMainForm::NoRunText)});
+    QCOMPARE(s.form->windowTitle(), QStringLiteral("Runlatch"));
+}
+
 void TestMainForm::savesAPictureForTheManual()
 {
     const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");
