@@ -67,8 +67,10 @@ inline void writeJobFile(const std::string& path, const std::vector<BenchEntry>&
     }
 }
 
-// Starts argv[0] with argv, standard output and error going to /dev/null; -1 when it could not.
-inline pid_t spawnQuietly(const std::vector<std::string>& arguments)
+// Starts argv[0] with argv, standard output going to the file at outputPath (made anew) and
+// standard error to /dev/null; -1 when it could not.
+inline pid_t spawnWithOutput(const std::vector<std::string>& arguments,
+                             const std::string& outputPath)
 {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
@@ -76,12 +78,19 @@ inline pid_t spawnQuietly(const std::vector<std::string>& arguments)
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0 ? pid : -1;
+}
+
+// Starts argv[0] with argv, standard output and error going to /dev/null; -1 when it could not.
+inline pid_t spawnQuietly(const std::vector<std::string>& arguments)
+{
+    return spawnWithOutput(arguments, "/dev/null");
 }
 
 // True when pid ended by itself with status 0.

@@ -8,6 +8,7 @@
 // Targets: 100 MiB under 0.5 s and 120 MiB; 1000 MiB under 2.5 s and 150 MiB.
 #include "ActivityLog.h"
 #include "BenchClock.h"
+#include "BenchProcess.h"
 #include "LogView.h"
 #include "MainFlags.h"
 #include "QtPrompts.h"
@@ -22,14 +23,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -66,27 +61,12 @@ bool writeLog(const QString& path, qint64 mib)
     return std::fclose(file) == 0;
 }
 
-// Runs argv with its output to outputPath; the wall time it took.
-Figures timed(const std::vector<std::string>& args, const std::string& outputPath)
+// Runs argv with its output to outputPath; the wall time it took, -1 when it failed.
+double timed(const std::vector<std::string>& args, const std::string& outputPath)
 {
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
     const BenchClock clock;
-    pid_t pid = 0;
-    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0)
-        return {};
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    return {clock.seconds(), -1};
+    const pid_t pid = spawnWithOutput(args, outputPath);
+    return pid >= 0 && reapedCleanly(pid) ? clock.seconds() : -1;
 }
 
 // This process's own peak: a spawned child's resource usage also counts its parent's memory
@@ -127,12 +107,6 @@ int openViewer(int argc, char* argv[])
     return 0;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -165,19 +139,19 @@ int main(int argc, char* argv[])
         (void)timed({"/usr/bin/wc", "-l", log}, output);
         std::vector<double> viewerSeconds, viewerPeak, wcSeconds;
         for (int round = 0; round < Rounds; ++round) {
-            Figures viewer = timed({self, "--open"}, output);
+            Figures viewer{timed({self, "--open"}, output), -1};
             // The viewer's own time, from View > Log on, without the process's start-up.
             if (FILE* printed = std::fopen(output.c_str(), "r")) {
                 if (std::fscanf(printed, "%lf %lf", &viewer.seconds, &viewer.peakMiB) != 2)
                     viewer.seconds = -1;
                 std::fclose(printed);
             }
-            const Figures wc = timed({"/usr/bin/wc", "-l", log}, output);
-            if (viewer.seconds < 0 || wc.seconds < 0)
+            const double wc = timed({"/usr/bin/wc", "-l", log}, output);
+            if (viewer.seconds < 0 || wc < 0)
                 return 1;
             viewerSeconds.push_back(viewer.seconds);
             viewerPeak.push_back(viewer.peakMiB);
-            wcSeconds.push_back(wc.seconds);
+            wcSeconds.push_back(wc);
         }
         std::printf("%4lld MiB %8.3f / %-11.1f %8.3f   (medians of %d)\n", mib,
                     median(viewerSeconds), median(viewerPeak), median(wcSeconds), Rounds);
