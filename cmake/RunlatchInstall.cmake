@@ -54,6 +54,11 @@ install(FILES ${_runlatch_help_collection} ${_runlatch_help_dir}/Runlatch.qch
 # installed: the example sits with the manual and is opened by its absolute path.
 install(FILES ${_runlatch_resources}/example.ini DESTINATION ${RUNLATCH_INSTALL_DATADIR})
 
+# The program looks for its translations at <program folder>/../share/runlatch/translations.
+if(RUNLATCH_QM_FILES)
+  install(FILES ${RUNLATCH_QM_FILES} DESTINATION ${RUNLATCH_INSTALL_DATADIR}/translations)
+endif()
+
 install(FILES ${_runlatch_resources}/${RUNLATCH_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_runlatch_resources}/${RUNLATCH_APP_ID}.metainfo.xml

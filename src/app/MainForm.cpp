@@ -99,10 +99,10 @@ void TMainForm::runGuarded(const std::function<void()>& body)
 
 void TMainForm::createWidgets()
 {
-    setWindowTitle(QStringLiteral("Runlatch"));
+    setWindowTitle(tr("Runlatch"));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    m_label1 = new QLabel(QStringLiteral("Processing Activity"), central);
+    m_label1 = new QLabel(tr("Processing Activity"), central);
     m_label1->setObjectName(QStringLiteral("Label1"));
     QFont heading = m_label1->font();
     heading.setBold(true);
@@ -112,6 +112,10 @@ void TMainForm::createWidgets()
 
     m_memo1->setParent(central);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setAccessibleName(tr("Processing Activity"));
+    m_memo1->setAccessibleDescription(
+        tr("The newest lines of the runs: each program as it starts, and the end of "
+           "each run. The log file keeps them all."));
     // Runs add lines for as long as the program runs; an undo history would keep every one.
     m_memo1->setUndoRedoEnabled(false);
     m_memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -145,43 +149,39 @@ void TMainForm::addSeparator(QMenu* menu, const QString& name)
 
 void TMainForm::createMenu()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    addCommand(file, QStringLiteral("Open1"), QStringLiteral("&Open Ini"),
+    addCommand(file, QStringLiteral("Open1"), tr("&Open Ini"),
                [this] { m_fileCommands.Open1Click(); });
-    addCommand(file, QStringLiteral("NewIni2"), QStringLiteral("&New Ini"),
+    addCommand(file, QStringLiteral("NewIni2"), tr("&New Ini"),
                [this] { m_fileCommands.NewIni2Click(); });
     addSeparator(file, QStringLiteral("N1"));
-    addCommand(file, QStringLiteral("Process1"), QStringLiteral("&Process"),
-               [this] { Process1Click(); });
-    addCommand(file, QStringLiteral("StopRun1"), QStringLiteral("S&top Run"),
-               [this] { StopRun1Click(); });
+    addCommand(file, QStringLiteral("Process1"), tr("&Process"), [this] { Process1Click(); });
+    addCommand(file, QStringLiteral("StopRun1"), tr("S&top Run"), [this] { StopRun1Click(); });
     addSeparator(file, QStringLiteral("NewIni1"));
-    addCommand(file, QStringLiteral("SaveIni1"), QStringLiteral("&Save Ini"),
+    addCommand(file, QStringLiteral("SaveIni1"), tr("&Save Ini"),
                [this] { m_fileCommands.SaveIni1Click(); });
-    addCommand(file, QStringLiteral("SaveAsIni1"), QStringLiteral("Save &As Ini"),
+    addCommand(file, QStringLiteral("SaveAsIni1"), tr("Save &As Ini"),
                [this] { m_fileCommands.SaveAsIni1Click(); });
     addSeparator(file, QStringLiteral("N2"));
-    addCommand(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"), [this] { close(); });
+    addCommand(file, QStringLiteral("Exit1"), tr("E&xit"), [this] { close(); });
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    addWindowCommand(view, QStringLiteral("Log1"), QStringLiteral("&Log"),
-                     &WindowCommands::Log1Click);
+    addWindowCommand(view, QStringLiteral("Log1"), tr("&Log"), &WindowCommands::Log1Click);
 
-    QMenu* configure = menuBar()->addMenu(QStringLiteral("&Configure"));
+    QMenu* configure = menuBar()->addMenu(tr("&Configure"));
     configure->setObjectName(QStringLiteral("Configure1"));
-    addWindowCommand(configure, QStringLiteral("Parameters1"), QStringLiteral("&Processes"),
+    addWindowCommand(configure, QStringLiteral("Parameters1"), tr("&Processes"),
                      &WindowCommands::Parameters1Click);
-    addWindowCommand(configure, QStringLiteral("Schedule1"), QStringLiteral("&Schedule"),
+    addWindowCommand(configure, QStringLiteral("Schedule1"), tr("&Schedule"),
                      &WindowCommands::Schedule1Click);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    addWindowCommand(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"),
+    addWindowCommand(help, QStringLiteral("Contents1"), tr("&Contents"),
                      &WindowCommands::Contents1Click);
-    addWindowCommand(help, QStringLiteral("About1"), QStringLiteral("&About"),
-                     &WindowCommands::About1Click);
+    addWindowCommand(help, QStringLiteral("About1"), tr("&About"), &WindowCommands::About1Click);
 }
 
 void TMainForm::addWindowCommand(QMenu* menu, const QString& name, const QString& caption,
@@ -215,7 +215,7 @@ void TMainForm::FormCreate()
         m_fileCommands.LoadIni(m_table.JobFileName);
         m_scheduler.armAtStartup();
     } else if (m_flags.AutoRun) {
-        m_prompts.error(m_table.JobFileName + QStringLiteral(" not found!"));
+        m_prompts.error(tr("%1 not found!").arg(m_table.JobFileName));
     }
 }
 
@@ -250,7 +250,7 @@ void TMainForm::Process1Click()
 void TMainForm::StopRun1Click()
 {
     if (!m_run.requestStop())
-        m_prompts.information(QString::fromLatin1(NoRunText));
+        m_prompts.information(tr(NoRunText));
 }
 
 void TMainForm::createStatusBar()
@@ -263,9 +263,9 @@ void TMainForm::createStatusBar()
         statusBar()->addWidget(part, stretch);
         return part;
     };
-    m_statusJobFile = addPart("StatusJobFile", QStringLiteral("Job file"), 0);
-    m_statusState = addPart("StatusState", QStringLiteral("Schedule"), 1);
-    m_statusLastRun = addPart("StatusLastRun", QStringLiteral("Last run"), 0);
+    m_statusJobFile = addPart("StatusJobFile", tr("Job file"), 0);
+    m_statusState = addPart("StatusState", tr("Schedule"), 1);
+    m_statusLastRun = addPart("StatusLastRun", tr("Last run"), 0);
 }
 
 void TMainForm::showRunProgress()
@@ -274,10 +274,10 @@ void TMainForm::showRunProgress()
     progress.entryStarted = [this](int entry, int count, const QString& program) {
         if (entry == 1 && m_scheduler.lastRunCaughtUp()) {
             m_caughtUp = true;
-            m_lastRunText = QString::fromLatin1(Scheduler::CaughtUpText);
+            m_lastRunText = QCoreApplication::translate("Scheduler", Scheduler::CaughtUpText);
         }
         m_runningText = StatusTexts::running(entry, count, program);
-        updateStatus();
+        updateStatusSoon();
     };
     progress.ended = [this](const RunProgress::End& end) {
         switch (end.outcome) {
@@ -292,16 +292,25 @@ void TMainForm::showRunProgress()
             break;
         }
         if (std::exchange(m_caughtUp, false))
-            m_lastRunText +=
-                QStringLiteral(" (%1)").arg(QString::fromLatin1(Scheduler::CaughtUpText).toLower());
+            m_lastRunText = tr("%1 (caught up a run missed during sleep)").arg(m_lastRunText);
         m_runningText.clear();
-        updateStatus();
+        updateStatusSoon();
     };
     m_run.setProgress(std::move(progress));
 }
 
+// A run's steps come faster than anyone reads them when its programs end at once, and the
+// window is not painted before the event loop runs anyway: the status bar catches up then, once.
+void TMainForm::updateStatusSoon()
+{
+    if (std::exchange(m_statusUpdatePending, true))
+        return;
+    QMetaObject::invokeMethod(this, &TMainForm::updateStatus, Qt::QueuedConnection);
+}
+
 void TMainForm::updateStatus()
 {
+    m_statusUpdatePending = false;
     if (m_statusJobFile == nullptr)
         return;
     m_statusJobFile->setText(StatusTexts::jobFile(m_table.JobFileName, m_table.Modified));
@@ -327,8 +336,7 @@ void TMainForm::updateStatus()
 
 bool TMainForm::FormClose()
 {
-    if (!m_table.Modified ||
-        !m_prompts.confirm(QStringLiteral("Ini has been modified, do you wish to save?")))
+    if (!m_table.Modified || !m_prompts.confirm(tr("Ini has been modified, do you wish to save?")))
         return true;
     m_fileCommands.SaveAsIni1Click();
     // A cancelled save dialog or a failed save leaves the flag set: the edits are still only

@@ -28,7 +28,7 @@ class TMainForm : public QMainWindow {
 
 public:
     // What File > Stop Run says when there is nothing to stop.
-    static constexpr auto NoRunText = "No run is in progress.";
+    static constexpr auto NoRunText = QT_TRANSLATE_NOOP("TMainForm", "No run is in progress.");
 
     // What the window needs from outside: where questions go, where "now" comes from, the
     // program's own folder (with its trailing "/") and the command-line arguments after the
@@ -88,6 +88,7 @@ private:
     // Every change the status bar shows comes through a command, a tick or a run's progress, so
     // it is brought up to date then and never polled.
     void updateStatus();
+    void updateStatusSoon();
 
     Prompts& m_prompts;
     const Clock& m_clock;
@@ -117,6 +118,7 @@ private:
     QString m_runningText;
     QString m_lastRunText;
     bool m_caughtUp = false;
+    bool m_statusUpdatePending = false;
 
     // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
     // it set.

@@ -1,6 +1,7 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -69,16 +70,18 @@ QLineEdit& buildInputBox(QDialog& box, const QString& caption, const QString& pr
     label->setObjectName(QStringLiteral("InputPrompt"));
     auto* edit = new QLineEdit(&box);
     edit->setObjectName(QStringLiteral("InputEdit"));
-    edit->setAccessibleDescription(
-        QStringLiteral("The text offered is selected: typing replaces it, OK alone keeps it"));
+    edit->setAccessibleDescription(QCoreApplication::translate(
+        "QtPrompts", "The text offered is selected: typing replaces it, OK alone keeps it"));
     label->setBuddy(edit);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
     buttons->setObjectName(QStringLiteral("InputButtons"));
     describeButton(*buttons->button(QDialogButtonBox::Ok), QStringLiteral("InputOk"),
-                   QStringLiteral("OK"), QStringLiteral("Uses the text in the field"));
+                   QCoreApplication::translate("QtPrompts", "OK"),
+                   QCoreApplication::translate("QtPrompts", "Uses the text in the field"));
     describeButton(*buttons->button(QDialogButtonBox::Cancel), QStringLiteral("InputCancel"),
-                   QStringLiteral("Cancel"), QStringLiteral("Leaves everything as it was"));
+                   QCoreApplication::translate("QtPrompts", "Cancel"),
+                   QCoreApplication::translate("QtPrompts", "Leaves everything as it was"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
 
@@ -107,17 +110,19 @@ void fitInputBoxWidth(QDialog& box, const QLineEdit& edit, const QString& text)
 
 void QtPrompts::information(const QString& text)
 {
-    showBox(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok);
+    showBox(QMessageBox::Information, QCoreApplication::translate("QtPrompts", "Information"), text,
+            QMessageBox::Ok);
 }
 
 void QtPrompts::error(const QString& text)
 {
-    showBox(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+    showBox(QMessageBox::Critical, QCoreApplication::translate("QtPrompts", "Error"), text,
+            QMessageBox::Ok);
 }
 
 bool QtPrompts::confirm(const QString& text)
 {
-    return showBox(QMessageBox::Question, QStringLiteral("Confirm"), text,
+    return showBox(QMessageBox::Question, QCoreApplication::translate("QtPrompts", "Confirm"), text,
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

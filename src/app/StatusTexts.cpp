@@ -1,5 +1,6 @@
 #include "StatusTexts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -28,42 +29,47 @@ namespace StatusTexts {
 
 QString jobFile(const QString& path, bool changed)
 {
-    const QString name =
-        path.isEmpty() ? QStringLiteral("No job file") : QFileInfo(path).fileName();
+    const QString name = path.isEmpty() ? QCoreApplication::translate("StatusTexts", "No job file")
+                                        : QFileInfo(path).fileName();
     return changed ? name + QStringLiteral(" *") : name;
 }
 
 QString schedule(const Schedule& schedule, const QDateTime& now, const QLocale& locale)
 {
     if (schedule.delayedStart)
-        return QStringLiteral("Delayed start at %1")
+        return QCoreApplication::translate("StatusTexts", "Delayed start at %1")
             .arg(timeAndDay(*schedule.delayedStart, locale));
     if (schedule.nextRun)
-        return QStringLiteral("Next run at %1 (every %2 h %3 min)")
+        return QCoreApplication::translate("StatusTexts", "Next run at %1 (every %2 h %3 min)")
             .arg(moment(*schedule.nextRun, now, locale))
             .arg(schedule.everyHours)
             .arg(schedule.everyMins);
-    return QStringLiteral("Idle");
+    return QCoreApplication::translate("StatusTexts", "Idle");
 }
 
 QString running(int entry, int count, const QString& program)
 {
-    return QStringLiteral("Running %1 of %2: %3").arg(entry).arg(count).arg(program);
+    return QCoreApplication::translate("StatusTexts", "Running %1 of %2: %3")
+        .arg(entry)
+        .arg(count)
+        .arg(program);
 }
 
 QString completed(const QDateTime& at)
 {
-    return QStringLiteral("Last run completed %1").arg(clockTime(at));
+    return QCoreApplication::translate("StatusTexts", "Last run completed %1").arg(clockTime(at));
 }
 
 QString stopped(const QDateTime& at)
 {
-    return QStringLiteral("Last run stopped %1").arg(clockTime(at));
+    return QCoreApplication::translate("StatusTexts", "Last run stopped %1").arg(clockTime(at));
 }
 
 QString failed(int entry, const QString& message)
 {
-    return QStringLiteral("Last run failed at entry %1: %2").arg(entry).arg(message);
+    return QCoreApplication::translate("StatusTexts", "Last run failed at entry %1: %2")
+        .arg(entry)
+        .arg(message);
 }
 
 } // namespace StatusTexts

@@ -8,6 +8,7 @@
 #include "RunlatchLogForm.h"
 #include "RunlatchParamForm.h"
 #include "RunlatchSchedForm.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,11 +41,14 @@ int main(int argc, char* argv[])
         icon.addFile(QStringLiteral(":/icons/runlatch-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
+    const QString programDir = QApplication::applicationDirPath() + u'/';
+    // Before the first window: texts are translated as the widgets are built.
+    installTranslations(app, programDir, QLocale());
+
     QtPrompts prompts;
     SystemClock clock;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    const QString programDir = QApplication::applicationDirPath() + u'/';
 
     // The main window first: its start-up runs before the editors exist and uses neither.
     TMainForm mainForm({prompts, clock, programDir, arguments});

@@ -7,6 +7,8 @@
 #include "StRegIni.h"
 #include "TrimmedText.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString ProcessesSection = QStringLiteral("Processes");
@@ -50,7 +52,8 @@ void FileCommands::LoadIni(const QString& path)
     // would leave the previous file's schedule in force, and the next save would write it into
     // this file.
     if (count > JobTable::MaxProcs)
-        m_prompts.information(QStringLiteral("Sorry, Runlatch is limited to 50 Processes."));
+        m_prompts.information(QCoreApplication::translate(
+            "FileCommands", "Sorry, Runlatch is limited to 50 Processes."));
 
     ini.setCurrentSection(ScheduleSection);
     m_table.EveryHours = ini.ReadInteger(QStringLiteral("EveryHours"), 0);
@@ -62,7 +65,8 @@ void FileCommands::LoadIni(const QString& path)
 
 std::optional<QString> FileCommands::chooseFile(bool forSaving)
 {
-    const FileDialogRequest request{m_programDir, QStringLiteral("Ini File (*.ini)"),
+    const FileDialogRequest request{m_programDir,
+                                    QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
                                     QStringLiteral("ini")};
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }

@@ -6,6 +6,7 @@
 #include "IniValueText.h"
 #include "UserFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMutexLocker>
 #include <QScopeGuard>
@@ -22,13 +23,16 @@ struct Failure {
     int number;
     const char* text;
 };
-constexpr Failure NoFileError{2, "No Ini File or Primary Key specified"};
-constexpr Failure WriteError{7, "Failed to write value to INI file"};
-constexpr Failure EraseError{13, "Unable to delete section from INI file"};
+constexpr Failure NoFileError{
+    2, QT_TRANSLATE_NOOP("TStRegIni", "No Ini File or Primary Key specified")};
+constexpr Failure WriteError{7,
+                             QT_TRANSLATE_NOOP("TStRegIni", "Failed to write value to INI file")};
+constexpr Failure EraseError{
+    13, QT_TRANSLATE_NOOP("TStRegIni", "Unable to delete section from INI file")};
 
 [[noreturn]] void raise(const Failure& failure)
 {
-    throw EStRegIniError(failure.number, QString::fromLatin1(failure.text));
+    throw EStRegIniError(failure.number, QCoreApplication::translate("TStRegIni", failure.text));
 }
 
 } // namespace
@@ -138,7 +142,7 @@ void TStRegIni::commitUpdates()
 const ProfileFile& TStRegIni::readable() const
 {
     if (const int error = readOnce())
-        throw IoError(QStringLiteral("Cannot read %1: %2.")
+        throw IoError(QCoreApplication::translate("TStRegIni", "Cannot read %1: %2.")
                           .arg(m_fileName, QString::fromLocal8Bit(std::strerror(error))));
     return *m_file;
 }

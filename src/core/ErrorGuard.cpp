@@ -3,6 +3,8 @@
 #include "Errors.h"
 #include "Prompts.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 #include <new>
 
@@ -22,11 +24,11 @@ QString messageOf(const std::exception_ptr& error)
     } catch (const RunlatchError& e) {
         return e.message();
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("Out of memory");
+        return QCoreApplication::translate("ErrorGuard", "Out of memory");
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown error");
+        return QCoreApplication::translate("ErrorGuard", "Unknown error");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "UserFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -21,7 +23,8 @@ bool isAcceptedUserFile(const struct stat& file)
 }
 
 NotRegularFileError::NotRegularFileError(const QString& name)
-    : IoError(QStringLiteral("%1 is not a regular file.").arg(name))
+    : IoError(
+          QCoreApplication::translate("NotRegularFileError", "%1 is not a regular file.").arg(name))
 {}
 
 OpenedUserFile openUserFile(const QByteArray& path, int flags, const QString& displayName)

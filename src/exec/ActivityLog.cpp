@@ -5,6 +5,8 @@
 #include "LogLines.h"
 #include "UserFile.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -23,15 +25,15 @@ const QString DisplayName = QString::fromLatin1(ActivityLog::FileName);
     switch (code) {
     case ENOENT:
     case ENOTDIR:
-        throw IoError(QStringLiteral("File not found"));
+        throw IoError(QCoreApplication::translate("ActivityLog", "File not found"));
     case EACCES:
     case EPERM:
     case EROFS:
-        throw IoError(QStringLiteral("Access denied"));
+        throw IoError(QCoreApplication::translate("ActivityLog", "Access denied"));
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        throw IoError(QStringLiteral("Disk full"));
+        throw IoError(QCoreApplication::translate("ActivityLog", "Disk full"));
     default:
         throw IoError(QString::fromLocal8Bit(std::strerror(code)));
     }
@@ -152,7 +154,8 @@ std::unique_ptr<LogSource> ActivityLog::openForViewing() const
     OpenedUserFile file = openUserFile(m_path, O_RDONLY, DisplayName);
     struct stat opened {};
     if (!file.fd.isValid() || ::fstat(file.fd.get(), &opened) != 0)
-        throw IoError(QStringLiteral("Cannot open file %1").arg(DisplayName));
+        throw IoError(
+            QCoreApplication::translate("ActivityLog", "Cannot open file %1").arg(DisplayName));
     // The null device reports no length: a log kept nowhere shows empty.
     const qint64 size = S_ISREG(opened.st_mode) ? qint64(opened.st_size) : 0;
     return std::make_unique<FileLogSource>(std::move(file.fd), size);

@@ -2,6 +2,8 @@
 
 #include "Errors.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -16,9 +18,10 @@ bool escapableInDoubleQuotes(QChar c)
     return c == u'$' || c == u'`' || c == u'"' || c == u'\\' || c == u'\n';
 }
 
-[[noreturn]] void raiseIncomplete(const QString& what, const QString& parameters)
+// Whole sentences, so that a translation can put the parameters where its grammar wants them.
+[[noreturn]] void raiseIncomplete(const char* message, const QString& parameters)
 {
-    throw RunlatchError(QStringLiteral("%1 in the parameters \"%2\"").arg(what, parameters));
+    throw RunlatchError(QCoreApplication::translate("ParameterSplitter", message).arg(parameters));
 }
 
 // Adds the text between the double quote at open and its partner to word; returns the
@@ -38,7 +41,9 @@ qsizetype appendDoubleQuoted(const QString& parameters, qsizetype open, QString&
             word += c;
         }
     }
-    raiseIncomplete(QStringLiteral("Unterminated double quote"), parameters);
+    raiseIncomplete(QT_TRANSLATE_NOOP("ParameterSplitter",
+                                      "Unterminated double quote in the parameters \"%1\""),
+                    parameters);
 }
 
 } // namespace
@@ -57,7 +62,9 @@ QStringList splitParameters(const QString& parameters)
             inWord = false;
         } else if (c == u'\\') {
             if (++i == parameters.size())
-                raiseIncomplete(QStringLiteral("Backslash at the end"), parameters);
+                raiseIncomplete(QT_TRANSLATE_NOOP("ParameterSplitter",
+                                                  "Backslash at the end in the parameters \"%1\""),
+                                parameters);
             if (parameters.at(i) != u'\n') {
                 word += parameters.at(i);
                 inWord = true;
@@ -65,7 +72,10 @@ QStringList splitParameters(const QString& parameters)
         } else if (c == u'\'') {
             const qsizetype close = parameters.indexOf(u'\'', i + 1);
             if (close < 0)
-                raiseIncomplete(QStringLiteral("Unterminated single quote"), parameters);
+                raiseIncomplete(
+                    QT_TRANSLATE_NOOP("ParameterSplitter",
+                                      "Unterminated single quote in the parameters \"%1\""),
+                    parameters);
             word += QStringView(parameters).sliced(i + 1, close - i - 1);
             i = close;
             inWord = true;

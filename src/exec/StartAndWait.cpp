@@ -24,8 +24,8 @@ void requireProgramFile(const QString& programName)
     struct stat entry {};
     if (::stat(encodeText(programName).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode))
         return;
-    throw RunlatchError(QStringLiteral("Unable to find application ") +
-                        programName.sliced(programName.lastIndexOf(u'/') + 1));
+    throw RunlatchError(QCoreApplication::translate("StartAndWait", "Unable to find application %1")
+                            .arg(programName.sliced(programName.lastIndexOf(u'/') + 1)));
 }
 
 // After the first slice the event loop runs, and sleeps until an event comes: the end of the

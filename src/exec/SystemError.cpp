@@ -1,5 +1,7 @@
 #include "SystemError.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace {
@@ -14,11 +16,12 @@ bool trimmedAtEnd(QChar c)
 QString systemErrorMessage(int code, const QString& systemText)
 {
     if (code == 0)
-        return QStringLiteral("A system function failed");
+        return QCoreApplication::translate("SystemError", "A system function failed");
     QString text = systemText;
     while (!text.isEmpty() && trimmedAtEnd(text.back()))
         text.chop(1);
-    return QStringLiteral("System Error.  Code: %1.\n%2").arg(QString::number(code), text);
+    return QCoreApplication::translate("SystemError", "System Error.  Code: %1.\n%2")
+        .arg(QString::number(code), text);
 }
 
 PlatformError systemError(int code)

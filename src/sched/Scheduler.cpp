@@ -6,6 +6,8 @@
 #include "Prompts.h"
 #include "Timer.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <utility>
 
@@ -112,7 +114,8 @@ void Scheduler::armAfterOpen(Prompts& prompts)
     if (!m_table.DelayedStart)
         return;
     if (m_clock.nowDays() > m_table.DelayedStartTime) {
-        prompts.information(QStringLiteral("Delayed Start Time has already passed"));
+        prompts.information(
+            QCoreApplication::translate("Scheduler", "Delayed Start Time has already passed"));
         // Read again: the box may have stayed open for a while.
         m_table.DelayedStartTime = m_clock.nowDays();
         return;
@@ -134,6 +137,7 @@ void Scheduler::armDelayedStart()
 
 void Scheduler::offerDelayedStart(Prompts& prompts)
 {
-    if (prompts.confirm(QStringLiteral("Do you want to start the clock for delayed processing?")))
+    if (prompts.confirm(QCoreApplication::translate(
+            "Scheduler", "Do you want to start the clock for delayed processing?")))
         armDelayedStart();
 }

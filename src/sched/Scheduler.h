@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <functional>
 
@@ -23,7 +25,8 @@ constexpr std::int64_t MaxTimerInterval = 4294967295LL;
 class Scheduler {
 public:
     // What the window tells the user when a run starts for a time the computer slept through.
-    static constexpr auto CaughtUpText = "Caught up a run missed during sleep";
+    static constexpr auto CaughtUpText =
+        QT_TRANSLATE_NOOP("Scheduler", "Caught up a run missed during sleep");
 
     Scheduler(JobTable& table, MainFlags& flags, const Clock& clock, Timer& startTimer,
               Timer& elapsedTimer, std::function<void()> process1Click);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
@@ -65,11 +66,13 @@ bool isMailUrl(const QUrl& url)
 QString noProgramForLink(const QUrl& url)
 {
     if (isMailUrl(url))
-        return QStringLiteral("No mail program could be started to write to %1. Please write "
-                              "to that address from the mail program you use.")
+        return QCoreApplication::translate(
+                   "TAboutBox", "No mail program could be started to write to %1. Please write "
+                                "to that address from the mail program you use.")
             .arg(url.path());
-    return QStringLiteral("No web browser could be started to show %1. Please open that address "
-                          "in the browser you use.")
+    return QCoreApplication::translate(
+               "TAboutBox", "No web browser could be started to show %1. Please open that address "
+                            "in the browser you use.")
         .arg(url.toDisplayString());
 }
 
@@ -136,7 +139,7 @@ void TAboutBox::About1Click(QWidget* mainWindow, Prompts& prompts)
 void TAboutBox::createWidgets()
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -146,38 +149,38 @@ void TAboutBox::createWidgets()
     m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
     m_programIcon->setFixedSize(41, 41);
     m_programIcon->setScaledContents(true);
-    m_programIcon->setAccessibleName(QStringLiteral("Program icon"));
-    m_programIcon->setAccessibleDescription(QStringLiteral("The icon of Runlatch"));
+    m_programIcon->setAccessibleName(tr("Program icon"));
+    m_programIcon->setAccessibleDescription(tr("The icon of Runlatch"));
 
     auto* logo = new QLabel(m_panel1);
     logo->setObjectName(QStringLiteral("Logo"));
     logo->setFixedSize(57, 65);
     logo->setPixmap(drawLogo(logo->size(), devicePixelRatioF()));
-    logo->setAccessibleName(QStringLiteral("Logo"));
-    logo->setAccessibleDescription(QStringLiteral("The maker's logo"));
+    logo->setAccessibleName(tr("Logo"));
+    logo->setAccessibleDescription(tr("The maker's logo"));
 
     // Headings are larger variants of the desktop's general font; the plain labels inherit that
     // font as the application's.
     const QFont general = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     QFont titleFont = scaled(general, 2.0);
     titleFont.setBold(true);
-    m_title = addLabel(QStringLiteral("Title"), QStringLiteral("Title"));
+    m_title = addLabel(QStringLiteral("Title"), tr("Title"));
     m_title->setFont(titleFont);
-    m_version = addLabel(QStringLiteral("Version"), QStringLiteral("Version"));
-    m_build = addLabel(QStringLiteral("Build"), QStringLiteral("Build"));
-    m_copyright = addLabel(QStringLiteral("Copyright"), QStringLiteral("Copyright"));
-    m_trademark = addLabel(QStringLiteral("Trademark"), QStringLiteral("Trademark"));
+    m_version = addLabel(QStringLiteral("Version"), tr("Version"));
+    m_build = addLabel(QStringLiteral("Build"), tr("Build"));
+    m_copyright = addLabel(QStringLiteral("Copyright"), tr("Copyright"));
+    m_trademark = addLabel(QStringLiteral("Trademark"), tr("Trademark"));
     m_corporateName =
         addLabel(QStringLiteral("CorporateName"), fromBuild(RunlatchBuildInfo::MakerName));
     m_corporateName->setFont(scaled(general, 1.75));
-    m_mail = addLink(QStringLiteral("Mail"), QStringLiteral("Send us an e-mail"),
+    m_mail = addLink(QStringLiteral("Mail"), tr("Send us an e-mail"),
                      QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail));
-    m_mail->setAccessibleDescription(QStringLiteral("Opens your mail program to write to ") +
-                                     fromBuild(RunlatchBuildInfo::MakerMail));
+    m_mail->setAccessibleDescription(
+        tr("Opens your mail program to write to %1").arg(fromBuild(RunlatchBuildInfo::MakerMail)));
     const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
     m_webSite = addLink(QStringLiteral("WebSite"), web, web);
-    m_webSite->setAccessibleDescription(QStringLiteral("Opens the maker's web site in your "
-                                                       "browser"));
+    m_webSite->setAccessibleDescription(tr("Opens the maker's web site in your "
+                                           "browser"));
 
     // The program's icon heads the left edge and the maker's logo ends it; the texts stand on
     // one centre line to their right, in groups with room between them.
@@ -203,10 +206,10 @@ void TAboutBox::createWidgets()
     panel->addLayout(pictures);
     panel->addLayout(texts, 1);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("OKButton"));
     okButton->setDefault(true);
-    okButton->setAccessibleDescription(QStringLiteral("Closes the About box"));
+    okButton->setAccessibleDescription(tr("Closes the About box"));
     // The box opens on OK, so that Enter closes it, although the links come first on Tab.
     okButton->setFocus();
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -269,9 +272,10 @@ void TAboutBox::fitToTexts()
 void TAboutBox::FormCreate()
 {
     m_versionInfo.setFileName(m_versionFile);
-    m_version->setText(QStringLiteral("Version: ") + halves(m_versionInfo.ProductVersionMS()));
-    m_build->setText(QStringLiteral("Build: ") + halves(m_versionInfo.FileVersionMS()) + u'.' +
-                     halves(m_versionInfo.FileVersionLS()));
+    m_version->setText(tr("Version: %1").arg(halves(m_versionInfo.ProductVersionMS())));
+    m_build->setText(
+        tr("Build: %1.%2")
+            .arg(halves(m_versionInfo.FileVersionMS()), halves(m_versionInfo.FileVersionLS())));
     m_copyright->setText(m_versionInfo.LegalCopyright());
     m_trademark->setText(m_versionInfo.LegalTrademarks());
     m_title->setText(QGuiApplication::applicationDisplayName());

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -92,27 +94,47 @@ QList<QAbstractButton*> buttonsInLayoutOrder(const QWidget& parent)
 // could read.
 void describeSearch(QHelpSearchQueryWidget& query, QHelpSearchResultWidget& results)
 {
-    describe(query, QStringLiteral("Search"), QStringLiteral("Full-text search of the manual"));
+    describe(query, QCoreApplication::translate("HelpWindow", "Search"),
+             QCoreApplication::translate("HelpWindow", "Full-text search of the manual"));
     for (QLineEdit* field : query.findChildren<QLineEdit*>())
-        describe(*field, QStringLiteral("Search for"),
-                 QStringLiteral("Words to look for in every topic; Enter searches"));
+        describe(*field, QCoreApplication::translate("HelpWindow", "Search for"),
+                 QCoreApplication::translate("HelpWindow",
+                                             "Words to look for in every topic; Enter searches"));
     for (QAbstractButton* button : query.findChildren<QAbstractButton*>()) {
         const QString what = button->text().isEmpty() ? button->toolTip() : button->text();
         describe(*button, what, what);
     }
-    describe(results, QStringLiteral("Search results"),
-             QStringLiteral("The topics that hold the words searched for"));
+    describe(
+        results, QCoreApplication::translate("HelpWindow", "Search results"),
+        QCoreApplication::translate("HelpWindow", "The topics that hold the words searched for"));
     for (QTextBrowser* list : results.findChildren<QTextBrowser*>())
-        describe(*list, QStringLiteral("Search results"),
-                 QStringLiteral("The topics that hold the words searched for; a click shows one"));
-    const QStringList pages{
-        QStringLiteral("First page of results"), QStringLiteral("Previous page of results"),
-        QStringLiteral("Next page of results"), QStringLiteral("Last page of results")};
+        describe(
+            *list, QCoreApplication::translate("HelpWindow", "Search results"),
+            QCoreApplication::translate(
+                "HelpWindow", "The topics that hold the words searched for; a click shows one"));
+    // Name and description apart, so that a translation need not derive one from the other.
+    struct Arrow {
+        const char* name;
+        const char* description;
+    };
+    static constexpr std::array<Arrow, 4> pages{{
+        {QT_TRANSLATE_NOOP("HelpWindow", "First page of results"),
+         QT_TRANSLATE_NOOP("HelpWindow", "Shows the first page of results")},
+        {QT_TRANSLATE_NOOP("HelpWindow", "Previous page of results"),
+         QT_TRANSLATE_NOOP("HelpWindow", "Shows the previous page of results")},
+        {QT_TRANSLATE_NOOP("HelpWindow", "Next page of results"),
+         QT_TRANSLATE_NOOP("HelpWindow", "Shows the next page of results")},
+        {QT_TRANSLATE_NOOP("HelpWindow", "Last page of results"),
+         QT_TRANSLATE_NOOP("HelpWindow", "Shows the last page of results")},
+    }};
+    constexpr Arrow anyPage{QT_TRANSLATE_NOOP("HelpWindow", "Results page"),
+                            QT_TRANSLATE_NOOP("HelpWindow", "Shows the results page")};
     const QList<QAbstractButton*> arrows = buttonsInLayoutOrder(results);
     for (qsizetype i = 0; i < arrows.size(); ++i) {
-        const QString page =
-            arrows.size() == pages.size() ? pages[i] : QStringLiteral("Results page");
-        describe(*arrows[i], page, QStringLiteral("Shows the ") + page.toLower());
+        const Arrow& page =
+            arrows.size() == qsizetype(pages.size()) ? pages[std::size_t(i)] : anyPage;
+        describe(*arrows[i], QCoreApplication::translate("HelpWindow", page.name),
+                 QCoreApplication::translate("HelpWindow", page.description));
     }
 }
 
@@ -125,18 +147,17 @@ HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
     , m_browser(new HelpBrowser)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Runlatch Help"));
+    setWindowTitle(tr("Runlatch Help"));
     // A viewer beside the program: it never keeps the program alive once the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(900, 620);
 
     m_tabs->setObjectName(QStringLiteral("HelpTabs"));
-    describe(*m_tabs, QStringLiteral("Find a topic"),
-             QStringLiteral("The manual's contents, its index and a full-text search"));
+    describe(*m_tabs, tr("Find a topic"),
+             tr("The manual's contents, its index and a full-text search"));
     m_tabs->hide();
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-    describe(*m_browser, QStringLiteral("Help page"),
-             QStringLiteral("The topic of the manual shown"));
+    describe(*m_browser, tr("Help page"), tr("The topic of the manual shown"));
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_tabs);
@@ -173,14 +194,14 @@ void HelpWindow::openManual()
 {
     const QString found = findHelpCollection(m_folders);
     if (found.isEmpty()) {
-        showProblem(QStringLiteral("The help file %1 could not be found in %2.")
+        showProblem(tr("The help file %1 could not be found in %2.")
                         .arg(HelpCollectionName, nativeFolderList(m_folders)));
         return;
     }
     m_engine = openedEngine(usableHelpCollection(found, helpCacheFolder()));
     if (!m_engine) {
-        showProblem(QStringLiteral("The help file %1 could not be opened: it is damaged or "
-                                   "incomplete. Installing Runlatch again restores it.")
+        showProblem(tr("The help file %1 could not be opened: it is damaged or "
+                       "incomplete. Installing Runlatch again restores it.")
                         .arg(QDir::toNativeSeparators(found)));
         return;
     }
@@ -194,17 +215,16 @@ void HelpWindow::createNavigation()
     QHelpContentWidget* contents = m_engine->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
     contents->setHeaderHidden(true);
-    describe(*contents, QStringLiteral("Contents"),
-             QStringLiteral("The manual's topics; Enter or a click shows one"));
+    describe(*contents, tr("Contents"), tr("The manual's topics; Enter or a click shows one"));
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showTopic);
     connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
         contents->expandAll();
         selectInContents(m_browser->source());
     });
 
-    m_tabs->addTab(contents, QStringLiteral("&Contents"));
-    m_tabs->addTab(createIndexPage(), QStringLiteral("&Index"));
-    m_tabs->addTab(createSearchPage(), QStringLiteral("&Search"));
+    m_tabs->addTab(contents, tr("&Contents"));
+    m_tabs->addTab(createIndexPage(), tr("&Index"));
+    m_tabs->addTab(createSearchPage(), tr("&Search"));
     m_tabs->show();
 
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectInContents);
@@ -216,14 +236,14 @@ QWidget* HelpWindow::createIndexPage()
     auto* filter = new QLineEdit(page);
     filter->setObjectName(QStringLiteral("HelpIndexFilter"));
     filter->setClearButtonEnabled(true);
-    describe(*filter, QStringLiteral("Look for"),
-             QStringLiteral("Narrows the index to the keywords that begin with what is typed"));
-    auto* label = new QLabel(QStringLiteral("&Look for:"), page);
+    describe(*filter, tr("Look for"),
+             tr("Narrows the index to the keywords that begin with what is typed"));
+    auto* label = new QLabel(tr("&Look for:"), page);
     label->setBuddy(filter);
     QHelpIndexWidget* index = m_engine->indexWidget();
     index->setObjectName(QStringLiteral("HelpIndex"));
-    describe(*index, QStringLiteral("Index"),
-             QStringLiteral("The manual's keywords; Enter or a double click shows the topic"));
+    describe(*index, tr("Index"),
+             tr("The manual's keywords; Enter or a double click shows the topic"));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(label);
@@ -264,29 +284,27 @@ QWidget* HelpWindow::createSearchPage()
 
 void HelpWindow::createToolBar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+    QToolBar* bar = addToolBar(tr("Navigation"));
     bar->setObjectName(QStringLiteral("HelpToolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
-                                   QStringLiteral("&Back"), m_browser, &QTextBrowser::backward);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Back"),
+                                   m_browser, &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
 
-    QAction* forward =
-        bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Forward"),
-                       m_browser, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                      tr("&Forward"), m_browser, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
-    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("C&ontents"), this,
-                   [this] {
-                       if (m_engine)
-                           showTopic(m_contentsPage);
-                   });
+    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("C&ontents"), this, [this] {
+        if (m_engine)
+            showTopic(m_contentsPage);
+    });
 }
 
 void HelpWindow::showTopic(const QUrl& url)
@@ -320,6 +338,5 @@ void HelpWindow::centreOver(const QWidget& owner)
 
 void HelpWindow::showProblem(const QString& text)
 {
-    m_browser->setHtml(
-        QStringLiteral("<h2>Help is not available</h2><p>%1</p>").arg(text.toHtmlEscaped()));
+    m_browser->setHtml(tr("<h2>Help is not available</h2><p>%1</p>").arg(text.toHtmlEscaped()));
 }

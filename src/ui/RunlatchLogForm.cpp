@@ -39,13 +39,13 @@ void TRunlatchLogForm::Log1Click(QWidget* owner, ActivityLog& log, const MainFla
 void TRunlatchLogForm::createWidgets()
 {
     setObjectName(QStringLiteral("RunlatchLogForm"));
-    setWindowTitle(QStringLiteral("Runlatch Log"));
+    setWindowTitle(tr("Runlatch Log"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
 
-    auto* label1 = new QLabel(QStringLiteral("Right Click for menu."), this);
+    auto* label1 = new QLabel(tr("Right Click for menu."), this);
     label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(label1);
 
@@ -54,16 +54,15 @@ void TRunlatchLogForm::createWidgets()
     m_memo2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_memo2->setAccessibleName(QStringLiteral("Log"));
+    m_memo2->setAccessibleName(tr("Log"));
     m_memo2->setAccessibleDescription(
-        QStringLiteral("Runlatch.log as it was when this window opened; read only. Shift+F10 "
-                       "opens the menu, Ctrl+F finds text."));
+        tr("Runlatch.log as it was when this window opened; read only. Shift+F10 "
+           "opens the menu, Ctrl+F finds text."));
     layout->addWidget(m_memo2, 1);
     connect(m_memo2, &LogView::findFinished, this, &TRunlatchLogForm::showFindResult);
     connect(m_memo2, &LogView::copyRefused, this, [this](qint64 bytes) {
         m_prompts.information(
-            QStringLiteral(
-                "The selection is too large to copy (%1 MB). Copy at most %2 MB at a time.")
+            tr("The selection is too large to copy (%1 MB). Copy at most %2 MB at a time.")
                 .arg((bytes + (1 << 20) - 1) >> 20)
                 .arg(LogView::MaxCopyBytes >> 20));
     });
@@ -81,30 +80,30 @@ QWidget* TRunlatchLogForm::createFindBar()
     auto* bar = new QHBoxLayout(m_findBar);
     bar->setContentsMargins(0, 0, 0, 0);
 
-    auto* label = new QLabel(QStringLiteral("&Find:"), m_findBar);
+    auto* label = new QLabel(tr("&Find:"), m_findBar);
     m_findEdit = new QLineEdit(m_findBar);
     m_findEdit->setObjectName(QStringLiteral("FindEdit"));
-    m_findEdit->setAccessibleName(QStringLiteral("Find"));
+    m_findEdit->setAccessibleName(tr("Find"));
     m_findEdit->setAccessibleDescription(
-        QStringLiteral("Text to find in the log. Enter finds the next match, Shift+Enter the "
-                       "one before, Escape hides the find bar."));
+        tr("Text to find in the log. Enter finds the next match, Shift+Enter the "
+           "one before, Escape hides the find bar."));
     m_findEdit->installEventFilter(this);
     label->setBuddy(m_findEdit);
-    m_matchCase = new QCheckBox(QStringLiteral("Match &case"), m_findBar);
+    m_matchCase = new QCheckBox(tr("Match &case"), m_findBar);
     m_matchCase->setObjectName(QStringLiteral("MatchCase"));
     m_matchCase->setAccessibleDescription(
-        QStringLiteral("When checked, the letters A to Z match only in the case typed."));
-    auto* previous = new QPushButton(QStringLiteral("&Previous"), m_findBar);
+        tr("When checked, the letters A to Z match only in the case typed."));
+    auto* previous = new QPushButton(tr("&Previous"), m_findBar);
     previous->setObjectName(QStringLiteral("FindPrevious"));
-    auto* next = new QPushButton(QStringLiteral("&Next"), m_findBar);
+    auto* next = new QPushButton(tr("&Next"), m_findBar);
     next->setObjectName(QStringLiteral("FindNext"));
-    previous->setAccessibleDescription(QStringLiteral("Finds the match before the selection."));
-    next->setAccessibleDescription(QStringLiteral("Finds the match after the selection."));
+    previous->setAccessibleDescription(tr("Finds the match before the selection."));
+    next->setAccessibleDescription(tr("Finds the match after the selection."));
     for (QPushButton* button : {previous, next})
         button->setAutoDefault(false);
     m_findStatus = new QLabel(m_findBar);
     m_findStatus->setObjectName(QStringLiteral("FindStatus"));
-    m_findStatus->setAccessibleName(QStringLiteral("Find result"));
+    m_findStatus->setAccessibleName(tr("Find result"));
 
     bar->addWidget(label);
     bar->addWidget(m_findEdit, 1);
@@ -139,20 +138,20 @@ void TRunlatchLogForm::createMenu()
 {
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* close1 = m_popupMenu1->addAction(QStringLiteral("Close"));
+    QAction* close1 = m_popupMenu1->addAction(tr("Close"));
     close1->setObjectName(QStringLiteral("Close1"));
     connect(close1, &QAction::triggered, this, &TRunlatchLogForm::Close1Click);
     m_popupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    QAction* clear1 = m_popupMenu1->addAction(QStringLiteral("C&lear"));
+    QAction* clear1 = m_popupMenu1->addAction(tr("C&lear"));
     clear1->setObjectName(QStringLiteral("Clear1"));
     connect(clear1, &QAction::triggered, this, &TRunlatchLogForm::Clear1Click);
 
     // The text area takes Ctrl+C and Ctrl+A itself; the menu only names them.
     m_popupMenu1->addSeparator();
-    QAction* copy = m_popupMenu1->addAction(QStringLiteral("&Copy\tCtrl+C"));
+    QAction* copy = m_popupMenu1->addAction(tr("&Copy\tCtrl+C"));
     copy->setObjectName(QStringLiteral("Copy"));
     connect(copy, &QAction::triggered, m_memo2, &LogView::copy);
-    QAction* selectAll = m_popupMenu1->addAction(QStringLiteral("Select &All\tCtrl+A"));
+    QAction* selectAll = m_popupMenu1->addAction(tr("Select &All\tCtrl+A"));
     selectAll->setObjectName(QStringLiteral("SelectAll"));
     connect(selectAll, &QAction::triggered, m_memo2, &LogView::selectAll);
     connect(m_popupMenu1, &QMenu::aboutToShow, this,
@@ -169,11 +168,11 @@ void TRunlatchLogForm::createMenu()
         addAction(action);
         connect(action, &QAction::triggered, this, handler);
     };
-    addFindAction(QStringLiteral("&Find..."), "Find", QKeySequence::Find, [this] { showFind(); });
-    addFindAction(QStringLiteral("Find &Next"), "FindNextAction", QKeySequence::FindNext,
+    addFindAction(tr("&Find..."), "Find", QKeySequence::Find, [this] { showFind(); });
+    addFindAction(tr("Find &Next"), "FindNextAction", QKeySequence::FindNext,
                   [this] { findNext(false); });
-    addFindAction(QStringLiteral("Find &Previous"), "FindPreviousAction",
-                  QKeySequence::FindPrevious, [this] { findNext(true); });
+    addFindAction(tr("Find &Previous"), "FindPreviousAction", QKeySequence::FindPrevious,
+                  [this] { findNext(true); });
 
     // The menu replaces the text area's own menu, as the label says.
     m_memo2->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -205,16 +204,16 @@ void TRunlatchLogForm::findNext(bool backward)
         showFind();
         return;
     }
-    m_findStatus->setText(QStringLiteral("Searching..."));
+    m_findStatus->setText(tr("Searching..."));
     m_memo2->find(m_findEdit->text(), m_matchCase->isChecked(), backward);
 }
 
 void TRunlatchLogForm::showFindResult(bool found, bool wrapped)
 {
     if (!found)
-        m_findStatus->setText(QStringLiteral("Not found"));
+        m_findStatus->setText(tr("Not found"));
     else if (wrapped)
-        m_findStatus->setText(QStringLiteral("Wrapped around the end"));
+        m_findStatus->setText(tr("Wrapped around the end"));
     else
         m_findStatus->clear();
 }
@@ -229,7 +228,7 @@ void TRunlatchLogForm::Clear1Click()
 void TRunlatchLogForm::clearLog()
 {
     if (m_flags.RunInProgress) {
-        m_prompts.information(QString::fromLatin1(RunInProgressText));
+        m_prompts.information(tr(RunInProgressText));
         return;
     }
     m_log.Clear();

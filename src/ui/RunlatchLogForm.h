@@ -20,7 +20,8 @@ class TRunlatchLogForm : public QDialog {
 
 public:
     // Shown when Clear is asked for while a run may still append to the log.
-    static constexpr auto RunInProgressText = "A run is in progress, so the log was not cleared.";
+    static constexpr auto RunInProgressText =
+        QT_TRANSLATE_NOOP("TRunlatchLogForm", "A run is in progress, so the log was not cleared.");
 
     // The flags are read at the moment of Clear: a timer can start a run while the window is open.
     TRunlatchLogForm(ActivityLog& log, const MainFlags& flags, Prompts& prompts,

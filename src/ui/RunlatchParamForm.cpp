@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHeaderView>
@@ -29,7 +30,10 @@ constexpr int DropIndicatorThickness = 3;
 // The most a user may type as a program's parameters.
 constexpr int MaxParametersLength = 255;
 
-const QString Caption = QStringLiteral("Runlatch Processes");
+QString caption()
+{
+    return QCoreApplication::translate("TRunlatchParamForm", "Runlatch Processes");
+}
 
 QTableWidgetItem* makeCell()
 {
@@ -57,7 +61,7 @@ TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
     , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("RunlatchParamForm"));
-    setWindowTitle(Caption);
+    setWindowTitle(caption());
     setSizeGripEnabled(true);
     createWidgets();
     createMenu();
@@ -67,14 +71,13 @@ TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
 void TRunlatchParamForm::createWidgets()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* label1 = new QLabel(QStringLiteral("Right Click for menu."), this);
+    auto* label1 = new QLabel(tr("Right Click for menu."), this);
     label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(label1);
 
     m_listView1 = new QTableWidget(0, 2, this);
     m_listView1->setObjectName(QStringLiteral("ListView1"));
-    m_listView1->setHorizontalHeaderLabels(
-        {QStringLiteral("Process"), QStringLiteral("Parameters")});
+    m_listView1->setHorizontalHeaderLabels({tr("Process"), tr("Parameters")});
     // Fixed width, so that paths and parameters line up from row to row.
     m_listView1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_listView1->setShowGrid(true);
@@ -83,11 +86,11 @@ void TRunlatchParamForm::createWidgets()
     m_listView1->setTextElideMode(Qt::ElideMiddle);
     // Rows are selected whole, so Tab moving from cell to cell would change nothing visible.
     m_listView1->setTabKeyNavigation(false);
-    m_listView1->setAccessibleName(QStringLiteral("Processes"));
+    m_listView1->setAccessibleName(tr("Processes"));
     m_listView1->setAccessibleDescription(
-        QStringLiteral("The programs run one after another, top to bottom, each with its "
-                       "parameters. Alt+Up and Alt+Down move the selected row; Shift+F10 or the "
-                       "Menu key opens the commands."));
+        tr("The programs run one after another, top to bottom, each with its "
+           "parameters. Alt+Up and Alt+Down move the selected row; Shift+F10 or the "
+           "Menu key opens the commands."));
     m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -132,22 +135,20 @@ void TRunlatchParamForm::createMenu()
 {
     m_popupMenu1 = new QMenu(this);
     m_popupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    m_popupMenu1->setAccessibleName(QStringLiteral("Process list commands"));
-    connectCommand(addMenuItem(QStringLiteral("Add1"), QStringLiteral("&Add Process")),
+    m_popupMenu1->setAccessibleName(tr("Process list commands"));
+    connectCommand(addMenuItem(QStringLiteral("Add1"), tr("&Add Process")),
                    [this] { Add1Click(); });
     // Kept without an action: the program of a row is changed by deleting and adding it.
-    addMenuItem(QStringLiteral("Change1"), QStringLiteral("&Change Process"));
-    connectCommand(
-        addMenuItem(QStringLiteral("ChangeParameter1"), QStringLiteral("Change &Parameter")),
-        [this] { ChangeParameter1Click(); });
-    connectCommand(
-        addMenuItem(QStringLiteral("Delete1"), QStringLiteral("&Delete Process and Parameter")),
-        [this] { Delete1Click(); });
+    addMenuItem(QStringLiteral("Change1"), tr("&Change Process"));
+    connectCommand(addMenuItem(QStringLiteral("ChangeParameter1"), tr("Change &Parameter")),
+                   [this] { ChangeParameter1Click(); });
+    connectCommand(addMenuItem(QStringLiteral("Delete1"), tr("&Delete Process and Parameter")),
+                   [this] { Delete1Click(); });
     m_popupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    connect(addMenuItem(QStringLiteral("Cancel1"), QStringLiteral("C&ancel")), &QAction::triggered,
-            this, &QDialog::reject);
-    connect(addMenuItem(QStringLiteral("Save1"), QStringLiteral("&Save")), &QAction::triggered,
-            this, &QDialog::accept);
+    connect(addMenuItem(QStringLiteral("Cancel1"), tr("C&ancel")), &QAction::triggered, this,
+            &QDialog::reject);
+    connect(addMenuItem(QStringLiteral("Save1"), tr("&Save")), &QAction::triggered, this,
+            &QDialog::accept);
 
     connect(m_listView1, &QWidget::customContextMenuRequested, this,
             [this](QPoint pos) { m_popupMenu1->popup(m_listView1->viewport()->mapToGlobal(pos)); });
@@ -218,7 +219,7 @@ int TRunlatchParamForm::rowAt(QPoint viewportPos) const
 void TRunlatchParamForm::Add1Click()
 {
     if (m_rows.isFull()) {
-        m_prompts.information(QStringLiteral("Sorry, Runlatch is limited to 50 Processes."));
+        m_prompts.information(tr("Sorry, Runlatch is limited to 50 Processes."));
         return;
     }
     const std::optional<QString> program = m_prompts.openFile({});
@@ -234,9 +235,8 @@ void TRunlatchParamForm::ChangeParameter1Click()
     if (row < 0)
         return;
     // Only OK changes the row, so a cancelled box loses nothing.
-    const std::optional<QString> parameters =
-        m_prompts.inputText(Caption, QStringLiteral("Enter Parameter(s)"),
-                            m_rows.at(row).parameters, MaxParametersLength);
+    const std::optional<QString> parameters = m_prompts.inputText(
+        caption(), tr("Enter Parameter(s)"), m_rows.at(row).parameters, MaxParametersLength);
     if (!parameters)
         return;
     m_rows.setParameters(row, *parameters);
@@ -321,7 +321,7 @@ void TRunlatchParamForm::ListView1DragDrop(QPoint pos)
             showRows();
             selectAndShow(moved);
         } catch (...) {
-            m_prompts.error(QStringLiteral("Error in drag/drop."));
+            m_prompts.error(tr("Error in drag/drop."));
         }
     });
 }

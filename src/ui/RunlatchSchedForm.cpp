@@ -8,6 +8,7 @@
 #include "Scheduler.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -91,14 +92,17 @@ std::optional<std::int32_t> fieldValue(const QString& trimmed)
 
 QString notAnInteger(const QString& text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    return QCoreApplication::translate("TRunlatchSchedForm", "'%1' is not a valid integer value")
+        .arg(text);
 }
 
 QString periodTooLong(std::int32_t hours, std::int32_t minutes)
 {
-    return QStringLiteral("The repeat period of %1 hours and %2 minutes is too long: Runlatch can "
-                          "time at most 49 days, 17 hours and 2 minutes (1193 hours and 2 "
-                          "minutes). Nothing was changed.")
+    return QCoreApplication::translate(
+               "TRunlatchSchedForm",
+               "The repeat period of %1 hours and %2 minutes is too long: Runlatch can "
+               "time at most 49 days, 17 hours and 2 minutes (1193 hours and 2 "
+               "minutes). Nothing was changed.")
         .arg(hours)
         .arg(minutes);
 }
@@ -137,7 +141,7 @@ TRunlatchSchedForm::TRunlatchSchedForm(Prompts& prompts, QWidget* parent)
     , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("RunlatchSchedForm"));
-    setWindowTitle(QStringLiteral("Runlatch Schedule"));
+    setWindowTitle(tr("Runlatch Schedule"));
     createWidgets();
     setFocusOrder();
     resize(392, 346);
@@ -146,8 +150,7 @@ TRunlatchSchedForm::TRunlatchSchedForm(Prompts& prompts, QWidget* parent)
 void TRunlatchSchedForm::createWidgets()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* label1 =
-        new QLabel(QStringLiteral("How Often Do  You Want the Processes to Execute?"), this);
+    auto* label1 = new QLabel(tr("How Often Do  You Want the Processes to Execute?"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(label1);
 
@@ -167,34 +170,29 @@ void TRunlatchSchedForm::createWidgets()
         period->addSpacing(fontMetrics().height());
         return field;
     };
-    m_hoursEdt = addPeriodField(QStringLiteral("HoursEdt"), QStringLiteral("Label2"),
-                                QStringLiteral("Hours"));
-    describe(*m_hoursEdt, QStringLiteral("Hours"),
-             QStringLiteral("Whole hours of the repeat period. With 0 hours and 0 minutes the "
-                            "processes never run by themselves."));
-    m_minsEdt = addPeriodField(QStringLiteral("MinsEdt"), QStringLiteral("Label6"),
-                               QStringLiteral("Minutes"));
-    describe(*m_minsEdt, QStringLiteral("Minutes"),
-             QStringLiteral("Whole minutes of the repeat period, added to the hours."));
+    m_hoursEdt = addPeriodField(QStringLiteral("HoursEdt"), QStringLiteral("Label2"), tr("Hours"));
+    describe(*m_hoursEdt, tr("Hours"),
+             tr("Whole hours of the repeat period. With 0 hours and 0 minutes the "
+                "processes never run by themselves."));
+    m_minsEdt = addPeriodField(QStringLiteral("MinsEdt"), QStringLiteral("Label6"), tr("Minutes"));
+    describe(*m_minsEdt, tr("Minutes"),
+             tr("Whole minutes of the repeat period, added to the hours."));
     period->addStretch();
     layout->addLayout(period);
     layout->addStretch(1);
 
-    auto* rgDelay =
-        new QGroupBox(QStringLiteral("Do you want to delay the first execution?"), this);
+    auto* rgDelay = new QGroupBox(tr("Do you want to delay the first execution?"), this);
     rgDelay->setObjectName(QStringLiteral("rgDelay"));
     rgDelay->setAccessibleDescription(
-        QStringLiteral("Whether the first timed run waits for the start date and time."));
+        tr("Whether the first timed run waits for the start date and time."));
     auto* choices = new QGridLayout(rgDelay);
     auto* group = new QButtonGroup(rgDelay);
-    m_delayNo = new QRadioButton(QStringLiteral("No"), rgDelay);
+    m_delayNo = new QRadioButton(tr("No"), rgDelay);
     m_delayNo->setObjectName(QStringLiteral("rgDelayNo"));
-    m_delayYes = new QRadioButton(QStringLiteral("Yes"), rgDelay);
+    m_delayYes = new QRadioButton(tr("Yes"), rgDelay);
     m_delayYes->setObjectName(QStringLiteral("rgDelayYes"));
-    describe(*m_delayNo, QStringLiteral("No"),
-             QStringLiteral("The first timed run comes one repeat period after saving."));
-    describe(*m_delayYes, QStringLiteral("Yes"),
-             QStringLiteral("The first timed run waits for the date and time below."));
+    describe(*m_delayNo, tr("No"), tr("The first timed run comes one repeat period after saving."));
+    describe(*m_delayYes, tr("Yes"), tr("The first timed run waits for the date and time below."));
     group->addButton(m_delayNo, 0);
     group->addButton(m_delayYes, 1);
     choices->addWidget(m_delayNo, 0, 0);
@@ -202,7 +200,7 @@ void TRunlatchSchedForm::createWidgets()
     layout->addWidget(rgDelay);
     layout->addStretch(1);
 
-    auto* label4 = new QLabel(QStringLiteral("Starting When?"), this);
+    auto* label4 = new QLabel(tr("Starting When?"), this);
     label4->setObjectName(QStringLiteral("Label4"));
     layout->addWidget(label4);
     auto* when = new QHBoxLayout;
@@ -216,10 +214,8 @@ void TRunlatchSchedForm::createWidgets()
     m_dateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
     m_dateTimePicker2->setDisplayFormat(timeFormat());
     label4->setBuddy(m_dateTimePicker1);
-    describe(*m_dateTimePicker1, QStringLiteral("Start date"),
-             QStringLiteral("The day of the delayed first run."));
-    describe(*m_dateTimePicker2, QStringLiteral("Start time"),
-             QStringLiteral("The time of day of the delayed first run."));
+    describe(*m_dateTimePicker1, tr("Start date"), tr("The day of the delayed first run."));
+    describe(*m_dateTimePicker2, tr("Start time"), tr("The time of day of the delayed first run."));
     when->addWidget(m_dateTimePicker1);
     when->addWidget(m_dateTimePicker2);
     when->addStretch();
@@ -227,12 +223,12 @@ void TRunlatchSchedForm::createWidgets()
     layout->addStretch(3);
 
     auto* buttons = new QHBoxLayout;
-    m_saveBtn = makeButton(QStringLiteral("SaveBtn"), QStringLiteral("&Save"), this);
-    m_cancelBtn = makeButton(QStringLiteral("CancelBtn"), QStringLiteral("&Cancel"), this);
+    m_saveBtn = makeButton(QStringLiteral("SaveBtn"), tr("&Save"), this);
+    m_cancelBtn = makeButton(QStringLiteral("CancelBtn"), tr("&Cancel"), this);
     m_saveBtn->setAccessibleDescription(
-        QStringLiteral("Keeps the schedule and gives the repeat timer the new period."));
+        tr("Keeps the schedule and gives the repeat timer the new period."));
     m_cancelBtn->setAccessibleDescription(
-        QStringLiteral("Closes the dialog and leaves the schedule as it was."));
+        tr("Closes the dialog and leaves the schedule as it was."));
     connect(m_saveBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addStretch();

@@ -3,6 +3,7 @@
 #include "ElfSection.h"
 #include "Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,7 +14,7 @@ constexpr auto RunningProgram = "/proc/self/exe";
 
 [[noreturn]] void raise(const char* text)
 {
-    throw RunlatchError(QString::fromLatin1(text));
+    throw RunlatchError(QCoreApplication::translate("TStVersionInfo", text));
 }
 
 } // namespace

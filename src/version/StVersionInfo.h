@@ -3,6 +3,7 @@
 #include "VersionBlock.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <optional>
@@ -14,9 +15,11 @@
 // Every failure raises RunlatchError with one of the texts below.
 class TStVersionInfo {
 public:
-    static constexpr auto ErrorOpening = "Error opening file";
-    static constexpr auto ErrorNoVersionInfo = "File does not contain version info";
-    static constexpr auto ErrorUnreadable = "Unable to read version info";
+    static constexpr auto ErrorOpening = QT_TRANSLATE_NOOP("TStVersionInfo", "Error opening file");
+    static constexpr auto ErrorNoVersionInfo =
+        QT_TRANSLATE_NOOP("TStVersionInfo", "File does not contain version info");
+    static constexpr auto ErrorUnreadable =
+        QT_TRANSLATE_NOOP("TStVersionInfo", "Unable to read version info");
 
     // The file read; empty stands for the running program.
     [[nodiscard]] const QString& FileName() const { return m_fileName; }
