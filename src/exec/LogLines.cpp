@@ -184,7 +184,8 @@ bool LogLines::indexMore(qint64 budget)
         m_afterCr = false;
         while (pos < n) {
             if (!m_inLine) {
-                addLineStart(m_lines, m_scanned + pos);
+                m_openLineStart = m_scanned + pos;
+                addLineStart(m_lines, m_openLineStart);
                 m_inLine = true;
             }
             const qint64 end = nextBreak(data, pos, n, nextLf);
@@ -233,6 +234,13 @@ qint64 LogLines::size() const
 qint64 LogLines::scannedBytes() const
 {
     return m_scanned;
+}
+
+qint64 LogLines::linesEnd() const
+{
+    if (m_complete)
+        return m_size;
+    return m_inLine ? m_openLineStart : m_scanned;
 }
 
 qsizetype LogLines::checkpointCount() const

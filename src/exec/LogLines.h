@@ -60,6 +60,9 @@ public:
     [[nodiscard]] qint64 lineCount() const;
     [[nodiscard]] qint64 size() const;
     [[nodiscard]] qint64 scannedBytes() const;
+    // Where the lines found so far end: bytes before it belong to one of them, bytes from it on
+    // to a line the scan has not finished.
+    [[nodiscard]] qint64 linesEnd() const;
     // What the index holds: never more than the tuning's cap.
     [[nodiscard]] qsizetype checkpointCount() const;
 
@@ -121,6 +124,7 @@ private:
     qint64 m_scanned = 0;
     qint64 m_lines = 0;
     bool m_inLine = false;
+    qint64 m_openLineStart = 0;
     bool m_afterCr = false;
     bool m_complete = false;
     QByteArray m_block;

@@ -62,6 +62,7 @@ void LogView::setLines(std::unique_ptr<LogLines> lines)
     m_anchor = m_caret = {};
     m_bottomKnown = false;
     workSlice();
+    updateScrollBars();
     viewport()->update();
 }
 
@@ -100,8 +101,7 @@ void LogView::workSlice()
         if (m_search->state() == LogLines::Search::State::Searching)
             m_search->step(SliceBytes);
         const bool found = m_search->state() == LogLines::Search::State::Found;
-        const bool located =
-            m_lines->isComplete() || m_lines->scannedBytes() > m_search->matchOffset();
+        const bool located = m_search->matchOffset() < m_lines->linesEnd();
         if (m_search->state() == LogLines::Search::State::NotFound || (found && located))
             finishFind();
     }
@@ -130,7 +130,9 @@ void LogView::fetch(qint64 first, qint64 count)
     const QFont shownFont = font();
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
-    for (qint64 i = 0; i < count; ++i) {
+    // A line the scan has not reached yet is not kept: it would stay empty once found.
+    const qint64 end = std::min(first + count, std::max(lineCount(), first + 1));
+    for (qint64 i = 0; first + i < end; ++i) {
         if (m_shown.contains(first + i))
             continue;
         Shown entry;
@@ -149,8 +151,6 @@ void LogView::fetch(qint64 first, qint64 count)
         }
         entry.layout->endLayout();
         m_shown.emplace(first + i, std::move(entry));
-        if (i >= texts.size())
-            break;
     }
 }
 
@@ -163,6 +163,14 @@ void LogView::dropLayouts()
 int LogView::textWidth() const
 {
     return std::max(1, viewport()->width() - 2 * Margin);
+}
+
+// How far the top line's first row lies above the view. Its layout may have been made anew with
+// fewer rows (the file was cut short under the view), so the row is kept within it.
+qreal LogView::topRowY()
+{
+    m_top.row = std::min(m_top.row, rowsOf(m_top.line) - 1);
+    return shown(m_top.line).layout->lineAt(m_top.row).y();
 }
 
 int LogView::rowsOf(qint64 line)
@@ -180,7 +188,7 @@ qint64 LogView::lastVisibleLine()
     qint64 line = m_top.line;
     if (lineCount() == 0)
         return 0;
-    qreal y = Margin - shown(line).layout->lineAt(m_top.row).y();
+    qreal y = Margin - topRowY();
     for (;; ++line) {
         y += layoutHeight(*shown(line).layout);
         if (y >= viewport()->height() || line + 1 >= lineCount())
@@ -265,7 +273,7 @@ void LogView::updateScrollBars()
 
     qreal widest = 0;
     if (lineCount() > 0) {
-        qreal y = Margin - shown(m_top.line).layout->lineAt(m_top.row).y();
+        qreal y = Margin - topRowY();
         for (qint64 line = m_top.line; line < lineCount() && y < viewport()->height(); ++line) {
             const QTextLayout& layout = *shown(line).layout;
             for (int row = 0; row < layout.lineCount(); ++row)
@@ -297,7 +305,7 @@ void LogView::paintEvent(QPaintEvent* /*event*/)
     const Position start = selectionStart();
     const Position end = selectionEnd();
     const qreal x = Margin - horizontalScrollBar()->value();
-    qreal y = Margin - shown(m_top.line).layout->lineAt(m_top.row).y();
+    qreal y = Margin - topRowY();
     for (qint64 line = m_top.line; line < lineCount() && y < viewport()->height(); ++line) {
         const Shown& entry = shown(line);
         QList<QTextLayout::FormatRange> selected;
@@ -368,9 +376,13 @@ void LogView::keyPressEvent(QKeyEvent* event)
 void LogView::wheelEvent(QWheelEvent* event)
 {
     const QPoint delta = event->angleDelta();
-    if (std::abs(delta.y()) >= std::abs(delta.x()))
-        scrollRows(-delta.y() * QApplication::wheelScrollLines() / 120);
-    else
+    if (std::abs(delta.y()) >= std::abs(delta.x())) {
+        // Fine-grained wheels and touch pads send small steps; they add up to rows.
+        m_wheelRest += delta.y() * QApplication::wheelScrollLines();
+        const int rows = m_wheelRest / 120;
+        m_wheelRest -= rows * 120;
+        scrollRows(-rows);
+    } else
         QAbstractScrollArea::wheelEvent(event);
     event->accept();
 }
@@ -380,7 +392,7 @@ LogView::Position LogView::positionAt(QPoint point)
     if (lineCount() == 0)
         return {};
     const qreal x = point.x() - Margin + horizontalScrollBar()->value();
-    qreal y = Margin - shown(m_top.line).layout->lineAt(m_top.row).y();
+    qreal y = Margin - topRowY();
     for (qint64 line = m_top.line;; ++line) {
         const QTextLayout& layout = *shown(line).layout;
         const qreal height = layoutHeight(layout);
@@ -574,7 +586,12 @@ void LogView::ensureVisible(Position at)
 void LogView::find(const QString& text, bool matchCase, bool backward)
 {
     m_findBytes = encodeText(text);
-    qint64 from = byteOffset(hasSelection() ? selectionStart() : Position{m_top.line, 0});
+    // The last match's own offset: one in the hidden end of a long line has no column of its own.
+    const bool onLastMatch = hasSelection() && m_lastMatch && m_lastMatch->anchor == m_anchor &&
+                             m_lastMatch->caret == m_caret;
+    qint64 from = onLastMatch
+                      ? m_lastMatch->offset
+                      : byteOffset(hasSelection() ? selectionStart() : Position{m_top.line, 0});
     if (hasSelection() && !backward)
         ++from;
     m_search =
@@ -595,6 +612,7 @@ void LogView::finishFind()
         const Position at = positionOf(m_search->matchOffset());
         const qsizetype length = decodeBytes(m_findBytes).size();
         select(at, {at.line, at.column + length});
+        m_lastMatch = LastMatch{m_search->matchOffset(), m_anchor, m_caret};
         ensureVisible(at);
     }
     m_search.reset();

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 class QTextLayout;
@@ -100,6 +101,7 @@ private:
     void dropLayouts();
     [[nodiscard]] int textWidth() const;
     [[nodiscard]] int rowsOf(qint64 line);
+    [[nodiscard]] qreal topRowY();
     void setTop(Top top);
     void scrollRows(int rows);
     [[nodiscard]] Top bottomTop();
@@ -113,6 +115,13 @@ private:
     std::unique_ptr<LogLines> m_lines;
     std::unique_ptr<LogLines::Search> m_search;
     QByteArray m_findBytes;
+    struct LastMatch {
+        qint64 offset;
+        Position anchor;
+        Position caret;
+    };
+    std::optional<LastMatch> m_lastMatch;
+    int m_wheelRest = 0;
     std::unordered_map<qint64, Shown> m_shown;
     Top m_top;
     Top m_bottomTop;
