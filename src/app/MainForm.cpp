@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "ErrorGuard.h"
 #include "Prompts.h"
+#include "ScopeExit.h"
 #include "StartAndWait.h"
 #include "StatusTexts.h"
 #include "Timer.h"
@@ -24,20 +25,6 @@
 #include <utility>
 
 namespace {
-
-// Runs its action when the scope ends, however it ends.
-class ScopeExit {
-public:
-    explicit ScopeExit(std::function<void()> action)
-        : m_action(std::move(action))
-    {}
-    ~ScopeExit() { m_action(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    std::function<void()> m_action;
-};
 
 // A folder (as "/I" alone names) counts as no job file; anything else that stands there, a FIFO
 // say, is handed to the load, which refuses it with a clear message. Plain file calls: a name

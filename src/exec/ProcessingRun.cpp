@@ -7,11 +7,14 @@
 #include "MainFlags.h"
 #include "MemoLines.h"
 #include "Scheduler.h"
+#include "ScopeExit.h"
 #include "StartAndWait.h"
 
 namespace {
+
 // What a run passes as the launcher's ShowWindow, which the launcher ignores.
 constexpr std::uint16_t ShowNormally = 5;
+
 } // namespace
 
 ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
@@ -71,14 +74,16 @@ void ProcessingRun::execute()
     if (m_depth == 0)
         m_stop.clear();
     ++m_depth;
-    // A run started from the menu while this one waits has entries of its own.
+    // A run started from the menu while this one waits has entries of its own. However this run
+    // ends, the count of runs under way goes down again: a count left too high would keep a
+    // spent stop request alive for every later run.
     const int outerEntry = m_entry;
-    const auto leave = [this, outerEntry] {
+    const ScopeExit leave([this, outerEntry] {
         m_flags.RunInProgress = false;
         m_entry = outerEntry;
         --m_depth;
         m_scheduler.runEnded();
-    };
+    });
     m_flags.RunInProgress = true;
     bool completed = false;
     try {
@@ -86,16 +91,19 @@ void ProcessingRun::execute()
     } catch (...) {
         // Shown while the flag is still set; the window stays open in auto-run mode, and the
         // schedule goes on once the message is closed.
-        const QString message = errorText(std::current_exception());
-        showGeneralError(m_prompts, std::current_exception());
-        reportEnd(RunProgress::Outcome::Failed, message);
-        leave();
+        const std::exception_ptr error = std::current_exception();
+        showGeneralError(m_prompts, error);
+        guarded(m_prompts, [&] { reportEnd(RunProgress::Outcome::Failed, errorText(error)); });
         return;
     }
-    reportEnd(completed ? RunProgress::Outcome::Completed : RunProgress::Outcome::Stopped);
-    leave();
-    if (m_flags.AutoRun && completed)
+    guarded(m_prompts, [&] {
+        reportEnd(completed ? RunProgress::Outcome::Completed : RunProgress::Outcome::Stopped);
+    });
+    if (m_flags.AutoRun && completed) {
+        // Closed once the flag is clear, as a run that ends normally leaves it.
+        m_flags.RunInProgress = false;
         m_closeMainWindow();
+    }
 }
 
 bool ProcessingRun::runEntries()

@@ -26,7 +26,8 @@ void RunStop::request()
     m_requested = true;
     for (ChildProcess* child : m_watched)
         child->askToEnd();
-    if (!m_watched.empty())
+    // Asking again does not put the kill off.
+    if (!m_watched.empty() && !m_kill.isActive())
         m_kill.start();
 }
 
@@ -52,7 +53,8 @@ RunStop::Watch::Watch(RunStop* stop, ChildProcess& child)
     // A stop asked for while an earlier entry was ending reaches this one at once.
     if (m_stop->m_requested) {
         m_child.askToEnd();
-        m_stop->m_kill.start();
+        if (!m_stop->m_kill.isActive())
+            m_stop->m_kill.start();
     }
 }
 

@@ -360,9 +360,12 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("autoRun");
-    QTest::newRow("program ends when asked") << u"exec sleep 60"_s << false;
-    QTest::newRow("program ignores the request") << u"trap '' TERM; exec sleep 60"_s << false;
-    QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true;
+    QTest::addColumn<bool>("askedAgain"); // Stop Run chosen again and again while it waits
+    const QString ignores = u"trap '' TERM; exec sleep 60"_s;
+    QTest::newRow("program ends when asked") << u"exec sleep 60"_s << false << false;
+    QTest::newRow("program ignores the request") << ignores << false << false;
+    QTest::newRow("asking again does not put the kill off") << ignores << false << true;
+    QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true << false;
 }
 
 // File > Stop Run while the first of two programs runs: it ends (made to, if it will not), the
@@ -371,6 +374,7 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
 {
     QFETCH(QString, script);
     QFETCH(bool, autoRun);
+    QFETCH(bool, askedAgain);
     const FailInsteadOfHanging watchdog;
     Bench b;
     b.flags.AutoRun = autoRun;
@@ -384,7 +388,12 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     b.add(QStringLiteral("/bin/sh"), QStringLiteral("-c \"%1\"").arg(script));
     b.add(QStringLiteral("/bin/true"));
     QTimer::singleShot(0, [&] { QVERIFY(b.run.requestStop()); });
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout, [&] { (void)b.run.requestStop(); });
+    if (askedAgain)
+        again.start(50);
     QCOMPARE(b.execute(), QString());
+    again.stop();
 
     QCOMPARE(b.started.size(), 1);
     QCOMPARE(logLines().size(), 2);
