@@ -56,7 +56,10 @@ void PlainTextMemo::scheduleFlush()
 void PlainTextMemo::flush()
 {
     m_flushScheduled = false;
+    // Decided before the removal: a kept empty last line looks just like an empty document.
+    bool empty = shownCount() == 0;
     if (m_dropped > 0) {
+        empty = m_dropped >= shownCount();
         QTextCursor cursor(m_edit.document());
         cursor.movePosition(QTextCursor::Start);
         if (m_dropped >= shownCount() ||
@@ -70,8 +73,15 @@ void PlainTextMemo::flush()
     const QString text = m_pending.join(u'\n');
     m_pending.clear();
     // Appending to an empty document would leave an empty first line above the new ones.
-    if (shownCount() == 0)
+    if (empty) {
         m_edit.setPlainText(text);
-    else
+    } else if (m_edit.document()->isEmpty()) {
+        // The one kept line is empty, and appending would write into it instead of after it.
+        QTextCursor cursor(m_edit.document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertBlock();
+        cursor.insertText(text);
+    } else {
         m_edit.appendPlainText(text);
+    }
 }

@@ -51,6 +51,7 @@ void TestPlainTextMemo::showsTheLinesAsIfAppliedOneByOne_data()
     QTest::newRow("empty line after text")  << "+a +"            << QStringList{"a", ""};
     QTest::newRow("drop shown and new")     << "+a +b | +c - -"  << QStringList{"c"};
     QTest::newRow("drop all, then add")     << "+a | +b - - +c"  << QStringList{"c"};
+    QTest::newRow("kept empty last line")   << "+a + | - +b"     << QStringList{"", "b"};
     QTest::newRow("newest 15 of 20")        << twenty            << numbered(6, 20);
     QTest::newRow("newest 15, shown at 12") << shownAtTwelve     << numbered(6, 20);
     // clang-format on
