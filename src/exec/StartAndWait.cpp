@@ -62,14 +62,14 @@ void waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
 
 } // namespace
 
-// ShowWindow is taken and ignored: a started program opens its windows as it and the desktop
-// decide.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
                   std::uint32_t Wait)
 {
     return StartAndWait(ProgramName, Parameters, ShowWindow, Wait, nullptr);
 }
 
+// ShowWindow is taken and ignored: a started program opens its windows as it and the desktop
+// decide.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters,
                   std::uint16_t /*ShowWindow*/, std::uint32_t Wait, RunStop* stop)
 {

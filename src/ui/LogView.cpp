@@ -513,12 +513,22 @@ void LogView::selectAll()
     select({0, 0}, {last, shown(last).text.size()});
 }
 
+qint64 LogView::selectedBytes()
+{
+    return hasSelection() ? byteOffset(selectionEnd()) - byteOffset(selectionStart()) : 0;
+}
+
 QString LogView::selectedText()
+{
+    if (!hasSelection() || selectedBytes() > MaxCopyBytes)
+        return {};
+    return textOfSelection();
+}
+
+QString LogView::textOfSelection()
 {
     const Position start = selectionStart();
     const Position end = selectionEnd();
-    if (start == end || byteOffset(end) - byteOffset(start) > MaxCopyBytes)
-        return {};
     QStringList parts;
     for (qint64 line = start.line; line <= end.line;) {
         const QList<QByteArray> batch = m_lines->lines(line, 1024);
@@ -542,12 +552,11 @@ void LogView::copy()
 {
     if (!hasSelection())
         return;
-    const qint64 bytes = byteOffset(selectionEnd()) - byteOffset(selectionStart());
-    if (bytes > MaxCopyBytes) {
+    if (const qint64 bytes = selectedBytes(); bytes > MaxCopyBytes) {
         emit copyRefused(bytes);
         return;
     }
-    QApplication::clipboard()->setText(selectedText());
+    QApplication::clipboard()->setText(textOfSelection());
 }
 
 qint64 LogView::byteOffset(Position at)

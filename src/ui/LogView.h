@@ -108,6 +108,9 @@ private:
     void updateScrollBars();
     [[nodiscard]] Position positionAt(QPoint point);
     [[nodiscard]] qint64 byteOffset(Position at);
+    [[nodiscard]] qint64 selectedBytes();
+    // The selection's text, whatever its size.
+    [[nodiscard]] QString textOfSelection();
     [[nodiscard]] Position positionOf(qint64 offset);
     void ensureVisible(Position at);
     void dragTo(QPoint point);
