@@ -6,6 +6,7 @@
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
+#include "ShrinkingLogSource.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -22,8 +23,6 @@
 #include <QTimer>
 
 #include <optional>
-
-#include <cstring>
 
 using Kind = ScriptedPrompts::Kind;
 using namespace Qt::StringLiterals;
@@ -523,29 +522,6 @@ void TestRunlatchLogForm::everyControlIsDescribed()
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
-namespace {
-
-// A log that another program cuts short while the viewer shows it.
-class CuttableSource final : public LogSource {
-public:
-    explicit CuttableSource(QByteArray bytes)
-        : m_bytes(std::move(bytes))
-    {}
-    [[nodiscard]] qint64 size() const override { return m_bytes.size(); }
-    qint64 readAt(qint64 offset, char* into, qint64 max) override
-    {
-        const qint64 n = cut ? 0 : std::clamp<qint64>(m_bytes.size() - offset, 0, max);
-        std::memcpy(into, m_bytes.constData() + offset, static_cast<std::size_t>(n));
-        return n;
-    }
-    bool cut = false;
-
-private:
-    QByteArray m_bytes;
-};
-
-} // namespace
-
 // The top line was scrolled into its wrapped rows when the file was cut: laid out anew it has one
 // row, and the view goes on from there.
 void TestRunlatchLogForm::fileCutUnderTheViewKeepsItWhole()
@@ -553,8 +529,8 @@ void TestRunlatchLogForm::fileCutUnderTheViewKeepsItWhole()
     QByteArray bytes = QByteArray("word ").repeated(2000) + "\n";
     for (int i = 0; i < 3000; ++i)
         bytes += "line " + QByteArray::number(i) + "\n";
-    auto owned = std::make_unique<CuttableSource>(bytes);
-    CuttableSource& source = *owned;
+    auto owned = std::make_unique<ShrinkingLogSource>(bytes);
+    ShrinkingLogSource& source = *owned;
     LogView view;
     view.resize(300, 200);
     view.setLines(std::make_unique<LogLines>(std::move(owned)));
@@ -562,7 +538,7 @@ void TestRunlatchLogForm::fileCutUnderTheViewKeepsItWhole()
     view.setFocus();
     QTest::keyClick(&view, Qt::Key_Down);
     QTest::keyClick(&view, Qt::Key_Down);
-    source.cut = true;
+    source.cutTo(0);
     for (qint64 line = 0; line < 2500; ++line)
         (void)view.lineText(line);
     QVERIFY(!view.grab().isNull());
