@@ -113,9 +113,9 @@ qsizetype load(const QString& path, bool storePerRead = false)
 // The floor of a load: the file's bytes into memory, nothing else.
 qsizetype readBytesOnly(const QString& path)
 {
-    const OpenedUserFile opened = openUserFile(QFile::encodeName(path), O_RDONLY, path);
+    const OpenedUserFile opened = openUserFile(nativePath(path), FileAccess::Read, path);
     QByteArray bytes;
-    if (!opened.fd.isValid() || !readAll(opened.fd.get(), bytes))
+    if (!opened.file.isValid() || !readAll(opened.file, bytes))
         std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
     return bytes.size();
 }

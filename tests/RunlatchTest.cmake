@@ -21,4 +21,32 @@ function(runlatch_add_test name)
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false")
+  if(RUNLATCH_TESTS_UNDER_WINE)
+    # The prefix sets the platform: Wine keeps QT_* variables from the program.
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${RUNLATCH_WINE_ENVIRONMENT})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+  endif()
 endfunction()
+
+# A Windows build made on Linux runs its tests under Wine, in a prefix of the build's own that a
+# fixture makes once and whose wineserver it keeps running while the tests run.
+set(RUNLATCH_TESTS_UNDER_WINE OFF)
+if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(RUNLATCH_TESTS_UNDER_WINE ON)
+  set(_wine_prefix ${PROJECT_BINARY_DIR}/wine-prefix)
+  include(${PROJECT_SOURCE_DIR}/cmake/RunlatchWindows.cmake)
+  set(_qt_prefix ${RUNLATCH_QT_PREFIX})
+  # Wine finds the DLLs the test programs need, Qt's and the compiler's run-time, in one folder.
+  set(_wine_dlls ${PROJECT_BINARY_DIR}/wine-dlls)
+  runlatch_windows_runtime_dlls(_dlls)
+  file(COPY ${_dlls} DESTINATION ${_wine_dlls})
+  string(REPLACE "/" "\\" _wine_path "Z:${_wine_dlls}")
+  set(RUNLATCH_WINE_ENVIRONMENT
+      "WINEPREFIX=${_wine_prefix};WINEDEBUG=-all;WINEPATH=${_wine_path}")
+  add_test(NAME wine_prefix_start
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-prefix ${_wine_prefix} ${_qt_prefix})
+  add_test(NAME wine_prefix_stop
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-prefix ${_wine_prefix} ${_qt_prefix} stop)
+  set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+  set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
+endif()

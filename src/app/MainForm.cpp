@@ -7,6 +7,7 @@
 #include "StartAndWait.h"
 #include "StatusTexts.h"
 #include "Timer.h"
+#include "UserFile.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -20,8 +21,6 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include <sys/stat.h>
-
 #include <utility>
 
 namespace {
@@ -31,9 +30,8 @@ namespace {
 // that starts with ":" is a file like any other.
 bool jobFileExists(const QString& name)
 {
-    struct stat entry {};
-    return !name.isEmpty() && ::stat(QFile::encodeName(name).constData(), &entry) == 0 &&
-           !S_ISDIR(entry.st_mode);
+    const PathKind kind = pathKind(nativePath(name));
+    return kind != PathKind::Missing && kind != PathKind::Folder;
 }
 
 bool switchIs(const QString& argument, QLatin1StringView name)

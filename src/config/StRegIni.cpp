@@ -11,9 +11,6 @@
 #include <QMutexLocker>
 #include <QScopeGuard>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <utility>
 
 namespace {
@@ -143,7 +140,7 @@ const ProfileFile& TStRegIni::readable() const
 {
     if (const int error = readOnce())
         throw IoError(QCoreApplication::translate("TStRegIni", "Cannot read %1: %2.")
-                          .arg(m_fileName, QString::fromLocal8Bit(std::strerror(error))));
+                          .arg(m_fileName, fileErrorText(error)));
     return *m_file;
 }
 
@@ -154,22 +151,22 @@ ProfileFile* TStRegIni::changeable()
     return readOnce() == 0 ? &*m_file : nullptr;
 }
 
-// Reads and parses the file unless that was done; returns 0, or the errno of a file that exists
-// but cannot be read. A path through a file that is no folder names no file at all.
+// Reads and parses the file unless that was done; returns 0, or the system's code for a file that
+// exists but cannot be read. A path through a file that is no folder names no file at all.
 int TStRegIni::readOnce() const
 {
     if (m_file)
         return 0;
-    OpenedUserFile opened = openUserFile(QFile::encodeName(m_fileName), O_RDONLY, m_fileName);
-    if (!opened.fd.isValid()) {
-        if (opened.error != ENOENT && opened.error != ENOTDIR)
+    OpenedUserFile opened = openUserFile(nativePath(m_fileName), FileAccess::Read, m_fileName);
+    if (!opened.file.isValid()) {
+        if (fileFailure(opened.error) != FileFailure::NotFound)
             return opened.error;
         m_file.emplace();
         return 0;
     }
     QByteArray bytes;
-    if (!readAll(opened.fd.get(), bytes))
-        return errno;
+    if (!readAll(opened.file, bytes))
+        return lastFileError();
     m_file.emplace(std::move(bytes));
     return 0;
 }

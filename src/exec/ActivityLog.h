@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UserFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,5 +32,5 @@ public:
     [[nodiscard]] std::unique_ptr<LogSource> openForViewing() const;
 
 private:
-    QByteArray m_path = FileName;
+    NativePath m_path = nativePath(QString::fromLatin1(FileName));
 };

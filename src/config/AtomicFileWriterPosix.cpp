@@ -104,11 +104,11 @@ public:
         for (int attempt = 0; attempt < MaxNameAttempts && !m_fd.isValid(); ++attempt) {
             m_path = folder + '/' + temporaryName(base, QRandomGenerator::global()->generate());
             // 0666 lets the umask decide, as for any newly created file.
-            UniqueFd fd(::open(m_path.constData(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+            FileHandle fd(::open(m_path.constData(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
             if (!fd.isValid() && errno != EEXIST)
                 break;
-            if (fd.isValid() && isStillOurs(fd.get()))
+            if (fd.isValid() && isStillOurs(fd.native()))
                 m_fd = std::move(fd);
         }
     }
@@ -128,15 +128,15 @@ public:
     [[nodiscard]] bool takeOver(const struct stat& old) const
     {
         const bool sameOwner = old.st_uid == ::geteuid() && old.st_gid == ::getegid();
-        if (!sameOwner && ::fchown(m_fd.get(), old.st_uid, old.st_gid) != 0 && errno != EPERM)
+        if (!sameOwner && ::fchown(m_fd.native(), old.st_uid, old.st_gid) != 0 && errno != EPERM)
             return false;
-        return ::fchmod(m_fd.get(), old.st_mode & 07777) == 0;
+        return ::fchmod(m_fd.native(), old.st_mode & 07777) == 0;
     }
 
     // The data must be on the disk before the rename can make it the file.
     [[nodiscard]] bool write(const QByteArray& contents) const
     {
-        return writeAll(m_fd.get(), contents) && ::fdatasync(m_fd.get()) == 0;
+        return writeAll(m_fd, contents) && ::fdatasync(m_fd.native()) == 0;
     }
 
     // The descriptor, and with it the lock, stays open over the rename, so that no clean-up
@@ -161,7 +161,7 @@ private:
     }
 
     QByteArray m_path;
-    UniqueFd m_fd;
+    FileHandle m_fd;
     bool m_renamed = false;
 };
 
@@ -224,14 +224,14 @@ bool AtomicFileWriter::write(const QByteArray& contents) const
 
     // Opening the old file to write asks the system whether this user may change it, and
     // refuses what is no regular file without blocking.
-    const OpenedUserFile old = openUserFile(*target, O_WRONLY, m_path);
+    const OpenedUserFile old = openUserFile(*target, FileAccess::Write, m_path);
     if (old.isNullDevice)
-        return writeAll(old.fd.get(), contents);
-    const bool exists = old.fd.isValid();
+        return writeAll(old.file, contents);
+    const bool exists = old.file.isValid();
     if (!exists && old.error != ENOENT)
         return false;
     struct stat oldStatus {};
-    if (exists && (::fstat(old.fd.get(), &oldStatus) != 0 || !hasWriteBits(oldStatus)))
+    if (exists && (::fstat(old.file.native(), &oldStatus) != 0 || !hasWriteBits(oldStatus)))
         return false;
 
     // The folder is not synced after the rename: a power loss may then undo the rename, which
