@@ -213,7 +213,8 @@ void TMainForm::readCommandLine()
             const QString name = argument.mid(2);
             // Joining the program's folder to an absolute path could only name a file that
             // does not exist, so an absolute path stands as it is.
-            m_table.JobFileName = QDir::isAbsolutePath(name) ? name : m_programDir + name;
+            m_table.JobFileName =
+                QDir::toNativeSeparators(QDir::isAbsolutePath(name) ? name : m_programDir + name);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,8 +49,9 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     // The current folder stays where it was at start-up: the log and the programs of the list
-    // are found there, whatever folder the user chose a file in.
-    return dialog.selectedFiles().constFirst();
+    // are found there, whatever folder the user chose a file in. The path is written the way the
+    // platform writes paths, as the user sees it in the list and in messages.
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 void describeButton(QPushButton& button, const QString& name, const QString& text,

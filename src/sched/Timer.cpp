@@ -9,6 +9,8 @@
 #include <ctime>
 #include <sys/timerfd.h>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
 #endif
 
 using namespace std::chrono_literals;
@@ -47,6 +49,13 @@ private:
         clock_gettime(CLOCK_MONOTONIC, &steady);
         return std::chrono::seconds(boot.tv_sec - steady.tv_sec) +
                std::chrono::nanoseconds(boot.tv_nsec - steady.tv_nsec);
+#elif defined(Q_OS_WIN)
+        // The tick count runs on through a sleep, the unbiased interrupt time (in 100 ns units)
+        // does not.
+        ULONGLONG awake = 0;
+        ::QueryUnbiasedInterruptTime(&awake);
+        return std::chrono::milliseconds(::GetTickCount64()) -
+               std::chrono::nanoseconds(awake * 100);
 #else
         return 0ns;
 #endif
