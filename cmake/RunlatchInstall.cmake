@@ -1,6 +1,6 @@
 # Where `cmake --install` puts the program and everything it reads at run time, laid out the
-# freedesktop.org way: the program in bin/, its manual and the example job file in
-# share/runlatch/, the desktop entry, the AppStream metainfo, the icons and the man page where
+# freedesktop.org way: the program in bin/ (the user manual is inside it), the example job file
+# and the translations in share/runlatch/, the desktop entry, the AppStream metainfo, the icons and the man page where
 # desktops and man(1) look for them.
 include_guard(GLOBAL)
 include(GNUInstallDirs)
@@ -10,11 +10,12 @@ set(RUNLATCH_APP_ID org.example.Runlatch)
 set(RUNLATCH_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/runlatch)
 set(RUNLATCH_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/runlatch)
 
-# The help window finds an installed manual only at <program folder>/../share/runlatch.
+# The program finds installed translations only at <program folder>/../share/runlatch.
 if(NOT CMAKE_INSTALL_BINDIR STREQUAL "bin" OR NOT CMAKE_INSTALL_DATADIR STREQUAL "share")
   message(WARNING "CMAKE_INSTALL_BINDIR is \"${CMAKE_INSTALL_BINDIR}\" and CMAKE_INSTALL_DATADIR "
-                  "is \"${CMAKE_INSTALL_DATADIR}\": the installed program looks for its manual "
-                  "in bin/../share/runlatch only, so Help > Contents will not find it.")
+                  "is \"${CMAKE_INSTALL_DATADIR}\": the installed program looks for its "
+                  "translations in bin/../share/runlatch/translations only, so it will not find "
+                  "them.")
 endif()
 
 set(_runlatch_resources ${PROJECT_SOURCE_DIR}/resources)
@@ -43,15 +44,8 @@ add_custom_target(runlatch_man_page ALL DEPENDS ${_runlatch_compressed})
 
 install(TARGETS runlatch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The manual is built beside the program; the collection refers to the manual by a path relative
-# to itself, so the two are installed together.
-get_target_property(_runlatch_help_collection runlatch_help RUNLATCH_HELP_COLLECTION)
-get_filename_component(_runlatch_help_dir ${_runlatch_help_collection} DIRECTORY)
-install(FILES ${_runlatch_help_collection} ${_runlatch_help_dir}/Runlatch.qch
-        DESTINATION ${RUNLATCH_INSTALL_DATADIR})
-
 # "/I" names are relative to the program's folder, which is no place for a user's file once
-# installed: the example sits with the manual and is opened by its absolute path.
+# installed: the example sits in the data folder and is opened by its absolute path.
 install(FILES ${_runlatch_resources}/example.ini DESTINATION ${RUNLATCH_INSTALL_DATADIR})
 
 # The program looks for its translations at <program folder>/../share/runlatch/translations.

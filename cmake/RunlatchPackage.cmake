@@ -33,10 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # dpkg-shlibdeps finds the libraries the program links; what Qt loads as plugins it cannot see.
-# Qt Help reads the manual through Qt's SQLite driver. The X11 and offscreen platform plugins
-# come with libqt6gui6; a Wayland session without qt6-wayland falls back to X11 through XWayland.
+# The X11 and offscreen platform plugins come with libqt6gui6; a Wayland session without
+# qt6-wayland falls back to X11 through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # Qt's own texts (dialog buttons, the file dialog) in the user's language.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-translations-l10n")

@@ -4,22 +4,22 @@
 <context>
     <name>ActivityLog</name>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="28"/>
+        <location filename="../src/exec/ActivityLog.cpp" line="23"/>
         <source>File not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="32"/>
+        <location filename="../src/exec/ActivityLog.cpp" line="25"/>
         <source>Access denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="36"/>
+        <location filename="../src/exec/ActivityLog.cpp" line="27"/>
         <source>Disk full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="158"/>
+        <location filename="../src/exec/ActivityLog.cpp" line="113"/>
         <source>Cannot open file %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -53,206 +53,165 @@
 <context>
     <name>HelpWindow</name>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="97"/>
-        <source>Search</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="98"/>
-        <source>Full-text search of the manual</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="100"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="167"/>
         <source>Search for</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="101"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="168"/>
         <source>Words to look for in every topic; Enter searches</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="108"/>
-        <location filename="../src/ui/HelpWindow.cpp" line="112"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="174"/>
         <source>Search results</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="109"/>
-        <source>The topics that hold the words searched for</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="113"/>
-        <source>The topics that hold the words searched for; a click shows one</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="121"/>
-        <source>First page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="122"/>
-        <source>Shows the first page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="123"/>
-        <source>Previous page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="124"/>
-        <source>Shows the previous page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="125"/>
-        <source>Next page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="126"/>
-        <source>Shows the next page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="127"/>
-        <source>Last page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="128"/>
-        <source>Shows the last page of results</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="130"/>
-        <source>Results page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="131"/>
-        <source>Shows the results page</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="150"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="73"/>
         <source>Runlatch Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="156"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="79"/>
         <source>Find a topic</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="157"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="80"/>
         <source>The manual&apos;s contents, its index and a full-text search</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="160"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="86"/>
         <source>Help page</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="160"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="86"/>
         <source>The topic of the manual shown</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="197"/>
-        <source>The help file %1 could not be found in %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="203"/>
-        <source>The help file %1 could not be opened: it is damaged or incomplete. Installing Runlatch again restores it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="218"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="126"/>
         <source>Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="218"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="126"/>
         <source>The manual&apos;s topics; Enter or a click shows one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="225"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="81"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="226"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="82"/>
         <source>&amp;Index</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="227"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="83"/>
         <source>&amp;Search</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="239"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="142"/>
         <source>Look for</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="240"/>
-        <source>Narrows the index to the keywords that begin with what is typed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="241"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="159"/>
         <source>&amp;Look for:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="245"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="147"/>
         <source>Index</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="246"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="90"/>
+        <source>No program could be started for the link %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="143"/>
+        <source>Narrows the index to the keywords that hold what is typed; Enter shows the topic of the one selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="148"/>
         <source>The manual&apos;s keywords; Enter or a double click shows the topic</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="287"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="175"/>
+        <source>The topics that hold the words searched for, best first; a click shows one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="181"/>
+        <source>Search &amp;for:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="186"/>
         <source>Navigation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="292"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="191"/>
         <source>&amp;Back</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="299"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="198"/>
         <source>&amp;Forward</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="304"/>
+        <location filename="../src/ui/HelpWindow.cpp" line="203"/>
         <source>C&amp;ontents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="341"/>
-        <source>&lt;h2&gt;Help is not available&lt;/h2&gt;&lt;p&gt;%1&lt;/p&gt;</source>
+        <location filename="../src/ui/HelpWindow.cpp" line="261"/>
+        <source>Type one or more words to look for.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="268"/>
+        <source>1 match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="268"/>
+        <source>%1 matches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="273"/>
+        <source>1 topic found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="274"/>
+        <source>%1 topics found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/HelpWindow.cpp" line="271"/>
+        <source>No topic holds every word of &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>NotRegularFileError</name>
     <message>
-        <location filename="../src/core/UserFile.cpp" line="27"/>
+        <location filename="../src/core/UserFile.cpp" line="7"/>
         <source>%1 is not a regular file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -278,42 +237,42 @@
 <context>
     <name>QtPrompts</name>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="73"/>
+        <location filename="../src/app/QtPrompts.cpp" line="75"/>
         <source>The text offered is selected: typing replaces it, OK alone keeps it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="80"/>
+        <location filename="../src/app/QtPrompts.cpp" line="82"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="81"/>
+        <location filename="../src/app/QtPrompts.cpp" line="83"/>
         <source>Uses the text in the field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="83"/>
+        <location filename="../src/app/QtPrompts.cpp" line="85"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="84"/>
+        <location filename="../src/app/QtPrompts.cpp" line="86"/>
         <source>Leaves everything as it was</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="113"/>
+        <location filename="../src/app/QtPrompts.cpp" line="115"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="119"/>
+        <location filename="../src/app/QtPrompts.cpp" line="121"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="125"/>
+        <location filename="../src/app/QtPrompts.cpp" line="127"/>
         <source>Confirm</source>
         <translation type="unfinished"></translation>
     </message>
@@ -339,7 +298,7 @@
 <context>
     <name>StartAndWait</name>
     <message>
-        <location filename="../src/exec/StartAndWait.cpp" line="27"/>
+        <location filename="../src/exec/StartAndWait.cpp" line="66"/>
         <source>Unable to find application %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -390,12 +349,23 @@
 <context>
     <name>SystemError</name>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="19"/>
+        <location filename="../src/exec/SystemError.cpp" line="31"/>
+        <source>A Win32 API function failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/exec/SystemError.cpp" line="36"/>
+        <source>Win32 Error.  Code: %1.
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/exec/SystemError.cpp" line="58"/>
         <source>A system function failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="23"/>
+        <location filename="../src/exec/SystemError.cpp" line="63"/>
         <source>System Error.  Code: %1.
 %2</source>
         <translation type="unfinished"></translation>
@@ -502,128 +472,128 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="102"/>
+        <location filename="../src/app/MainForm.cpp" line="87"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="105"/>
-        <location filename="../src/app/MainForm.cpp" line="115"/>
+        <location filename="../src/app/MainForm.cpp" line="90"/>
+        <location filename="../src/app/MainForm.cpp" line="100"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="117"/>
+        <location filename="../src/app/MainForm.cpp" line="102"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="152"/>
+        <location filename="../src/app/MainForm.cpp" line="137"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="154"/>
+        <location filename="../src/app/MainForm.cpp" line="139"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="156"/>
+        <location filename="../src/app/MainForm.cpp" line="141"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="159"/>
+        <location filename="../src/app/MainForm.cpp" line="144"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="160"/>
+        <location filename="../src/app/MainForm.cpp" line="145"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="162"/>
+        <location filename="../src/app/MainForm.cpp" line="147"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="164"/>
+        <location filename="../src/app/MainForm.cpp" line="149"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="167"/>
+        <location filename="../src/app/MainForm.cpp" line="152"/>
         <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="169"/>
+        <location filename="../src/app/MainForm.cpp" line="154"/>
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="171"/>
+        <location filename="../src/app/MainForm.cpp" line="156"/>
         <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="173"/>
+        <location filename="../src/app/MainForm.cpp" line="158"/>
         <source>&amp;Configure</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="175"/>
+        <location filename="../src/app/MainForm.cpp" line="160"/>
         <source>&amp;Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="177"/>
+        <location filename="../src/app/MainForm.cpp" line="162"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="180"/>
+        <location filename="../src/app/MainForm.cpp" line="165"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="182"/>
+        <location filename="../src/app/MainForm.cpp" line="167"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="184"/>
+        <location filename="../src/app/MainForm.cpp" line="169"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="218"/>
+        <location filename="../src/app/MainForm.cpp" line="203"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="266"/>
+        <location filename="../src/app/MainForm.cpp" line="252"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="267"/>
+        <location filename="../src/app/MainForm.cpp" line="253"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="268"/>
+        <location filename="../src/app/MainForm.cpp" line="254"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="295"/>
+        <location filename="../src/app/MainForm.cpp" line="281"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="339"/>
+        <location filename="../src/app/MainForm.cpp" line="325"/>
         <source>Ini has been modified, do you wish to save?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -974,22 +944,22 @@
 <context>
     <name>TStRegIni</name>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="27"/>
+        <location filename="../src/config/StRegIni.cpp" line="24"/>
         <source>No Ini File or Primary Key specified</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="29"/>
+        <location filename="../src/config/StRegIni.cpp" line="26"/>
         <source>Failed to write value to INI file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="31"/>
+        <location filename="../src/config/StRegIni.cpp" line="28"/>
         <source>Unable to delete section from INI file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="145"/>
+        <location filename="../src/config/StRegIni.cpp" line="142"/>
         <source>Cannot read %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -997,18 +967,26 @@
 <context>
     <name>TStVersionInfo</name>
     <message>
-        <location filename="../src/version/StVersionInfo.h" line="18"/>
+        <location filename="../src/version/StVersionInfo.h" line="19"/>
         <source>Error opening file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/version/StVersionInfo.h" line="20"/>
+        <location filename="../src/version/StVersionInfo.h" line="21"/>
         <source>File does not contain version info</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/version/StVersionInfo.h" line="22"/>
+        <location filename="../src/version/StVersionInfo.h" line="23"/>
         <source>Unable to read version info</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WinChildProcess</name>
+    <message>
+        <location filename="../src/exec/WinChildProcess.cpp" line="169"/>
+        <source>The command line for %1 is %2 characters long; the system takes at most %3.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

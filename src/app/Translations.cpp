@@ -12,9 +12,8 @@ namespace {
 
 // The name the build gives the program's translations, before "_<language>.qm".
 constexpr QLatin1StringView ProgramTranslation{"runlatch"};
-// Qt's dialog buttons and file dialog, and the help window's contents, index and search pages.
-constexpr std::array<QLatin1StringView, 2> QtTranslations{QLatin1StringView("qtbase"),
-                                                          QLatin1StringView("qt_help")};
+// Qt's dialog buttons and file dialog.
+constexpr std::array<QLatin1StringView, 1> QtTranslations{QLatin1StringView("qtbase")};
 
 // QTranslator also tries the bare prefix (runlatch.qm) when no language matches; no such file is
 // ever built, so an unknown language stays English.

@@ -15,7 +15,7 @@ class QCoreApplication;
 [[nodiscard]] QStringList translationFolders(const QString& programDir);
 
 // Installs into app, which owns them, the program's translation for locale from the first of the
-// folders that holds one, and Qt's own (dialog buttons, Qt Help's pages) from Qt's translations
+// folders that holds one, and Qt's own (dialog buttons, the file dialog) from Qt's translations
 // folder. Nothing is installed for a language without a file. Returns the files loaded.
 QStringList installTranslations(QCoreApplication& app, const QString& programDir,
                                 const QLocale& locale);

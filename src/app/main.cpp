@@ -1,7 +1,6 @@
 #include "AboutBox.h"
 #include "Clock.h"
 #include "CommandLineInfo.h"
-#include "HelpCollection.h"
 #include "HelpWindow.h"
 #include "MainForm.h"
 #include "QtPrompts.h"
@@ -54,7 +53,7 @@ int main(int argc, char* argv[])
     TMainForm mainForm({prompts, clock, programDir, arguments});
     TRunlatchParamForm paramForm(prompts, &mainForm);
     TRunlatchSchedForm schedForm(prompts, &mainForm);
-    HelpWindow help(helpFolders(programDir));
+    HelpWindow help;
 
     mainForm.setWindowCommands({
         .Log1Click =

@@ -1,23 +1,58 @@
 #include "HelpBrowser.h"
 
-#include <QHelpEngineCore>
+#include <QColor>
+#include <QDesktopServices>
+#include <QRegularExpression>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 
 HelpBrowser::HelpBrowser(QWidget* parent)
     : QTextBrowser(parent)
+    , m_openLink(&QDesktopServices::openUrl)
 {
-    setOpenExternalLinks(true);
+    // QTextBrowser would try to load a mail address as a page, and says nothing when the desktop
+    // cannot open a web address: every link comes through followLink instead.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
+    connect(this, &QTextBrowser::sourceChanged, this, [this] { setExtraSelections({}); });
 }
 
-void HelpBrowser::setHelpEngine(const QHelpEngineCore* engine)
+void HelpBrowser::followLink(const QUrl& link)
 {
-    m_engine = engine;
+    // Pages name one another relatively, as they would on disk.
+    const QUrl url = source().resolved(link);
+    if (url.scheme() == u"qrc")
+        setSource(url);
+    else if (!m_openLink(url))
+        emit linkFailed(url);
 }
 
-QVariant HelpBrowser::loadResource(int type, const QUrl& name)
+void HelpBrowser::highlight(const QStringList& words)
 {
-    // Pages name their style sheet and one another relatively, as they would on disk.
-    const QUrl url = name.isRelative() ? source().resolved(name) : name;
-    if (m_engine != nullptr && url.scheme() == u"qthelp")
-        return m_engine->fileData(url.adjusted(QUrl::RemoveFragment));
-    return QTextBrowser::loadResource(type, name);
+    if (words.isEmpty()) {
+        setExtraSelections({});
+        return;
+    }
+    QStringList escaped;
+    for (const QString& word : words)
+        escaped << QRegularExpression::escape(word);
+    // The search splits words the same way: letters, digits and underscores.
+    const QRegularExpression pattern(QStringLiteral("\\b(?:%1)\\w*").arg(escaped.join(u'|')),
+                                     QRegularExpression::CaseInsensitiveOption |
+                                         QRegularExpression::UseUnicodePropertiesOption);
+
+    QList<ExtraSelection> marks;
+    QTextCharFormat marked;
+    // Dark on yellow whatever the palette, as a marker pen.
+    marked.setBackground(QColor(0xff, 0xe0, 0x66));
+    marked.setForeground(QColor(Qt::black));
+    for (QTextCursor found = document()->find(pattern); !found.isNull();
+         found = document()->find(pattern, found))
+        marks << ExtraSelection{found, marked};
+    setExtraSelections(marks);
+    if (!marks.isEmpty()) {
+        setTextCursor(marks.constFirst().cursor);
+        ensureCursorVisible();
+    }
 }

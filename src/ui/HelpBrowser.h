@@ -1,23 +1,35 @@
 #pragma once
 
+#include <QStringList>
 #include <QTextBrowser>
+#include <QUrl>
 
-class QHelpEngineCore;
+#include <functional>
 
-// The page area of the help window. The manual's pages, and the style sheet and links they
-// name, live inside the compressed manual and are reached through qthelp:// addresses, which
-// only the help engine can read.
+// The page area of the help window. It follows the links between the manual's pages itself and
+// hands every other link (a web address, a mail address) to the desktop, saying so when no
+// program takes it; it can mark the words a search looked for on the page it shows.
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 
 public:
+    // Hands a link to the desktop; false when no program could be started for it.
+    using LinkOpener = std::function<bool(const QUrl&)>;
+
     explicit HelpBrowser(QWidget* parent = nullptr);
 
-    // The engine that reads qthelp:// addresses; nullptr while no manual is open.
-    void setHelpEngine(const QHelpEngineCore* engine);
+    // Replaces the desktop, for tests.
+    void setLinkOpener(LinkOpener opener) { m_openLink = std::move(opener); }
 
-    [[nodiscard]] QVariant loadResource(int type, const QUrl& name) override;
+    // Marks every word of the page that begins with one of words (case aside), and selects and
+    // scrolls to the first. Showing another page drops the marks.
+    void highlight(const QStringList& words);
+
+signals:
+    void linkFailed(const QUrl& url);
 
 private:
-    const QHelpEngineCore* m_engine = nullptr;
+    void followLink(const QUrl& link);
+
+    LinkOpener m_openLink;
 };

@@ -1,35 +1,30 @@
 #include "HelpWindow.h"
 
 #include "HelpBrowser.h"
-#include "HelpCollection.h"
+#include "HelpSearch.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
-#include <QHelpContentWidget>
-#include <QHelpEngine>
-#include <QHelpIndexWidget>
-#include <QHelpLink>
-#include <QHelpSearchEngine>
-#include <QHelpSearchQueryWidget>
-#include <QHelpSearchResultWidget>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScreen>
 #include <QSplitter>
-#include <QStandardPaths>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QToolBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 namespace {
+
+// Where a list or tree item keeps the manual's reference (file and anchor) it leads to.
+constexpr int RefRole = Qt::UserRole;
 
 void describe(QWidget& widget, const QString& name, const QString& description)
 {
@@ -37,112 +32,40 @@ void describe(QWidget& widget, const QString& name, const QString& description)
     widget.setAccessibleDescription(description);
 }
 
-// The manual's virtual folder and first page, as runlatch.qhp sets them.
-constexpr QLatin1StringView ContentsPagePath{"/doc/index.html"};
-
-QString nativeFolderList(const QStringList& folders)
+void addTopics(QTreeWidgetItem& parent, const QList<HelpTopic>& topics)
 {
-    QStringList shown;
-    for (const QString& folder : folders)
-        shown << QDir::toNativeSeparators(folder);
-    return shown.join(QStringLiteral(", "));
-}
-
-// Where a copy of a manual in a read-only folder goes; empty when the system names no cache.
-QString helpCacheFolder()
-{
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    return cache.isEmpty() ? QString() : cache + QStringLiteral("/help");
-}
-
-QUrl contentsPageOf(const QHelpEngineCore& engine)
-{
-    const QStringList manuals = engine.registeredDocumentations();
-    if (manuals.isEmpty())
-        return {};
-    return QUrl(QStringLiteral("qthelp://") + manuals.constFirst() + QString(ContentsPagePath));
-}
-
-// The engine of a usable collection, else nullptr. A collection Qt Help cannot read still sets
-// up without an error, only with nothing in it, and one whose manual is missing still lists the
-// manual; so what counts is whether the contents page can be read.
-std::unique_ptr<QHelpEngine> openedEngine(const QString& collection)
-{
-    auto engine = std::make_unique<QHelpEngine>(collection);
-    // Nothing is ever registered or stored, and the collection may lie in a read-only folder.
-    engine->setReadOnly(true);
-    // Asked for before setupData(): the search engine then indexes the manual, new or changed,
-    // as soon as the setup has finished, so a forced reindex is never needed.
-    engine->searchEngine();
-    if (!engine->setupData() || engine->fileData(contentsPageOf(*engine)).isEmpty())
-        return nullptr;
-    return engine;
-}
-
-// The buttons of a widget in the order its layouts hold them, which is how they stand.
-QList<QAbstractButton*> buttonsInLayoutOrder(const QWidget& parent)
-{
-    QList<QAbstractButton*> buttons;
-    for (const QLayout* layout : parent.findChildren<QLayout*>())
-        for (int i = 0; i < layout->count(); ++i)
-            if (auto* button = qobject_cast<QAbstractButton*>(layout->itemAt(i)->widget()))
-                buttons << button;
-    return buttons;
-}
-
-// Qt Help builds the search page's fields and arrow buttons without names a screen reader
-// could read.
-void describeSearch(QHelpSearchQueryWidget& query, QHelpSearchResultWidget& results)
-{
-    describe(query, QCoreApplication::translate("HelpWindow", "Search"),
-             QCoreApplication::translate("HelpWindow", "Full-text search of the manual"));
-    for (QLineEdit* field : query.findChildren<QLineEdit*>())
-        describe(*field, QCoreApplication::translate("HelpWindow", "Search for"),
-                 QCoreApplication::translate("HelpWindow",
-                                             "Words to look for in every topic; Enter searches"));
-    for (QAbstractButton* button : query.findChildren<QAbstractButton*>()) {
-        const QString what = button->text().isEmpty() ? button->toolTip() : button->text();
-        describe(*button, what, what);
+    for (const HelpTopic& topic : topics) {
+        auto* item = new QTreeWidgetItem(&parent, {topic.title});
+        item->setData(0, RefRole, topic.ref);
+        addTopics(*item, topic.children);
     }
-    describe(
-        results, QCoreApplication::translate("HelpWindow", "Search results"),
-        QCoreApplication::translate("HelpWindow", "The topics that hold the words searched for"));
-    for (QTextBrowser* list : results.findChildren<QTextBrowser*>())
-        describe(
-            *list, QCoreApplication::translate("HelpWindow", "Search results"),
-            QCoreApplication::translate(
-                "HelpWindow", "The topics that hold the words searched for; a click shows one"));
-    // Name and description apart, so that a translation need not derive one from the other.
-    struct Arrow {
-        const char* name;
-        const char* description;
-    };
-    static constexpr std::array<Arrow, 4> pages{{
-        {QT_TRANSLATE_NOOP("HelpWindow", "First page of results"),
-         QT_TRANSLATE_NOOP("HelpWindow", "Shows the first page of results")},
-        {QT_TRANSLATE_NOOP("HelpWindow", "Previous page of results"),
-         QT_TRANSLATE_NOOP("HelpWindow", "Shows the previous page of results")},
-        {QT_TRANSLATE_NOOP("HelpWindow", "Next page of results"),
-         QT_TRANSLATE_NOOP("HelpWindow", "Shows the next page of results")},
-        {QT_TRANSLATE_NOOP("HelpWindow", "Last page of results"),
-         QT_TRANSLATE_NOOP("HelpWindow", "Shows the last page of results")},
-    }};
-    constexpr Arrow anyPage{QT_TRANSLATE_NOOP("HelpWindow", "Results page"),
-                            QT_TRANSLATE_NOOP("HelpWindow", "Shows the results page")};
-    const QList<QAbstractButton*> arrows = buttonsInLayoutOrder(results);
-    for (qsizetype i = 0; i < arrows.size(); ++i) {
-        const Arrow& page =
-            arrows.size() == qsizetype(pages.size()) ? pages[std::size_t(i)] : anyPage;
-        describe(*arrows[i], QCoreApplication::translate("HelpWindow", page.name),
-                 QCoreApplication::translate("HelpWindow", page.description));
-    }
+}
+
+QString pageOf(const QUrl& url)
+{
+    return url.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery).toString();
+}
+
+// A page of the navigation: a labelled field above a list.
+QWidget* labelledPage(const QString& label, QLineEdit* field, QWidget* list,
+                      QWidget* below = nullptr)
+{
+    auto* page = new QWidget;
+    auto* caption = new QLabel(label, page);
+    caption->setBuddy(field);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(caption);
+    layout->addWidget(field);
+    if (below)
+        layout->addWidget(below);
+    layout->addWidget(list, 1);
+    return page;
 }
 
 } // namespace
 
-HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
+HelpWindow::HelpWindow(QWidget* parent)
     : QMainWindow(parent)
-    , m_folders(std::move(folders))
     , m_tabs(new QTabWidget)
     , m_browser(new HelpBrowser)
 {
@@ -155,9 +78,17 @@ HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("HelpTabs"));
     describe(*m_tabs, tr("Find a topic"),
              tr("The manual's contents, its index and a full-text search"));
-    m_tabs->hide();
+    m_tabs->addTab(createContentsPage(), tr("&Contents"));
+    m_tabs->addTab(createIndexPage(), tr("&Index"));
+    m_tabs->addTab(createSearchPage(), tr("&Search"));
+
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     describe(*m_browser, tr("Help page"), tr("The topic of the manual shown"));
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectInContents);
+    connect(m_browser, &HelpBrowser::linkFailed, this, [this](const QUrl& url) {
+        statusBar()->showMessage(
+            tr("No program could be started for the link %1.").arg(url.toDisplayString()));
+    });
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_tabs);
@@ -166,18 +97,15 @@ HelpWindow::HelpWindow(QStringList folders, QWidget* parent)
     splitter->setSizes({260, 640});
     setCentralWidget(splitter);
     createToolBar();
+    statusBar()->setObjectName(QStringLiteral("HelpStatus"));
 }
 
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::Contents1Click(const QWidget* owner)
 {
-    if (!m_engine)
-        openManual();
-    if (m_engine) {
-        m_tabs->setCurrentIndex(0);
-        showTopic(m_contentsPage);
-    }
+    m_tabs->setCurrentIndex(0);
+    showTopic(m_manual.homeRef());
     // A window the user has open stays where they put it. It is placed again once shown, when
     // its frame, which counts in the centring, is known.
     const bool placing = owner && !isVisible();
@@ -190,96 +118,67 @@ void HelpWindow::Contents1Click(const QWidget* owner)
     activateWindow();
 }
 
-void HelpWindow::openManual()
+QWidget* HelpWindow::createContentsPage()
 {
-    const QString found = findHelpCollection(m_folders);
-    if (found.isEmpty()) {
-        showProblem(tr("The help file %1 could not be found in %2.")
-                        .arg(HelpCollectionName, nativeFolderList(m_folders)));
-        return;
-    }
-    m_engine = openedEngine(usableHelpCollection(found, helpCacheFolder()));
-    if (!m_engine) {
-        showProblem(tr("The help file %1 could not be opened: it is damaged or "
-                       "incomplete. Installing Runlatch again restores it.")
-                        .arg(QDir::toNativeSeparators(found)));
-        return;
-    }
-    m_contentsPage = contentsPageOf(*m_engine);
-    m_browser->setHelpEngine(m_engine.get());
-    createNavigation();
-}
-
-void HelpWindow::createNavigation()
-{
-    QHelpContentWidget* contents = m_engine->contentWidget();
-    contents->setObjectName(QStringLiteral("HelpContents"));
-    contents->setHeaderHidden(true);
-    describe(*contents, tr("Contents"), tr("The manual's topics; Enter or a click shows one"));
-    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showTopic);
-    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
-        contents->expandAll();
-        selectInContents(m_browser->source());
-    });
-
-    m_tabs->addTab(contents, tr("&Contents"));
-    m_tabs->addTab(createIndexPage(), tr("&Index"));
-    m_tabs->addTab(createSearchPage(), tr("&Search"));
-    m_tabs->show();
-
-    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectInContents);
+    m_contents = new QTreeWidget;
+    m_contents->setObjectName(QStringLiteral("HelpContents"));
+    m_contents->setHeaderHidden(true);
+    describe(*m_contents, tr("Contents"), tr("The manual's topics; Enter or a click shows one"));
+    addTopics(*m_contents->invisibleRootItem(), m_manual.contents());
+    m_contents->expandAll();
+    const auto open = [this](const QTreeWidgetItem* item) {
+        showTopic(item->data(0, RefRole).toString());
+    };
+    connect(m_contents, &QTreeWidget::itemClicked, this, open);
+    connect(m_contents, &QTreeWidget::itemActivated, this, open);
+    return m_contents;
 }
 
 QWidget* HelpWindow::createIndexPage()
 {
-    auto* page = new QWidget;
-    auto* filter = new QLineEdit(page);
-    filter->setObjectName(QStringLiteral("HelpIndexFilter"));
-    filter->setClearButtonEnabled(true);
-    describe(*filter, tr("Look for"),
-             tr("Narrows the index to the keywords that begin with what is typed"));
-    auto* label = new QLabel(tr("&Look for:"), page);
-    label->setBuddy(filter);
-    QHelpIndexWidget* index = m_engine->indexWidget();
-    index->setObjectName(QStringLiteral("HelpIndex"));
-    describe(*index, tr("Index"),
+    m_indexFilter = new QLineEdit;
+    m_indexFilter->setObjectName(QStringLiteral("HelpIndexFilter"));
+    m_indexFilter->setClearButtonEnabled(true);
+    describe(*m_indexFilter, tr("Look for"),
+             tr("Narrows the index to the keywords that hold what is typed; Enter shows the "
+                "topic of the one selected"));
+    m_index = new QListWidget;
+    m_index->setObjectName(QStringLiteral("HelpIndex"));
+    describe(*m_index, tr("Index"),
              tr("The manual's keywords; Enter or a double click shows the topic"));
+    for (const HelpKeyword& keyword : m_manual.keywords()) {
+        auto* item = new QListWidgetItem(keyword.name, m_index);
+        item->setData(RefRole, keyword.ref);
+    }
 
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(label);
-    layout->addWidget(filter);
-    layout->addWidget(index);
-
-    connect(filter, &QLineEdit::textChanged, index,
-            [index](const QString& text) { index->filterIndices(text); });
-    connect(filter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
-    connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink& document) { showTopic(document.url); });
-    // Every keyword of the manual leads to one page; should two pages share one, the first
-    // is as good a choice as any.
-    connect(index, &QHelpIndexWidget::documentsActivated, this,
-            [this](const QList<QHelpLink>& documents) { showTopic(documents.constFirst().url); });
-    return page;
+    m_indexFilter->installEventFilter(this);
+    connect(m_indexFilter, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
+    connect(m_indexFilter, &QLineEdit::returnPressed, this,
+            [this] { openIndexEntry(m_index->currentItem()); });
+    connect(m_index, &QListWidget::itemActivated, this, &HelpWindow::openIndexEntry);
+    return labelledPage(tr("&Look for:"), m_indexFilter, m_index);
 }
 
 QWidget* HelpWindow::createSearchPage()
 {
-    QHelpSearchEngine* search = m_engine->searchEngine();
-    QHelpSearchQueryWidget* query = search->queryWidget();
-    query->setObjectName(QStringLiteral("HelpSearchQuery"));
-    QHelpSearchResultWidget* results = search->resultWidget();
-    results->setObjectName(QStringLiteral("HelpSearchResults"));
-    describeSearch(*query, *results);
+    m_searchInput = new QLineEdit;
+    m_searchInput->setObjectName(QStringLiteral("HelpSearchInput"));
+    m_searchInput->setClearButtonEnabled(true);
+    describe(*m_searchInput, tr("Search for"),
+             tr("Words to look for in every topic; Enter searches"));
+    m_searchStatus = new QLabel;
+    m_searchStatus->setObjectName(QStringLiteral("HelpSearchStatus"));
+    m_searchStatus->setWordWrap(true);
+    m_searchResults = new QListWidget;
+    m_searchResults->setObjectName(QStringLiteral("HelpSearchResults"));
+    describe(*m_searchResults, tr("Search results"),
+             tr("The topics that hold the words searched for, best first; a click shows one"));
 
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(query);
-    layout->addWidget(results, 1);
-
-    connect(query, &QHelpSearchQueryWidget::search, search,
-            [search, query] { search->search(query->searchInput()); });
-    connect(results, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::showTopic);
-    return page;
+    m_searchInput->installEventFilter(this);
+    connect(m_searchInput, &QLineEdit::returnPressed, this, &HelpWindow::runSearch);
+    connect(m_searchResults, &QListWidget::itemClicked, this, &HelpWindow::openSearchResult);
+    connect(m_searchResults, &QListWidget::itemActivated, this, &HelpWindow::openSearchResult);
+    return labelledPage(tr("Search &for:"), m_searchInput, m_searchResults, m_searchStatus);
 }
 
 void HelpWindow::createToolBar()
@@ -301,23 +200,101 @@ void HelpWindow::createToolBar()
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
-    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("C&ontents"), this, [this] {
-        if (m_engine)
-            showTopic(m_contentsPage);
-    });
+    bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("C&ontents"), this,
+                   [this] { showTopic(m_manual.homeRef()); });
 }
 
-void HelpWindow::showTopic(const QUrl& url)
+// The arrow keys reach the list below a field, so that the keyboard needs no Tab: in the index
+// they move through the keywords while typing goes on; in the search they enter the results.
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    m_browser->setSource(url);
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                       key == Qt::Key_PageDown;
+    if (watched == m_indexFilter && moves) {
+        QCoreApplication::sendEvent(m_index, event);
+        return true;
+    }
+    if (watched == m_searchInput && key == Qt::Key_Down && m_searchResults->count() > 0) {
+        m_searchResults->setFocus();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Keywords that hold the text stay; the first that begins with it is selected, as that is most
+// likely the one meant, so that Enter shows its topic.
+void HelpWindow::filterIndex(const QString& text)
+{
+    QListWidgetItem* best = nullptr;
+    QListWidgetItem* first = nullptr;
+    for (int row = 0; row < m_index->count(); ++row) {
+        QListWidgetItem* item = m_index->item(row);
+        const bool shown = item->text().contains(text, Qt::CaseInsensitive);
+        item->setHidden(!shown);
+        if (shown && !first)
+            first = item;
+        if (shown && !best && item->text().startsWith(text, Qt::CaseInsensitive))
+            best = item;
+    }
+    m_index->setCurrentItem(best ? best : first);
+    if (m_index->currentItem())
+        m_index->scrollToItem(m_index->currentItem());
+}
+
+void HelpWindow::openIndexEntry(const QListWidgetItem* item)
+{
+    if (item && !item->isHidden())
+        showTopic(item->data(RefRole).toString());
+}
+
+void HelpWindow::runSearch()
+{
+    if (!m_search)
+        m_search = std::make_unique<HelpSearch>(HelpSearch::ofManual(m_manual));
+    const QString query = m_searchInput->text();
+    m_searchedWords = HelpSearch::words(query);
+    m_searchResults->clear();
+    if (m_searchedWords.isEmpty()) {
+        m_searchStatus->setText(tr("Type one or more words to look for."));
+        return;
+    }
+    const QList<HelpSearch::Hit> hits = m_search->find(query);
+    for (const HelpSearch::Hit& hit : hits) {
+        auto* item = new QListWidgetItem(hit.title, m_searchResults);
+        item->setData(RefRole, hit.ref);
+        item->setToolTip(hit.count == 1 ? tr("1 match") : tr("%1 matches").arg(hit.count));
+    }
+    if (hits.isEmpty())
+        m_searchStatus->setText(tr("No topic holds every word of \"%1\".").arg(query.trimmed()));
+    else
+        m_searchStatus->setText(hits.size() == 1 ? tr("1 topic found.")
+                                                 : tr("%1 topics found.").arg(hits.size()));
+    m_searchResults->setCurrentRow(0);
+}
+
+void HelpWindow::openSearchResult(const QListWidgetItem* item)
+{
+    showTopic(item->data(RefRole).toString());
+    m_browser->highlight(m_searchedWords);
+}
+
+void HelpWindow::showTopic(const QString& ref)
+{
+    m_browser->setSource(HelpManual::urlOf(ref));
 }
 
 void HelpWindow::selectInContents(const QUrl& url)
 {
-    QHelpContentWidget* contents = m_engine->contentWidget();
-    const QModelIndex topic = contents->indexOf(url);
-    if (topic.isValid())
-        contents->setCurrentIndex(topic);
+    const QString page = pageOf(url);
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        if (pageOf(HelpManual::urlOf((*it)->data(0, RefRole).toString())) == page) {
+            m_contents->setCurrentItem(*it);
+            return;
+        }
+    }
 }
 
 // The window's middle on the owner's middle, kept whole on the owner's screen.
@@ -334,9 +311,4 @@ void HelpWindow::centreOver(const QWidget& owner)
             std::max(room.top(), std::min(placed.top(), room.bottom() - placed.height() + 1)));
     }
     move(placed.topLeft());
-}
-
-void HelpWindow::showProblem(const QString& text)
-{
-    m_browser->setHtml(tr("<h2>Help is not available</h2><p>%1</p>").arg(text.toHtmlEscaped()));
 }

@@ -1,50 +1,63 @@
 #pragma once
 
+#include "HelpManual.h"
+
 #include <QMainWindow>
-#include <QStringList>
 #include <QUrl>
 
 #include <memory>
 
 class HelpBrowser;
-class QHelpEngine;
+class HelpSearch;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // The help viewer behind Help > Contents: the manual's contents, index and full-text search
 // beside the page shown. The program creates it once and it stays a window of its own, not
-// modal. The manual is opened when the window is first shown; a manual that is missing or
-// damaged is reported in the page area, and looked for again the next time.
+// modal. The manual is part of the program (HelpManual), so there is nothing to find or fail to
+// open.
 class HelpWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // folders: where to look for the manual, in order (see helpFolders()).
-    explicit HelpWindow(QStringList folders, QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
     ~HelpWindow() override;
 
     // Help > Contents: shows and raises the window at the manual's contents page. A window that
     // was hidden opens centred over owner, when one is given.
     void Contents1Click(const QWidget* owner = nullptr);
 
-    // The engine of the open manual; nullptr while none could be opened.
-    [[nodiscard]] QHelpEngine* helpEngine() const { return m_engine.get(); }
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void openManual();
-    void createNavigation();
+    QWidget* createContentsPage();
     QWidget* createIndexPage();
     QWidget* createSearchPage();
     void createToolBar();
-    void showTopic(const QUrl& url);
+    void filterIndex(const QString& text);
+    void openIndexEntry(const QListWidgetItem* item);
+    void runSearch();
+    void openSearchResult(const QListWidgetItem* item);
+    void showTopic(const QString& ref);
     void selectInContents(const QUrl& url);
-    void showProblem(const QString& text);
     void centreOver(const QWidget& owner);
 
-    QStringList m_folders;
+    HelpManual m_manual;
+    // Made at the first search: most users never search.
+    std::unique_ptr<HelpSearch> m_search;
+    QStringList m_searchedWords;
     QTabWidget* m_tabs;
     HelpBrowser* m_browser;
-    QUrl m_contentsPage;
-    // Destroyed before the child widgets: the engine keeps pointers to the contents, index and
-    // search widgets it made, which this window owns, so it must never outlive them.
-    std::unique_ptr<QHelpEngine> m_engine;
+    QTreeWidget* m_contents = nullptr;
+    QLineEdit* m_indexFilter = nullptr;
+    QListWidget* m_index = nullptr;
+    QLineEdit* m_searchInput = nullptr;
+    QLabel* m_searchStatus = nullptr;
+    QListWidget* m_searchResults = nullptr;
 };
