@@ -29,10 +29,14 @@ function(runlatch_add_test name)
 endfunction()
 
 # A Windows build made on Linux runs its tests under Wine, in a prefix of the build's own that a
-# fixture makes once and whose wineserver it keeps running while the tests run.
+# fixture makes once and whose wineserver it keeps running while the tests run. A path of the
+# build tree that a test is given takes Wine's drive for the Linux root, RUNLATCH_TEST_PATH_PREFIX:
+# without a drive it would be looked up on the drive of the test's current folder.
 set(RUNLATCH_TESTS_UNDER_WINE OFF)
+set(RUNLATCH_TEST_PATH_PREFIX "")
 if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   set(RUNLATCH_TESTS_UNDER_WINE ON)
+  set(RUNLATCH_TEST_PATH_PREFIX "Z:")
   set(_wine_prefix ${PROJECT_BINARY_DIR}/wine-prefix)
   include(${PROJECT_SOURCE_DIR}/cmake/RunlatchWindows.cmake)
   set(_qt_prefix ${RUNLATCH_QT_PREFIX})

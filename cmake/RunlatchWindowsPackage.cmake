@@ -1,0 +1,55 @@
+# The Windows installer and zip: `cmake --install` lays out one folder (the program, the DLLs and
+# plugins it loads, the example job file, the license texts), which makensis turns into
+# runlatch-<version>-setup.exe and zip into runlatch-<version>-windows-x64.zip. Target
+# runlatch_windows_package builds both in <build>/package.
+include_guard(GLOBAL)
+include(${CMAKE_CURRENT_LIST_DIR}/RunlatchWindows.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/RunlatchVersionInfo.cmake)
+
+runlatch_windows_runtime_dlls(_runlatch_dlls)
+list(FILTER _runlatch_dlls EXCLUDE REGEX "Qt6Test\\.dll$")
+
+install(TARGETS runlatch RUNTIME DESTINATION .)
+install(FILES ${_runlatch_dlls} DESTINATION .)
+foreach(plugin IN LISTS RUNLATCH_WINDOWS_PLUGINS)
+  get_filename_component(folder ${plugin} DIRECTORY)
+  install(FILES ${RUNLATCH_QT_PREFIX}/plugins/${plugin} DESTINATION ${folder})
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/example.ini DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION licenses RENAME Runlatch-LICENSE.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/windows/THIRD-PARTY.txt DESTINATION licenses)
+install(DIRECTORY ${RUNLATCH_QT_PREFIX}/share/licenses/qt6-base/ DESTINATION licenses/Qt)
+if(RUNLATCH_QM_FILES)
+  install(FILES ${RUNLATCH_QM_FILES} DESTINATION translations)
+endif()
+
+find_program(RUNLATCH_MAKENSIS makensis)
+find_program(RUNLATCH_ZIP zip)
+set(_runlatch_package_dir ${PROJECT_BINARY_DIR}/package)
+set(_runlatch_stage ${_runlatch_package_dir}/stage)
+set(RUNLATCH_WINDOWS_SETUP ${_runlatch_package_dir}/runlatch-${PROJECT_VERSION}-setup.exe)
+set(RUNLATCH_WINDOWS_ZIP ${_runlatch_package_dir}/runlatch-${PROJECT_VERSION}-windows-x64.zip)
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/runlatch.nsi.in
+               ${_runlatch_package_dir}/runlatch.nsi @ONLY)
+
+if(RUNLATCH_MAKENSIS AND RUNLATCH_ZIP)
+  add_custom_target(runlatch_windows_package
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${_runlatch_stage} ${RUNLATCH_WINDOWS_SETUP}
+            ${RUNLATCH_WINDOWS_ZIP}
+    COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${_runlatch_stage}/Runlatch
+            --strip
+    COMMAND ${CMAKE_COMMAND} -DSTAGE=${_runlatch_stage}/Runlatch
+            -DOUTPUT=${_runlatch_package_dir}/installed-files.nsh
+            -P ${CMAKE_CURRENT_LIST_DIR}/RunlatchNsisFileList.cmake
+    COMMAND ${RUNLATCH_MAKENSIS} -V2 -NOCD ${_runlatch_package_dir}/runlatch.nsi
+    COMMAND ${CMAKE_COMMAND} -E chdir ${_runlatch_stage}
+            ${RUNLATCH_ZIP} -q -r -X ${RUNLATCH_WINDOWS_ZIP} Runlatch
+    WORKING_DIRECTORY ${_runlatch_package_dir}
+    DEPENDS runlatch
+    COMMENT "Building runlatch-${PROJECT_VERSION}-setup.exe and the zip beside it"
+    VERBATIM)
+else()
+  add_custom_target(runlatch_windows_package
+    COMMAND ${CMAKE_COMMAND} -E echo "makensis and zip are needed (Debian packages nsis, zip)"
+    COMMAND ${CMAKE_COMMAND} -E false)
+endif()
