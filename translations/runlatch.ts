@@ -985,7 +985,7 @@
 <context>
     <name>WinChildProcess</name>
     <message>
-        <location filename="../src/exec/WinChildProcess.cpp" line="169"/>
+        <location filename="../src/exec/WinChildProcess.cpp" line="170"/>
         <source>The command line for %1 is %2 characters long; the system takes at most %3.</source>
         <translation type="unfinished"></translation>
     </message>

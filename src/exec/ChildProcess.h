@@ -1,27 +1,32 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <QObject>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 // A program that the launcher started, as the operating system hands it over. Each platform
-// brings its own implementation and its own start(); the launcher sees only this interface.
+// brings its own implementation and its own launch(); the launcher sees only this interface.
 // Destroying the object releases the process without ending it: the program runs on, and the
 // platform makes sure nothing of it stays behind once it ends.
 class ChildProcess {
 public:
-    // Starts the program at exactly the path program (no search path; relative to the current
-    // directory) with arguments as its whole argument list, the first being the name the program
-    // gets for itself. The child inherits the environment and the current directory, and none of
-    // the launcher's descriptors or handles besides the standard ones. Raises PlatformError with
-    // the system's error code when the process cannot be created or its program not executed.
-    [[nodiscard]] static std::unique_ptr<ChildProcess> start(const QString& program,
-                                                             const QStringList& arguments);
+    // Starts the program at exactly the path program (no search path, no default extension;
+    // relative to the current directory) with the parameter string as the user wrote it. On
+    // POSIX systems the string is split into arguments (splitParameters) after the program path
+    // as the name the program gets for itself; on Windows it follows the quoted program path on
+    // the command line unchanged, and the program parses it itself. showWindow is the show state
+    // of the program's first window where the platform has one. The child inherits the
+    // environment and the current directory, reads its standard input from the null device, and
+    // gets none of the launcher's descriptors or handles besides standard output and error.
+    // Raises RunlatchError for parameters that cannot be passed, and PlatformError with the
+    // system's error code when the process cannot be created or its program not executed.
+    [[nodiscard]] static std::unique_ptr<ChildProcess>
+    launch(const QString& program, const QString& parameters, std::uint16_t showWindow);
 
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
@@ -35,8 +40,13 @@ public:
     // Calls ended from the event loop once the process has ended, at most once, for as long as
     // the returned object lives: the event loop can sleep until then instead of polling.
     [[nodiscard]] virtual std::unique_ptr<QObject> watchEnd(std::function<void()> ended) = 0;
+    // Runs the event loop until the process has ended, sleeping while there is neither an event
+    // nor the end: events dispatched here may start further nested launches. By default the
+    // loop sleeps until an event comes and the end is one (watchEnd).
+    virtual void dispatchEventsUntilEnd();
 
-    // Asks the process to end, as a desktop asks at log-out; it may take its time or refuse.
+    // Asks the process to end, as a desktop asks at log-out; it may take its time or refuse, and
+    // on Windows a program without a window is not asked at all (see WinChildProcess).
     // Nothing happens once it has ended.
     virtual void askToEnd() = 0;
     // Ends the process without asking. Nothing happens once it has ended.

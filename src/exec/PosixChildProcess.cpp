@@ -1,6 +1,7 @@
 #include "PosixChildProcess.h"
 
 #include "ByteText.h"
+#include "ParameterSplitter.h"
 #include "SystemError.h"
 
 #include <QSocketNotifier>
@@ -153,10 +154,13 @@ bool pollUntil(int fd, std::optional<Clock::time_point> deadline)
 
 } // namespace
 
-std::unique_ptr<ChildProcess> ChildProcess::start(const QString& program,
-                                                  const QStringList& arguments)
+// The show state has no meaning here: a started program opens its windows as it and the desktop
+// decide.
+std::unique_ptr<ChildProcess> ChildProcess::launch(const QString& program,
+                                                   const QString& parameters,
+                                                   std::uint16_t /*showWindow*/)
 {
-    return PosixChildProcess::start(program, arguments);
+    return PosixChildProcess::start(program, QStringList{program} + splitParameters(parameters));
 }
 
 std::unique_ptr<PosixChildProcess>

@@ -3,6 +3,8 @@
 #include "ChildProcess.h"
 #include "UniqueFd.h"
 
+#include <QStringList>
+
 #include <sys/types.h>
 
 #include <chrono>

@@ -3,12 +3,17 @@
 #include "ByteText.h"
 #include "ChildProcess.h"
 #include "Errors.h"
-#include "ParameterSplitter.h"
 #include "RunStop.h"
 
 #include <QCoreApplication>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <algorithm>
+#else
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -16,16 +21,50 @@ namespace {
 // once is waited for without a single event being dispatched.
 constexpr std::chrono::milliseconds firstSlice{50};
 
+#ifdef Q_OS_WIN
+
+// The wide call reaches every name the file system can hold. FindFirstFileW would expand * and ?,
+// so a name holding them names no file here; GetFileAttributesW takes the name as it is.
+bool isProgramFile(const QString& programName)
+{
+    if (programName.contains(u'*') || programName.contains(u'?'))
+        return false;
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(programName.utf16()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A drive prefix ("C:prog.exe") ends the folder part as a separator does.
+qsizetype fileNameStart(const QString& programName)
+{
+    const qsizetype last = std::max({programName.lastIndexOf(u'\\'), programName.lastIndexOf(u'/'),
+                                     programName.lastIndexOf(u':')});
+    return last + 1;
+}
+
+#else
+
+bool isProgramFile(const QString& programName)
+{
+    struct stat entry {};
+    return ::stat(encodeText(programName).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode);
+}
+
+qsizetype fileNameStart(const QString& programName)
+{
+    return programName.lastIndexOf(u'/') + 1;
+}
+
+#endif
+
 // The program must be an entry at exactly that path that is not a directory: no search path, no
 // default extension, relative names against the current directory. The message names only the
 // last path component.
 void requireProgramFile(const QString& programName)
 {
-    struct stat entry {};
-    if (::stat(encodeText(programName).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode))
+    if (isProgramFile(programName))
         return;
     throw RunlatchError(QCoreApplication::translate("StartAndWait", "Unable to find application %1")
-                            .arg(programName.sliced(programName.lastIndexOf(u'/') + 1)));
+                            .arg(programName.sliced(fileNameStart(programName))));
 }
 
 // After the first slice the event loop runs, and sleeps until an event comes: the end of the
@@ -37,12 +76,21 @@ void pumpUntilEnd(ChildProcess& child, RunStop* stop)
     if (child.waitForEnd(firstSlice))
         return;
     const RunStop::Watch stoppable(stop, child);
-    bool ended = false;
-    const std::unique_ptr<QObject> watch = child.watchEnd([&ended] { ended = true; });
-    while (!ended)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    child.dispatchEventsUntilEnd();
     child.waitForEnd();
 }
+
+} // namespace
+
+void ChildProcess::dispatchEventsUntilEnd()
+{
+    bool ended = false;
+    const std::unique_ptr<QObject> watch = watchEnd([&ended] { ended = true; });
+    while (!ended)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+namespace {
 
 void waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
 {
@@ -68,15 +116,13 @@ bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::ui
     return StartAndWait(ProgramName, Parameters, ShowWindow, Wait, nullptr);
 }
 
-// ShowWindow is taken and ignored: a started program opens its windows as it and the desktop
-// decide.
-bool StartAndWait(const QString& ProgramName, const QString& Parameters,
-                  std::uint16_t /*ShowWindow*/, std::uint32_t Wait, RunStop* stop)
+bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
+                  std::uint32_t Wait, RunStop* stop)
 {
     requireProgramFile(ProgramName);
-    const QStringList arguments = QStringList{ProgramName} + splitParameters(Parameters);
     // Releasing the child when the call returns never ends it (see ChildProcess).
-    const std::unique_ptr<ChildProcess> child = ChildProcess::start(ProgramName, arguments);
+    const std::unique_ptr<ChildProcess> child =
+        ChildProcess::launch(ProgramName, Parameters, ShowWindow);
     waitAsAsked(*child, Wait, stop);
     return true;
 }

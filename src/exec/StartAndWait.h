@@ -13,8 +13,9 @@ constexpr std::uint32_t Pumping = 2;
 
 // Starts ProgramName with Parameters as a new process and waits for it as Wait says. Returns
 // true whenever it returns; every failure is raised: RunlatchError "Unable to find application
-// %s" when ProgramName names no file, RunlatchError for a parameter text that cannot be split,
-// PlatformError when the process cannot be created. ShowWindow is ignored.
+// %s" when ProgramName names no file, RunlatchError for a parameter text that cannot be passed
+// (see ChildProcess::launch), PlatformError when the process cannot be created. ShowWindow is the
+// show state of the program's first window on Windows and ignored elsewhere.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
                   std::uint32_t Wait);
 

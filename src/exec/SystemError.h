@@ -2,11 +2,23 @@
 
 #include "Errors.h"
 
-// The message of a failed system call with error code code and the system's text for it:
-// "System Error.  Code: <code>." and, on the next line, the text without trailing blanks, control
-// characters and full stops, so that the message ends the same way whatever the system's text
-// ends with. Code 0 gives "A system function failed".
-[[nodiscard]] QString systemErrorMessage(int code, const QString& systemText);
+#include <QtGlobal>
 
-// The platform error for an errno value, with strerror's text.
-[[nodiscard]] PlatformError systemError(int code);
+// The number the system gives a failed call: errno, or on Windows the Win32 error code that
+// GetLastError returns (a DWORD, which is unsigned long there).
+#ifdef Q_OS_WIN
+using SystemErrorCode = unsigned long;
+#else
+using SystemErrorCode = int;
+#endif
+
+// The message of a failed system call with error code code and the system's text for it:
+// "System Error.  Code: <code>." (on Windows "Win32 Error.  Code: <code>.") and, on the next
+// line, the text without trailing blanks, control characters and full stops, so that the message
+// ends the same way whatever the system's text ends with. Code 0 gives "A system function
+// failed" (on Windows "A Win32 API function failed").
+[[nodiscard]] QString systemErrorMessage(SystemErrorCode code, const QString& systemText);
+
+// The platform error for code, with the system's text for it: strerror's, or on Windows
+// FormatMessageW's in the user's language (empty when the system has none).
+[[nodiscard]] PlatformError systemError(SystemErrorCode code);

@@ -116,6 +116,9 @@ void TestActivityLog::missingFolderFailsPrepareAndClear()
 {
     QFETCH(QString, setup);
     QFETCH(QString, expected);
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps a process's current folder from being removed");
+#endif
     ScratchDir scratch;
     ActivityLog log;
     QVERIFY(QDir().rmdir(scratch.path()));
@@ -140,6 +143,8 @@ void TestActivityLog::opensOnlyRegularFilesOrTheNullDevice()
 {
     QFETCH(Special, special);
     QFETCH(bool, atStartUp);
+    if (!SpecialFiles::canMake(special))
+        QSKIP(SpecialFiles::whyNotMade(special));
     ScratchDir scratch;
     const QString name = QString::fromLatin1(ActivityLog::FileName);
     const QString expected = special == Special::LinkToNull
@@ -155,7 +160,7 @@ void TestActivityLog::opensOnlyRegularFilesOrTheNullDevice()
         QVERIFY(QFile::remove(name));
         QVERIFY(SpecialFiles::make(special, name));
     }
-    const mode_t type = SpecialFiles::typeOf(name);
+    const int type = SpecialFiles::typeOf(name);
     QCOMPARE(errorOf([&] { log.AppendLogLine(QStringLiteral("line")); }), expected);
     QCOMPARE(errorOf([&] { (void)log.openForViewing(); }), expected);
     QCOMPARE(errorOf([&] { log.Clear(); }), expected);

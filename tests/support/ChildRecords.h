@@ -6,10 +6,12 @@
 
 // What one start of the test child program recorded.
 struct ChildRecord {
-    qint64 startNs = 0; // CLOCK_MONOTONIC
+    qint64 startNs = 0; // the steady clock, the same in every process
     qint64 endNs = 0;
     qint64 pid = 0;
-    QString cwd;
+    QString cwd;         // with "/" as separator on every platform
+    int showWindow = -1; // the show state the child was started with; -1 for none
+    QString commandLine; // the raw command line on Windows; empty elsewhere
     QStringList args;
 };
 
@@ -35,10 +37,16 @@ public:
     void setSleepMs(int ms);
     // Children started from now on exit with this status.
     void setExitStatus(int status);
+    // Children started from now on read their standard input to its end, then write
+    // "read <bytes>" to standard output and "to-error" to standard error.
+    void setEchoStandardInput(bool echo);
+    // Children started from now on open a top-level window and run until it is closed
+    // (Windows only).
+    void setWindow(bool window);
 
 private:
     QString m_path;
 };
 
-// Once reaped, a process leaves /proc; a zombie stays there.
+// Once reaped, a process leaves /proc; a zombie stays there. On Windows: the process has ended.
 [[nodiscard]] bool processGone(qint64 pid);
