@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <optional>
 
-// Reads the version information that a Runlatch program file carries in its version section:
-// the fixed part (file and product versions) and the string table. Nothing is read until the
-// first value is asked for; then everything is loaded at once and kept until FileName changes.
+// Reads the version information that a Runlatch program file carries: on Linux the version block
+// in its ELF section, on Windows its VERSIONINFO resource. Either gives the fixed part (file and
+// product versions) and the string table. Nothing is read until the first value is asked for;
+// then everything is loaded at once and kept until FileName changes.
 //
 // Every failure raises RunlatchError with one of the texts below.
 class TStVersionInfo {
@@ -45,7 +46,9 @@ public:
 
 private:
     const VersionBlockValues& values() const;
+    // Each platform's file defines it: StVersionInfoElf.cpp or StVersionInfoWin.cpp.
     [[nodiscard]] VersionBlockValues load() const;
+    [[noreturn]] static void raise(const char* text);
 
     QString m_fileName;
     // The cache, filled by the first request; reading is logically const.

@@ -53,7 +53,7 @@ QWidget& widget(const QWidget& box, const QString& name)
     return *found;
 }
 
-// Writes a program file whose version section holds the given versions and legal texts.
+// Writes a program file whose version information holds the given versions and legal texts.
 bool writeProgram(const Parts& fileVersion, const Parts& productVersion,
                   std::initializer_list<VersionBlockEntry> strings)
 {
@@ -220,9 +220,10 @@ void TestAboutBox::unreadableVersionInfoLeavesDesignCaptions_data()
 
     const QByteArray block = VersionTestFile::block({1, 2, 3, 4}, {5, 6, 0, 0}, {});
     QTest::newRow("no version block")
-        << VersionTestFile::elf(".text", block) << "File does not contain version info.";
+        << VersionTestFile::unversionedProgram(block) << "File does not contain version info.";
     QTest::newRow("not a program")
         << QByteArray("plain text") << "File does not contain version info.";
+    // On Windows a version resource whose fixed part is damaged.
     QTest::newRow("damaged block")
         << VersionTestFile::program(block.chopped(2)) << "Unable to read version info.";
     QTest::newRow("missing file") << QByteArray() << "Error opening file.";
@@ -628,7 +629,7 @@ void TestAboutBox::about1ClickShowsAFreshBoxEachTime()
     QCOMPARE(seen.size(), 2);
     for (const Seen& box : seen) {
         QCOMPARE(box.caption, QStringLiteral("About"));
-        // This test program carries no version block.
+        // This test program carries no version information.
         QCOMPARE(box.title, QStringLiteral("Title"));
         QVERIFY2(box.centreOffset.manhattanLength() <= 2, "not centred on the main window");
     }
