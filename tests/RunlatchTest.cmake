@@ -45,12 +45,19 @@ if(WIN32 AND CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   runlatch_windows_runtime_dlls(_dlls)
   file(COPY ${_dlls} DESTINATION ${_wine_dlls})
   string(REPLACE "/" "\\" _wine_path "Z:${_wine_dlls}")
+  # One display for the whole run, numbered after the build folder so that two builds on one
+  # machine do not share it.
+  string(MD5 _hash "${PROJECT_BINARY_DIR}")
+  string(SUBSTRING "${_hash}" 0 3 _hash)
+  math(EXPR _display "0x${_hash} % 500 + 200")
   set(RUNLATCH_WINE_ENVIRONMENT
-      "WINEPREFIX=${_wine_prefix};WINEDEBUG=-all;WINEPATH=${_wine_path}")
+      "WINEPREFIX=${_wine_prefix};WINEDEBUG=-all;WINEPATH=${_wine_path};DISPLAY=:${_display}")
   add_test(NAME wine_prefix_start
            COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-prefix ${_wine_prefix} ${_qt_prefix})
   add_test(NAME wine_prefix_stop
            COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-prefix ${_wine_prefix} ${_qt_prefix} stop)
-  set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
-  set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
+  set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300
+                       ENVIRONMENT "DISPLAY=:${_display}")
+  set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine_prefix
+                       ENVIRONMENT "DISPLAY=:${_display}")
 endif()

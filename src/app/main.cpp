@@ -14,20 +14,38 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+// Writes the answer to standard output. A window program on Windows starts without one unless
+// its caller redirected it; typed in a console, the answer then goes to that console.
+bool printAnswer(const QString& answer)
+{
+#ifdef Q_OS_WIN
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((output == nullptr || output == INVALID_HANDLE_VALUE) &&
+        ::AttachConsole(ATTACH_PARENT_PROCESS) && std::freopen("CONOUT$", "w", stdout) == nullptr)
+        return false;
+#endif
+    const QByteArray text = answer.toLocal8Bit();
+    return std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout) ==
+               static_cast<std::size_t>(text.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // Answered before the application object exists, which would need a display.
     QStringList given;
     for (int i = 1; i < argc; ++i)
         given << QString::fromLocal8Bit(argv[i]);
-    if (const std::optional<QString> info = commandLineInfo(given)) {
-        const QByteArray text = info->toLocal8Bit();
-        return std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout) ==
-                           static_cast<std::size_t>(text.size()) &&
-                       std::fflush(stdout) == 0
-                   ? 0
-                   : 1;
-    }
+    if (const std::optional<QString> info = commandLineInfo(given))
+        return printAnswer(*info) ? 0 : 1;
 
     QApplication app(argc, argv);
     // The name only, no display name: with one, desktops append " — Runlatch" to every
