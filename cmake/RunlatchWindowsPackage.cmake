@@ -29,6 +29,13 @@ set(_runlatch_package_dir ${PROJECT_BINARY_DIR}/package)
 set(_runlatch_stage ${_runlatch_package_dir}/stage)
 set(RUNLATCH_WINDOWS_SETUP ${_runlatch_package_dir}/runlatch-${PROJECT_VERSION}-setup.exe)
 set(RUNLATCH_WINDOWS_ZIP ${_runlatch_package_dir}/runlatch-${PROJECT_VERSION}-windows-x64.zip)
+# The installer's own version resource takes exactly four parts.
+set(RUNLATCH_FOUR_PART_VERSION ${PROJECT_VERSION})
+foreach(part MINOR PATCH TWEAK)
+  if("${PROJECT_VERSION_${part}}" STREQUAL "")
+    string(APPEND RUNLATCH_FOUR_PART_VERSION ".0")
+  endif()
+endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/resources/windows/runlatch.nsi.in
                ${_runlatch_package_dir}/runlatch.nsi @ONLY)
 
