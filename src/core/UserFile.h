@@ -140,7 +140,7 @@ enum class PathKind { Missing, RegularFile, NullDevice, Folder, Other };
 // The failures a user meets most often, told apart so that messages can say them plainly.
 enum class FileFailure { NotFound, AccessDenied, DiskFull, Other };
 [[nodiscard]] FileFailure fileFailure(int code);
-// The system's text for an error code.
+// The system's text for an error code; empty for a code the system has no text for.
 [[nodiscard]] QString fileErrorText(int code);
 
 // The current folder's full path in the platform's own notation; empty when it is gone.

@@ -28,7 +28,8 @@ const QString DisplayName = QString::fromLatin1(ActivityLog::FileName);
     case FileFailure::Other:
         break;
     }
-    throw IoError(fileErrorText(code));
+    const QString text = fileErrorText(code);
+    throw IoError(text.isEmpty() ? QString::number(code) : text);
 }
 
 FileHandle opened(OpenedUserFile file)

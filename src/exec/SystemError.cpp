@@ -2,11 +2,7 @@
 
 #include <QCoreApplication>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <cstring>
-#endif
+#include "UserFile.h"
 
 namespace {
 
@@ -36,21 +32,6 @@ QString codeText()
     return QCoreApplication::translate("SystemError", "Win32 Error.  Code: %1.\n%2");
 }
 
-// The system allocates the text, so that no message is cut short at a buffer's end. Without
-// FORMAT_MESSAGE_IGNORE_INSERTS a text with %1 in it would read arguments that are not there.
-QString systemText(SystemErrorCode code)
-{
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    if (length == 0 || text == nullptr)
-        return {};
-    const QString result = QString::fromWCharArray(text, static_cast<qsizetype>(length));
-    LocalFree(text);
-    return result;
-}
-
 #else
 
 QString noCodeText()
@@ -61,11 +42,6 @@ QString noCodeText()
 QString codeText()
 {
     return QCoreApplication::translate("SystemError", "System Error.  Code: %1.\n%2");
-}
-
-QString systemText(SystemErrorCode code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
 }
 
 #endif
@@ -82,5 +58,6 @@ QString systemErrorMessage(SystemErrorCode code, const QString& systemText)
 // Win32 codes above INT_MAX (HRESULTs passed through GetLastError) keep their bits in the int.
 PlatformError systemError(SystemErrorCode code)
 {
-    return PlatformError(static_cast<int>(code), systemErrorMessage(code, systemText(code)));
+    return PlatformError(static_cast<int>(code),
+                         systemErrorMessage(code, fileErrorText(static_cast<int>(code))));
 }
