@@ -1,5 +1,6 @@
 #include "AccessibilityChecks.h"
 #include "ActivityLog.h"
+#include "ChildRecords.h"
 #include "Clock.h"
 #include "JobTable.h"
 #include "MainForm.h"
@@ -140,7 +141,8 @@ void TestQtPrompts::fileDialogsKeepTheCurrentFolder()
     const std::optional<QString> answer =
         saving ? prompts.saveFile(request) : prompts.openFile(request);
 
-    QCOMPARE(answer, chosen ? std::optional(file) : std::nullopt);
+    // The dialog gives the path in the platform's own notation.
+    QCOMPARE(answer, chosen ? std::optional(QDir::toNativeSeparators(file)) : std::nullopt);
     QCOMPARE(QDir::currentPath(), startFolder);
 }
 
@@ -155,13 +157,13 @@ void TestQtPrompts::addProcessThenCancelKeepsRunsWorking()
     SystemClock clock;
     TMainForm mainForm({prompts, clock, start.path() + u'/', {}});
     JobTable& table = mainForm.jobTable();
-    table.ProcList[0] = {QStringLiteral("/bin/true"), QString()};
+    table.ProcList[0] = {testChildPath(), QString()};
     table.LastProc = 0;
 
     TRunlatchParamForm editor(prompts, &mainForm);
     bool leftOpen = false;
     whenModalRuns(editor, leftOpen, [&] {
-        answerFileDialog(QStringLiteral("/bin/sh"));
+        answerFileDialog(testChildPath());
         editor.findChild<QAction*>(QStringLiteral("Add1"))->trigger();
         editor.reject();
     });

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -13,6 +14,11 @@
 #include <QXmlStreamReader>
 
 namespace {
+
+// Made absolute before any test moves to a scratch folder: under Wine a path of the build tree
+// has no drive, and would be looked up on the scratch folder's.
+const QString TestTranslation =
+    QFileInfo(QStringLiteral(RUNLATCH_TEST_TRANSLATION)).absoluteFilePath();
 
 // One text of a .ts file: its context and its English source, which is all a translation is
 // looked up by.
@@ -94,7 +100,7 @@ void TestTranslations::windowShowsTheTranslation()
     if (!folder.isEmpty()) {
         QVERIFY(QDir().mkpath(scratch.filePath(folder)));
         file = scratch.filePath(folder + QStringLiteral("/runlatch_de.qm"));
-        QVERIFY(QFile::copy(QStringLiteral(RUNLATCH_TEST_TRANSLATION), file));
+        QVERIFY(QFile::copy(TestTranslation, file));
     }
 
     const QStringList loaded = installTranslations(*qApp, programDir, QLocale(locale));

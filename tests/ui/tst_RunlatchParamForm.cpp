@@ -269,6 +269,9 @@ void tst_RunlatchParamForm::listShowsTheDesktopsFixedFont()
     QCOMPARE(font.family(),
              QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family());
     const QFontMetrics metrics(editor.list().font());
+    if (!QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).fixedPitch())
+        QEXPECT_FAIL("", "this platform's fixed font is not fixed-pitch (offscreen under Wine)",
+                     Continue);
     QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
 }
 
@@ -398,7 +401,8 @@ void tst_RunlatchParamForm::cancelledAddChangesNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
-    editor.prompts.fileAnswers << std::nullopt;
+    // Made in place: GCC 12 takes a moved-from empty answer for one read uninitialised.
+    editor.prompts.fileAnswers.emplace_back();
     int shownRows = 0;
 
     editor.open([&] {
