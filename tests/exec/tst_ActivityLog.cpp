@@ -7,8 +7,13 @@
 #include "TestFiles.h"
 #include "Watchdog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -33,6 +38,7 @@ private slots:
     void appendsCrLfLinesInUtf8();
     void appendNeverCreatesTheFile();
     void staysWithThePreparedFile();
+    void startFolderNamedByBytesThatAreNoText();
     void missingFolderFailsPrepareAndClear_data();
     void missingFolderFailsPrepareAndClear();
     void opensOnlyRegularFilesOrTheNullDevice_data();
@@ -101,6 +107,27 @@ void TestActivityLog::staysWithThePreparedFile()
         QVERIFY(!QFile::exists(QString::fromLatin1(ActivityLog::FileName)));
     }
     QCOMPARE(logBytes(), QByteArray("in first\r\nstill in first\r\n"));
+}
+
+// A folder name is bytes: one that is no valid text in the user's encoding still holds the log,
+// and the runs keep writing to that very folder.
+void TestActivityLog::startFolderNamedByBytesThatAreNoText()
+{
+#ifdef Q_OS_WIN
+    QSKIP("File names on Windows are UTF-16 text: every name is text");
+#else
+    ScratchDir scratch;
+    const QByteArray folder = QFile::encodeName(QDir::currentPath()) + "/caf\xe9";
+    QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+    QCOMPARE(::chdir(folder.constData()), 0);
+    ActivityLog log;
+    log.PrepareLogFile();
+    log.AppendLogLine(QStringLiteral("kept"));
+    QCOMPARE(::chdir(".."), 0);
+    const QByteArray path = folder + "/Runlatch.log";
+    QCOMPARE(::access(path.constData(), F_OK), 0);
+    QCOMPARE(log.openForViewing()->size(), qint64(6));
+#endif
 }
 
 void TestActivityLog::missingFolderFailsPrepareAndClear_data()
