@@ -14,7 +14,7 @@ file(GLOB_RECURSE _runlatch_text_sources CONFIGURE_DEPENDS
 list(SORT _runlatch_text_sources)
 # The headers of every layer, so that lupdate finds the classes a tr() belongs to.
 set(_runlatch_text_includes)
-foreach(layer core version sched config exec ui app)
+foreach(layer core core/posix version sched config log exec ui/editors ui/logview ui/help ui/about app)
   list(APPEND _runlatch_text_includes -I ${PROJECT_SOURCE_DIR}/src/${layer})
 endforeach()
 set(_runlatch_lupdate $<TARGET_FILE:Qt6::lupdate> -silent ${_runlatch_text_includes}

@@ -11,7 +11,7 @@ function(runlatch_add_test name)
   elseif(ARG_GUI)
     target_link_libraries(${name} PRIVATE runlatch_ui)
   endif()
-  target_link_libraries(${name} PRIVATE runlatch_testsupport runlatch_config runlatch_exec
+  target_link_libraries(${name} PRIVATE runlatch_testsupport runlatch_config runlatch_log runlatch_exec runlatch_sched
                                           runlatch_version Qt6::Test
                                           runlatch_options ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})

@@ -54,7 +54,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { Process1Click(); })
     , m_run(
-          m_table, m_flags, m_memoLines, m_log, m_clock, m_scheduler, m_prompts,
+          m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_prompts,
           [this] { close(); },
           [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
              RunStop* stop) { return StartAndWait(name, param, show, wait, stop); })

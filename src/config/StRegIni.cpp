@@ -4,6 +4,7 @@
 #include "ByteText.h"
 #include "Errors.h"
 #include "IniValueText.h"
+#include "SystemError.h"
 #include "UserFile.h"
 
 #include <QCoreApplication>
@@ -140,7 +141,7 @@ const ProfileFile& TStRegIni::readable() const
 {
     if (const int error = readOnce())
         throw IoError(QCoreApplication::translate("TStRegIni", "Cannot read %1: %2.")
-                          .arg(m_fileName, fileErrorText(error)));
+                          .arg(m_fileName, systemErrorText(error)));
     return *m_file;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Errors.h"
+#include "PlatformTypes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,26 +24,15 @@ public:
     explicit NotRegularFileError(const QString& name);
 };
 
-// A path as the system takes it: bytes where file names are bytes, so that a name that is no valid
-// text in the user's encoding still names its file; UTF-16 where names are text.
-#ifdef Q_OS_WIN
-using NativePath = QString;
-#else
-using NativePath = QByteArray;
-#endif
+// A path as the system takes it (NativePath, one definition per platform).
 [[nodiscard]] NativePath nativePath(const QString& path);
 
 // Owns one open file and closes it when it goes. Errors of closing there are ignored: the file is
 // closed either way. close() is for a caller that must hear of them.
 class FileHandle {
 public:
-#ifdef Q_OS_WIN
-    using Native = void*;
-    static constexpr Native None = nullptr;
-#else
-    using Native = int;
-    static constexpr Native None = -1;
-#endif
+    using Native = NativeFile;
+    static constexpr Native None = NoNativeFile;
 
     FileHandle() = default;
     explicit FileHandle(Native native)
@@ -140,8 +130,6 @@ enum class PathKind { Missing, RegularFile, NullDevice, Folder, Other };
 // The failures a user meets most often, told apart so that messages can say them plainly.
 enum class FileFailure { NotFound, AccessDenied, DiskFull, Other };
 [[nodiscard]] FileFailure fileFailure(int code);
-// The system's text for an error code; empty for a code the system has no text for.
-[[nodiscard]] QString fileErrorText(int code);
 
 // The current folder's full path in the platform's own notation; empty when it is gone.
 [[nodiscard]] NativePath currentFolderPath();

@@ -222,11 +222,6 @@ FileFailure fileFailure(int code)
     }
 }
 
-QString fileErrorText(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 NativePath currentFolderPath()
 {
     QByteArray folder(PATH_MAX, Qt::Uninitialized);

@@ -28,6 +28,11 @@ public:
     [[nodiscard]] static std::unique_ptr<ChildProcess>
     launch(const QString& program, const QString& parameters, std::uint16_t showWindow);
 
+    // An entry at exactly that path that is not a folder, named as launch() takes it.
+    [[nodiscard]] static bool isProgramFile(const QString& program);
+    // Where the last component of a program path begins, by the platform's separators.
+    [[nodiscard]] static qsizetype fileNameStart(const QString& program);
+
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -254,4 +255,15 @@ bool PosixChildProcess::awaitEnd(std::optional<Clock::time_point> deadline)
         m_ended = true;
     }
     return m_ended;
+}
+
+bool ChildProcess::isProgramFile(const QString& program)
+{
+    struct stat entry {};
+    return ::stat(encodeText(program).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode);
+}
+
+qsizetype ChildProcess::fileNameStart(const QString& program)
+{
+    return program.lastIndexOf(u'/') + 1;
 }

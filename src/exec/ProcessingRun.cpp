@@ -6,7 +6,6 @@
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
-#include "Scheduler.h"
 #include "ScopeExit.h"
 #include "StartAndWait.h"
 
@@ -18,14 +17,14 @@ constexpr std::uint16_t ShowNormally = 5;
 } // namespace
 
 ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                             const Clock& clock, Scheduler& scheduler, Prompts& prompts,
+                             const Clock& clock, std::function<void()> runEnded, Prompts& prompts,
                              std::function<void()> closeMainWindow, Launcher launcher)
     : m_table(table)
     , m_flags(flags)
     , m_memo(memo)
     , m_log(log)
     , m_clock(clock)
-    , m_scheduler(scheduler)
+    , m_runEnded(std::move(runEnded))
     , m_prompts(prompts)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
@@ -82,7 +81,7 @@ void ProcessingRun::execute()
         m_flags.RunInProgress = false;
         m_entry = outerEntry;
         --m_depth;
-        m_scheduler.runEnded();
+        m_runEnded();
     });
     m_flags.RunInProgress = true;
     bool completed = false;

@@ -12,7 +12,6 @@ class ActivityLog;
 class Clock;
 class MemoLines;
 class Prompts;
-class Scheduler;
 struct JobTable;
 struct MainFlags;
 
@@ -53,7 +52,7 @@ public:
     static constexpr auto StoppedText = "Processes Stopped";
 
     ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
-                  const Clock& clock, Scheduler& scheduler, Prompts& prompts,
+                  const Clock& clock, std::function<void()> runEnded, Prompts& prompts,
                   std::function<void()> closeMainWindow, Launcher launcher);
 
     void execute();
@@ -77,7 +76,8 @@ private:
     MemoLines& m_memo;
     ActivityLog& m_log;
     const Clock& m_clock;
-    Scheduler& m_scheduler;
+    // Called once the flag is clear after every run, however it ended: the repeat goes on.
+    std::function<void()> m_runEnded;
     Prompts& m_prompts;
     std::function<void()> m_closeMainWindow;
     Launcher m_launcher;

@@ -1,19 +1,10 @@
 #include "StartAndWait.h"
 
-#include "ByteText.h"
 #include "ChildProcess.h"
 #include "Errors.h"
 #include "RunStop.h"
 
 #include <QCoreApplication>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <algorithm>
-#else
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -21,50 +12,15 @@ namespace {
 // once is waited for without a single event being dispatched.
 constexpr std::chrono::milliseconds firstSlice{50};
 
-#ifdef Q_OS_WIN
-
-// The wide call reaches every name the file system can hold. FindFirstFileW would expand * and ?,
-// so a name holding them names no file here; GetFileAttributesW takes the name as it is.
-bool isProgramFile(const QString& programName)
-{
-    if (programName.contains(u'*') || programName.contains(u'?'))
-        return false;
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(programName.utf16()));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// A drive prefix ("C:prog.exe") ends the folder part as a separator does.
-qsizetype fileNameStart(const QString& programName)
-{
-    const qsizetype last = std::max({programName.lastIndexOf(u'\\'), programName.lastIndexOf(u'/'),
-                                     programName.lastIndexOf(u':')});
-    return last + 1;
-}
-
-#else
-
-bool isProgramFile(const QString& programName)
-{
-    struct stat entry {};
-    return ::stat(encodeText(programName).constData(), &entry) == 0 && !S_ISDIR(entry.st_mode);
-}
-
-qsizetype fileNameStart(const QString& programName)
-{
-    return programName.lastIndexOf(u'/') + 1;
-}
-
-#endif
-
 // The program must be an entry at exactly that path that is not a directory: no search path, no
 // default extension, relative names against the current directory. The message names only the
 // last path component.
 void requireProgramFile(const QString& programName)
 {
-    if (isProgramFile(programName))
+    if (ChildProcess::isProgramFile(programName))
         return;
     throw RunlatchError(QCoreApplication::translate("StartAndWait", "Unable to find application %1")
-                            .arg(programName.sliced(fileNameStart(programName))));
+                            .arg(programName.sliced(ChildProcess::fileNameStart(programName))));
 }
 
 // After the first slice the event loop runs, and sleeps until an event comes: the end of the

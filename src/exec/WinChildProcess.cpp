@@ -263,3 +263,21 @@ bool WinChildProcess::hasEnded() const
 {
     return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0;
 }
+
+// The wide call reaches every name the file system can hold. FindFirstFileW would expand * and ?,
+// so a name holding them names no file here; GetFileAttributesW takes the name as it is.
+bool ChildProcess::isProgramFile(const QString& program)
+{
+    if (program.contains(u'*') || program.contains(u'?'))
+        return false;
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(program.utf16()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// A drive prefix ("C:prog.exe") ends the folder part as a separator does.
+qsizetype ChildProcess::fileNameStart(const QString& program)
+{
+    const qsizetype last = std::max(
+        {program.lastIndexOf(u'\\'), program.lastIndexOf(u'/'), program.lastIndexOf(u':')});
+    return last + 1;
+}

@@ -1,17 +1,11 @@
 #include "Timer.h"
 
+#include "TimerClockPlatform.h"
+
 #include <QSocketNotifier>
 #include <QTimerEvent>
 
 #include <algorithm>
-
-#ifdef __linux__
-#include <ctime>
-#include <sys/timerfd.h>
-#include <unistd.h>
-#elif defined(Q_OS_WIN)
-#include <windows.h>
-#endif
 
 using namespace std::chrono_literals;
 
@@ -25,7 +19,7 @@ constexpr auto CaughtUpLateness = 1s;
 class SystemTimerClock final : public TimerClock {
 public:
     SystemTimerClock()
-        : m_base(rawAsleep())
+        : m_base(timerclock::rawAsleep())
     {}
 
     [[nodiscard]] TimePoint now() const override { return SteadyClock::now() + asleep(); }
@@ -34,60 +28,13 @@ public:
     {
         // The two clocks are read one after the other, so their difference wavers a little
         // from reading to reading; only a real sleep counts.
-        const auto slept = rawAsleep() - m_base;
+        const auto slept = timerclock::rawAsleep() - m_base;
         return slept >= 1s ? slept : 0ns;
     }
 
 private:
-    // The boot clock runs on through a suspend, the steady one does not.
-    static std::chrono::nanoseconds rawAsleep()
-    {
-#ifdef __linux__
-        timespec boot{};
-        timespec steady{};
-        clock_gettime(CLOCK_BOOTTIME, &boot);
-        clock_gettime(CLOCK_MONOTONIC, &steady);
-        return std::chrono::seconds(boot.tv_sec - steady.tv_sec) +
-               std::chrono::nanoseconds(boot.tv_nsec - steady.tv_nsec);
-#elif defined(Q_OS_WIN)
-        // The tick count runs on through a sleep, the unbiased interrupt time (in 100 ns units)
-        // does not.
-        ULONGLONG awake = 0;
-        ::QueryUnbiasedInterruptTime(&awake);
-        return std::chrono::milliseconds(::GetTickCount64()) -
-               std::chrono::nanoseconds(awake * 100);
-#else
-        return 0ns;
-#endif
-    }
-
     std::chrono::nanoseconds m_base;
 };
-
-// An alarm on the boot clock rings when its time has come even if that was during a sleep: on
-// waking, at once. Without one the event loop's timer serves, and a sleep delays it.
-UniqueFd makeAlarm()
-{
-#ifdef __linux__
-    return UniqueFd(timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC));
-#else
-    return {};
-#endif
-}
-
-void setAlarm(int alarm, std::chrono::nanoseconds after)
-{
-#ifdef __linux__
-    itimerspec when{};
-    const auto seconds = std::chrono::floor<std::chrono::seconds>(after);
-    when.it_value.tv_sec = static_cast<time_t>(seconds.count());
-    when.it_value.tv_nsec = static_cast<long>((after - seconds).count());
-    timerfd_settime(alarm, 0, &when, nullptr);
-#else
-    (void)alarm;
-    (void)after;
-#endif
-}
 
 // QBasicTimer counts in int milliseconds, less than the longest interval (about 49.7 days). One
 // wake-up an hour costs nothing.
@@ -109,7 +56,7 @@ Timer::Timer(std::chrono::milliseconds longestWakeUp, QObject* parent)
     : QObject(parent)
     , m_clock(systemTimerClock())
     , m_longestWakeUp(std::clamp(longestWakeUp, std::chrono::milliseconds(1), DefaultLongestWakeUp))
-    , m_alarm(makeAlarm())
+    , m_alarm(timerclock::makeAlarm())
 {
     if (m_alarm.isValid()) {
         m_alarmNotifier = std::make_unique<QSocketNotifier>(m_alarm.get(), QSocketNotifier::Read);
@@ -179,7 +126,7 @@ void Timer::restart()
 {
     m_wakeUp.stop();
     if (m_alarm.isValid())
-        setAlarm(m_alarm.get(), 0ns);
+        timerclock::setAlarm(m_alarm.get(), 0ns);
     if (!ticking())
         return;
     const auto now = m_clock.now();
@@ -192,7 +139,8 @@ void Timer::wakeUpFor(TimePoint now)
     m_asleepWhenArmed = m_clock.asleep();
     if (m_alarm.isValid()) {
         // Never zero: that would disarm it.
-        setAlarm(m_alarm.get(), std::max<std::chrono::nanoseconds>(m_nextTick - now, 1ns));
+        timerclock::setAlarm(m_alarm.get(),
+                             std::max<std::chrono::nanoseconds>(m_nextTick - now, 1ns));
         return;
     }
     // Rounded up: a wake-up before the deadline only costs another wait, a tick before it would
@@ -204,8 +152,7 @@ void Timer::wakeUpFor(TimePoint now)
 
 void Timer::alarmRang()
 {
-    std::uint64_t expirations = 0;
-    static_cast<void>(::read(m_alarm.get(), &expirations, sizeof expirations));
+    timerclock::takeRing(m_alarm.get());
     checkDeadline();
 }
 

@@ -2,6 +2,7 @@
 #include "Errors.h"
 #include "FileSizeLimit.h"
 #include "SpecialFiles.h"
+#include "SystemError.h"
 #include "StRegIni.h"
 #include "TestFiles.h"
 #include "UserFile.h"
@@ -1246,7 +1247,7 @@ void TestStRegIni::unreadableFileRaises_data()
         << Place::UnreadableFile << QString::fromLocal8Bit(std::strerror(EACCES));
 #ifdef Q_OS_WIN
     QTest::newRow("held open sharing nothing")
-        << Place::HeldSharingNothing << fileErrorText(ERROR_SHARING_VIOLATION);
+        << Place::HeldSharingNothing << systemErrorText(ERROR_SHARING_VIOLATION);
 #endif
 }
 

@@ -74,7 +74,7 @@ struct Bench {
                       memo,
                       log,
                       clock,
-                      scheduler,
+                      [this] { scheduler.runEnded(); },
                       prompts,
                       [this] { ++closes; },
                       [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,

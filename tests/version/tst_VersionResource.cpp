@@ -27,7 +27,7 @@ QByteArray withU16(QByteArray bytes, qsizetype at, std::uint16_t value)
 // The data of the version resource in a compiled .res file. Each resource there has a header
 // (data size, header size, type, name, ...) and, like its data, is padded to 32 bits; a type
 // given as a number is 0xFFFF and the number, and RT_VERSION is 16.
-QByteArray versionResourceOf(const QByteArray& compiled)
+[[maybe_unused]] QByteArray versionResourceOf(const QByteArray& compiled)
 {
     for (qsizetype at = 0; at + 12 <= compiled.size();) {
         const auto dataSize = static_cast<qsizetype>(u32(compiled, at));

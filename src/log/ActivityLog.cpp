@@ -2,6 +2,7 @@
 
 #include "ByteText.h"
 #include "Errors.h"
+#include "SystemError.h"
 #include "LogLines.h"
 #include "UserFile.h"
 
@@ -28,7 +29,7 @@ const QString DisplayName = QString::fromLatin1(ActivityLog::FileName);
     case FileFailure::Other:
         break;
     }
-    const QString text = fileErrorText(code);
+    const QString text = systemErrorText(code);
     throw IoError(text.isEmpty() ? QString::number(code) : text);
 }
 

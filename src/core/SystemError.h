@@ -1,16 +1,10 @@
 #pragma once
 
 #include "Errors.h"
+#include "PlatformTypes.h"
 
-#include <QtGlobal>
-
-// The number the system gives a failed call: errno, or on Windows the Win32 error code that
-// GetLastError returns (a DWORD, which is unsigned long there).
-#ifdef Q_OS_WIN
-using SystemErrorCode = unsigned long;
-#else
-using SystemErrorCode = int;
-#endif
+// SystemErrorCode is the number the system gives a failed call: errno, or the Win32 error code
+// that GetLastError returns.
 
 // The message of a failed system call with error code code and the system's text for it:
 // "System Error.  Code: <code>." (on Windows "Win32 Error.  Code: <code>.") and, on the next
@@ -22,3 +16,11 @@ using SystemErrorCode = int;
 // The platform error for code, with the system's text for it: strerror's, or on Windows
 // FormatMessageW's in the user's language (empty when the system has none).
 [[nodiscard]] PlatformError systemError(SystemErrorCode code);
+
+// The system's text for an error code (strerror's, or FormatMessageW's in the user's language);
+// empty for a code the system has no text for.
+[[nodiscard]] QString systemErrorText(int code);
+
+// The platform's wording around a code: "System Error.  Code: %1.\n%2" and the text for code 0.
+[[nodiscard]] QString systemErrorCodeText();
+[[nodiscard]] QString systemErrorNoCodeText();

@@ -1,9 +1,5 @@
 #include "SystemError.h"
 
-#include <QCoreApplication>
-
-#include "UserFile.h"
-
 namespace {
 
 bool trimmable(QChar c)
@@ -20,44 +16,18 @@ QString trimmedAtEnd(QString text)
     return text;
 }
 
-#ifdef Q_OS_WIN
-
-QString noCodeText()
-{
-    return QCoreApplication::translate("SystemError", "A Win32 API function failed");
-}
-
-QString codeText()
-{
-    return QCoreApplication::translate("SystemError", "Win32 Error.  Code: %1.\n%2");
-}
-
-#else
-
-QString noCodeText()
-{
-    return QCoreApplication::translate("SystemError", "A system function failed");
-}
-
-QString codeText()
-{
-    return QCoreApplication::translate("SystemError", "System Error.  Code: %1.\n%2");
-}
-
-#endif
-
 } // namespace
 
 QString systemErrorMessage(SystemErrorCode code, const QString& systemText)
 {
     if (code == 0)
-        return noCodeText();
-    return codeText().arg(QString::number(code), trimmedAtEnd(systemText));
+        return systemErrorNoCodeText();
+    return systemErrorCodeText().arg(QString::number(code), trimmedAtEnd(systemText));
 }
 
 // Win32 codes above INT_MAX (HRESULTs passed through GetLastError) keep their bits in the int.
 PlatformError systemError(SystemErrorCode code)
 {
     return PlatformError(static_cast<int>(code),
-                         systemErrorMessage(code, fileErrorText(static_cast<int>(code))));
+                         systemErrorMessage(code, systemErrorText(static_cast<int>(code))));
 }

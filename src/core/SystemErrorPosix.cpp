@@ -1,0 +1,20 @@
+#include "SystemError.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+QString systemErrorNoCodeText()
+{
+    return QCoreApplication::translate("SystemError", "A system function failed");
+}
+
+QString systemErrorCodeText()
+{
+    return QCoreApplication::translate("SystemError", "System Error.  Code: %1.\n%2");
+}
+
+QString systemErrorText(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
