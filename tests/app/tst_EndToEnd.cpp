@@ -1,7 +1,6 @@
 // Starts the real program as a separate process, as a user or a cron job would, and checks what
 // it leaves behind: the log file, what each child received, and whether the program ended.
 #include "ChildRecords.h"
-#include "JobFiles.h"
 #include "ScratchDir.h"
 #include "TestFiles.h"
 

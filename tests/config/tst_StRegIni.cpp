@@ -1,13 +1,11 @@
 #include "ByteText.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
-#include "SpecialFiles.h"
 #include "SystemError.h"
 #include "StRegIni.h"
 #include "TestFiles.h"
 #include "UserFile.h"
 #include "Watchdog.h"
-#include "WindowsFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -45,8 +45,8 @@ void TestParameterSplitter::splitsLikeAShellWithoutExpanding_data()
     QTest::newRow("empty single quotes") << "'' x" << QStringList{u""_s, u"x"_s};
     QTest::newRow("empty double quotes") << "x \"\"" << QStringList{u"x"_s, u""_s};
     QTest::newRow("parts join") << R"(a'b c'"d e"\ f)" << QStringList{u"ab cd e f"_s};
-    QTest::newRow("line feed inside quotes stays")
-        << "'a\nb' \"c\nd\"" << QStringList{u"a\nb"_s, u"c\nd"_s};
+    QTest::newRow("tab and line feed inside quotes stay")
+        << "'a\tb\nc' \"c\nd\"" << QStringList{u"a\tb\nc"_s, u"c\nd"_s};
     QTest::newRow("no expansion") << R"($HOME ${X} * ?.txt ~ ~/a $(ls) `id` a=b)"
                                   << QStringList{u"$HOME"_s, u"${X}"_s, u"*"_s,
                                                  u"?.txt"_s, u"~"_s,    u"~/a"_s,

@@ -4,7 +4,6 @@
 #ifndef Q_OS_WIN
 #include "FileSizeLimit.h"
 #endif
-#include "JobFiles.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"

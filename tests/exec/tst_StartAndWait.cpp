@@ -135,20 +135,9 @@ void TestStartAndWait::passesArguments_data()
     QTest::addColumn<QString>("parameters");
     QTest::addColumn<QStringList>("arguments");
 
-    QTest::newRow("no parameters") << "" << QStringList();
-    QTest::newRow("blanks") << " a  b\tc\nd " << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
-    QTest::newRow("both quote kinds")
-        << R"('a  b' "c 'd'" 'e "f"')" << QStringList{u"a  b"_s, u"c 'd'"_s, uR"(e "f")"_s};
-    QTest::newRow("empty parameters") << R"('' x "")" << QStringList{u""_s, u"x"_s, u""_s};
-    QTest::newRow("backslashes") << R"(a\ b "c\\d\"" 'e\f' g\\h)"
-                                 << QStringList{u"a b"_s, uR"(c\d")"_s, uR"(e\f)"_s, uR"(g\h)"_s};
-    QTest::newRow("tab and line feed inside an argument")
-        << "'a\tb\nc'" << QStringList{u"a\tb\nc"_s};
-    QTest::newRow("no expansion") << "$HOME * ~" << QStringList{u"$HOME"_s, u"*"_s, u"~"_s};
-    QTest::newRow("unicode") << u"Grüße '日本 語' \"€\""_s
-                             << QStringList{u"Grüße"_s, u"日本 語"_s, u"€"_s};
-    QTest::newRow("longer than 519 characters")
-        << QString(3000, u'x') + u" y"_s << QStringList{QString(3000, u'x'), u"y"_s};
+    // How the text is split is the splitter's own test; this shows the launcher passes its result.
+    QTest::newRow("split by the splitter")
+        << " a  'b  c' \"d 'e'\"\tf " << QStringList{u"a"_s, u"b  c"_s, u"d 'e'"_s, u"f"_s};
 }
 
 // The child also reports the working folder it inherited.
@@ -196,11 +185,7 @@ void TestStartAndWait::unsplittableParametersStartNothing_data()
 #endif
     QTest::addColumn<QString>("parameters");
 
-    // clang-format off
     QTest::newRow("unterminated single quote") << "a 'b";
-    QTest::newRow("unterminated double quote") << "\"a b";
-    QTest::newRow("backslash at the end")      << "a b\\";
-    // clang-format on
 }
 
 void TestStartAndWait::unsplittableParametersStartNothing()

@@ -3,7 +3,6 @@
 #include "Errors.h"
 #include "LogLines.h"
 #include "ScratchDir.h"
-#include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "Watchdog.h"
 

@@ -136,7 +136,7 @@ struct Editor {
 
 } // namespace
 
-class tst_RunlatchParamForm : public QObject {
+class TestRunlatchParamForm : public QObject {
     Q_OBJECT
 
 private slots:
@@ -180,7 +180,7 @@ private slots:
     void screenshot();
 };
 
-void tst_RunlatchParamForm::showsTheWindowAndTheTablesRows()
+void TestRunlatchParamForm::showsTheWindowAndTheTablesRows()
 {
     Editor editor;
     editor.setRows({{QStringLiteral("/usr/bin/backup"), QStringLiteral("--all")},
@@ -210,7 +210,7 @@ void tst_RunlatchParamForm::showsTheWindowAndTheTablesRows()
     QVERIFY(!editor.leftOpen);
 }
 
-void tst_RunlatchParamForm::contextMenuInOrder()
+void TestRunlatchParamForm::contextMenuInOrder()
 {
     Editor editor;
     const auto* menu = editor.form.findChild<QMenu*>(QStringLiteral("PopupMenu1"));
@@ -230,7 +230,7 @@ void tst_RunlatchParamForm::contextMenuInOrder()
 }
 
 // The window at its design size and resized either way.
-void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel_data()
+void TestRunlatchParamForm::listFillsTheWindowBelowTheLabel_data()
 {
     QTest::addColumn<QSize>("size");
 
@@ -241,7 +241,7 @@ void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel_data()
 
 // The label shows whole above the list, and the list takes the rest of the window, whatever its
 // size.
-void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel()
+void TestRunlatchParamForm::listFillsTheWindowBelowTheLabel()
 {
     QFETCH(QSize, size);
     Editor editor;
@@ -262,7 +262,7 @@ void tst_RunlatchParamForm::listFillsTheWindowBelowTheLabel()
 }
 
 // Fixed width, so that paths and parameters line up from row to row, and the desktop's own.
-void tst_RunlatchParamForm::listShowsTheDesktopsFixedFont()
+void TestRunlatchParamForm::listShowsTheDesktopsFixedFont()
 {
     Editor editor;
     const QFontInfo font(editor.list().font());
@@ -275,7 +275,7 @@ void tst_RunlatchParamForm::listShowsTheDesktopsFixedFont()
     QCOMPARE(metrics.horizontalAdvance(u'i'), metrics.horizontalAdvance(u'W'));
 }
 
-void tst_RunlatchParamForm::savingAnEmptyListMarksTheTableModified()
+void TestRunlatchParamForm::savingAnEmptyListMarksTheTableModified()
 {
     Editor editor;
     int shownRows = -1;
@@ -291,7 +291,7 @@ void tst_RunlatchParamForm::savingAnEmptyListMarksTheTableModified()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::closing_data()
+void TestRunlatchParamForm::closing_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("programs");
@@ -306,7 +306,7 @@ void tst_RunlatchParamForm::closing_data()
                                << false;
 }
 
-void tst_RunlatchParamForm::closing()
+void TestRunlatchParamForm::closing()
 {
     QFETCH(QString, how);
     QFETCH(QString, programs);
@@ -334,7 +334,7 @@ void tst_RunlatchParamForm::closing()
     QCOMPARE(editor.table.EveryHours, 4);
 }
 
-void tst_RunlatchParamForm::rowsAreRebuiltOnEachOpening()
+void TestRunlatchParamForm::rowsAreRebuiltOnEachOpening()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -356,7 +356,7 @@ void tst_RunlatchParamForm::rowsAreRebuiltOnEachOpening()
     QCOMPARE(selected, -1);
 }
 
-void tst_RunlatchParamForm::escapeDoesNotCloseTheEditor()
+void TestRunlatchParamForm::escapeDoesNotCloseTheEditor()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("A"));
@@ -373,7 +373,7 @@ void tst_RunlatchParamForm::escapeDoesNotCloseTheEditor()
     QVERIFY(editor.table.Modified);
 }
 
-void tst_RunlatchParamForm::addAppendsAndKeepsTheSelection()
+void TestRunlatchParamForm::addAppendsAndKeepsTheSelection()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -397,7 +397,7 @@ void tst_RunlatchParamForm::addAppendsAndKeepsTheSelection()
     QVERIFY(request.initialDir.isEmpty());
 }
 
-void tst_RunlatchParamForm::cancelledAddChangesNothing()
+void TestRunlatchParamForm::cancelledAddChangesNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -415,7 +415,7 @@ void tst_RunlatchParamForm::cancelledAddChangesNothing()
     QCOMPARE(editor.tablePrograms(), QStringLiteral("AB"));
 }
 
-void tst_RunlatchParamForm::addRefusesTheFiftyFirstRow()
+void TestRunlatchParamForm::addRefusesTheFiftyFirstRow()
 {
     Editor editor;
     QList<ProcRec> fifty;
@@ -444,7 +444,7 @@ void tst_RunlatchParamForm::addRefusesTheFiftyFirstRow()
     QCOMPARE(editor.table.ProcList[49].Name, QStringLiteral("/bin/last"));
 }
 
-void tst_RunlatchParamForm::changeParameter_data()
+void TestRunlatchParamForm::changeParameter_data()
 {
     QTest::addColumn<std::optional<QString>>("answer");
     QTest::addColumn<QString>("parameters");
@@ -460,7 +460,7 @@ void tst_RunlatchParamForm::changeParameter_data()
 }
 
 // The box offers the row's parameters; only OK changes the row.
-void tst_RunlatchParamForm::changeParameter()
+void TestRunlatchParamForm::changeParameter()
 {
     QFETCH(std::optional<QString>, answer);
     QFETCH(QString, parameters);
@@ -491,7 +491,7 @@ void tst_RunlatchParamForm::changeParameter()
     QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
 }
 
-void tst_RunlatchParamForm::commandsWithoutSelectionDoNothing()
+void TestRunlatchParamForm::commandsWithoutSelectionDoNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -509,7 +509,7 @@ void tst_RunlatchParamForm::commandsWithoutSelectionDoNothing()
     QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
 }
 
-void tst_RunlatchParamForm::changeProcessDoesNothing()
+void TestRunlatchParamForm::changeProcessDoesNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -525,7 +525,7 @@ void tst_RunlatchParamForm::changeProcessDoesNothing()
     QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
 }
 
-void tst_RunlatchParamForm::deleteRemovesTheSelectedRow()
+void TestRunlatchParamForm::deleteRemovesTheSelectedRow()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABC"));
@@ -547,7 +547,7 @@ void tst_RunlatchParamForm::deleteRemovesTheSelectedRow()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::drag_data()
+void TestRunlatchParamForm::drag_data()
 {
     QTest::addColumn<int>("source");
     QTest::addColumn<int>("target");
@@ -561,7 +561,7 @@ void tst_RunlatchParamForm::drag_data()
     QTest::newRow("D onto A") << 3 << 0 << QStringLiteral("DABC");
 }
 
-void tst_RunlatchParamForm::drag()
+void TestRunlatchParamForm::drag()
 {
     QFETCH(int, source);
     QFETCH(int, target);
@@ -583,7 +583,7 @@ void tst_RunlatchParamForm::drag()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer_data()
+void TestRunlatchParamForm::dragMovesTheRowsUnderThePointer_data()
 {
     QTest::addColumn<QList<ProcRec>>("rows");
     QTest::addColumn<int>("source");
@@ -607,7 +607,7 @@ void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer_data()
         << capitals << 0 << 3 << QStringLiteral("1yz2");
 }
 
-void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer()
+void TestRunlatchParamForm::dragMovesTheRowsUnderThePointer()
 {
     QFETCH(QList<ProcRec>, rows);
     QFETCH(int, source);
@@ -624,7 +624,7 @@ void tst_RunlatchParamForm::dragMovesTheRowsUnderThePointer()
     QCOMPARE(editor.tableParameters(), parameters);
 }
 
-void tst_RunlatchParamForm::dropOnEmptySpaceDoesNothing()
+void TestRunlatchParamForm::dropOnEmptySpaceDoesNothing()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABC"));
@@ -645,7 +645,7 @@ void tst_RunlatchParamForm::dropOnEmptySpaceDoesNothing()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::dropOutsideTheListDoesNothing()
+void TestRunlatchParamForm::dropOutsideTheListDoesNothing()
 {
     Editor editor;
     QList<ProcRec> rows;
@@ -671,7 +671,7 @@ void tst_RunlatchParamForm::dropOutsideTheListDoesNothing()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::rightButtonDoesNotDrag()
+void TestRunlatchParamForm::rightButtonDoesNotDrag()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABC"));
@@ -688,7 +688,7 @@ void tst_RunlatchParamForm::rightButtonDoesNotDrag()
     QCOMPARE(editor.tablePrograms(), QStringLiteral("ABC"));
 }
 
-void tst_RunlatchParamForm::failedDropIsReported()
+void TestRunlatchParamForm::failedDropIsReported()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABCD"));
@@ -712,7 +712,7 @@ void tst_RunlatchParamForm::failedDropIsReported()
     QVERIFY(!editor.leftOpen);
 }
 
-void tst_RunlatchParamForm::hotTracking()
+void TestRunlatchParamForm::hotTracking()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABC"));
@@ -738,7 +738,7 @@ void tst_RunlatchParamForm::hotTracking()
     QCOMPARE(selectedBelowRows, 2);
 }
 
-void tst_RunlatchParamForm::keyboardMovesTheSelectedRow_data()
+void TestRunlatchParamForm::keyboardMovesTheSelectedRow_data()
 {
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("keys"); // u: Alt+Up, d: Alt+Down, U: Up alone
@@ -765,7 +765,7 @@ void tst_RunlatchParamForm::keyboardMovesTheSelectedRow_data()
 
 // The keyboard's drag and drop: rows and their parameters move as a drag would move them, and
 // Save writes them back as after a drag.
-void tst_RunlatchParamForm::keyboardMovesTheSelectedRow()
+void TestRunlatchParamForm::keyboardMovesTheSelectedRow()
 {
     QFETCH(int, selected);
     QFETCH(QString, keys);
@@ -797,7 +797,7 @@ void tst_RunlatchParamForm::keyboardMovesTheSelectedRow()
     QVERIFY(editor.prompts.asked.isEmpty());
 }
 
-void tst_RunlatchParamForm::keyboardMoveIsDroppedByCancel()
+void TestRunlatchParamForm::keyboardMoveIsDroppedByCancel()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABC"));
@@ -817,7 +817,7 @@ void tst_RunlatchParamForm::keyboardMoveIsDroppedByCancel()
 
 // While the button is held, a line marks the top edge of the row the dragged row would land
 // above; over empty space, where a drop does nothing, there is none.
-void tst_RunlatchParamForm::dragShowsWhereTheRowLands()
+void TestRunlatchParamForm::dragShowsWhereTheRowLands()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("ABCD"));
@@ -862,7 +862,7 @@ void tst_RunlatchParamForm::dragShowsWhereTheRowLands()
     QCOMPARE(editor.tablePrograms(), QStringLiteral("DABC"));
 }
 
-void tst_RunlatchParamForm::keysOpenTheMenu_data()
+void TestRunlatchParamForm::keysOpenTheMenu_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
@@ -875,7 +875,7 @@ void tst_RunlatchParamForm::keysOpenTheMenu_data()
 }
 
 // The menu opens over the selected row, with its first command ready for Enter.
-void tst_RunlatchParamForm::keysOpenTheMenu()
+void TestRunlatchParamForm::keysOpenTheMenu()
 {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
@@ -908,7 +908,7 @@ void tst_RunlatchParamForm::keysOpenTheMenu()
 }
 
 // A desktop may turn the Menu key into a context menu request of its own.
-void tst_RunlatchParamForm::keyboardMenuRequestOpensTheMenu()
+void TestRunlatchParamForm::keyboardMenuRequestOpensTheMenu()
 {
     Editor editor;
     bool shown = false;
@@ -925,14 +925,14 @@ void tst_RunlatchParamForm::keyboardMenuRequestOpensTheMenu()
     QVERIFY(shown);
 }
 
-void tst_RunlatchParamForm::longPathsGiveWayToTheParameters_data()
+void TestRunlatchParamForm::longPathsGiveWayToTheParameters_data()
 {
     listFillsTheWindowBelowTheLabel_data();
 }
 
 // A path too long for the list is cut in the middle and shown whole in its tooltip; the
 // parameters keep their column in sight, whatever the window's size.
-void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
+void TestRunlatchParamForm::longPathsGiveWayToTheParameters()
 {
     QFETCH(QSize, size);
     const QString path = QStringLiteral("/home/ann/projects/archive/") +
@@ -970,7 +970,7 @@ void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
              qPrintable(QStringLiteral("%1 of %2").arg(parametersLeft).arg(viewportWidth)));
 }
 
-void tst_RunlatchParamForm::everyControlIsDescribed()
+void TestRunlatchParamForm::everyControlIsDescribed()
 {
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
@@ -984,7 +984,7 @@ void tst_RunlatchParamForm::everyControlIsDescribed()
     QVERIFY2(editorMissing.isEmpty(), qPrintable(editorMissing));
 }
 
-void tst_RunlatchParamForm::screenshot()
+void TestRunlatchParamForm::screenshot()
 {
     Editor editor;
     editor.setRows(
@@ -1015,5 +1015,5 @@ void tst_RunlatchParamForm::screenshot()
     QCOMPARE(columnsWidth, viewportWidth);
 }
 
-QTEST_MAIN(tst_RunlatchParamForm)
+QTEST_MAIN(TestRunlatchParamForm)
 #include "tst_RunlatchParamForm.moc"

@@ -161,7 +161,7 @@ QString cutsFiveDigits(QLineEdit& field)
 
 } // namespace
 
-class tst_RunlatchSchedForm : public QObject {
+class TestRunlatchSchedForm : public QObject {
     Q_OBJECT
 
 private slots:
@@ -201,7 +201,7 @@ private slots:
     void screenshot();
 };
 
-void tst_RunlatchSchedForm::showsTheTexts()
+void TestRunlatchSchedForm::showsTheTexts()
 {
     Dialog dialog;
     const auto text = [&](const QString& name) {
@@ -225,7 +225,7 @@ void tst_RunlatchSchedForm::showsTheTexts()
     QVERIFY(dialog.datePicker().calendarPopup());
 }
 
-void tst_RunlatchSchedForm::keepsTheDesignOrder_data()
+void TestRunlatchSchedForm::keepsTheDesignOrder_data()
 {
     LayoutChecks::addPlacementColumns();
     const auto add = [](const char* first, const char* placement, const char* second) {
@@ -247,7 +247,7 @@ void tst_RunlatchSchedForm::keepsTheDesignOrder_data()
     add("SaveBtn", "left of", "CancelBtn");
 }
 
-void tst_RunlatchSchedForm::keepsTheDesignOrder()
+void TestRunlatchSchedForm::keepsTheDesignOrder()
 {
     Dialog dialog;
     dialog.form.show();
@@ -255,7 +255,7 @@ void tst_RunlatchSchedForm::keepsTheDesignOrder()
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }
 
-void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont_data()
+void TestRunlatchSchedForm::showsEverythingWholeInTheDesktopsFont_data()
 {
     QTest::addColumn<qreal>("fontScale");
 
@@ -266,7 +266,7 @@ void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont_data()
 
 // The dialog takes the application's font, the desktop's, and grows beyond the design's size
 // only as far as its texts need.
-void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont()
+void TestRunlatchSchedForm::showsEverythingWholeInTheDesktopsFont()
 {
     QFETCH(qreal, fontScale);
     const ApplicationFont applicationFont(fontScale);
@@ -290,7 +290,7 @@ void tst_RunlatchSchedForm::showsEverythingWholeInTheDesktopsFont()
         QCOMPARE(dialog.form.size(), designSize);
 }
 
-void tst_RunlatchSchedForm::fillsFromTheTable_data()
+void TestRunlatchSchedForm::fillsFromTheTable_data()
 {
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("minutes");
@@ -306,7 +306,7 @@ void tst_RunlatchSchedForm::fillsFromTheTable_data()
     QTest::newRow("seconds") << 1 << 0 << true << QDateTime(QDate(2027, 1, 1), QTime(9, 8, 7));
 }
 
-void tst_RunlatchSchedForm::fillsFromTheTable()
+void TestRunlatchSchedForm::fillsFromTheTable()
 {
     QFETCH(int, hours);
     QFETCH(int, minutes);
@@ -343,7 +343,7 @@ void tst_RunlatchSchedForm::fillsFromTheTable()
     QVERIFY(!dialog.leftOpen);
 }
 
-void tst_RunlatchSchedForm::startTimeOutOfRangeIsShownSafely_data()
+void TestRunlatchSchedForm::startTimeOutOfRangeIsShownSafely_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QDate>("shown");
@@ -356,7 +356,7 @@ void tst_RunlatchSchedForm::startTimeOutOfRangeIsShownSafely_data()
                                   << QDate(1899, 12, 30);
 }
 
-void tst_RunlatchSchedForm::startTimeOutOfRangeIsShownSafely()
+void TestRunlatchSchedForm::startTimeOutOfRangeIsShownSafely()
 {
     QFETCH(double, value);
     QFETCH(QDate, shown);
@@ -374,7 +374,7 @@ void tst_RunlatchSchedForm::startTimeOutOfRangeIsShownSafely()
     QCOMPARE(fromDateTime(dialog.table.DelayedStartTime).date(), shown);
 }
 
-void tst_RunlatchSchedForm::saveAppliesThePeriod_data()
+void TestRunlatchSchedForm::saveAppliesThePeriod_data()
 {
     QTest::addColumn<QString>("hoursText");
     QTest::addColumn<QString>("minsText");
@@ -397,7 +397,7 @@ void tst_RunlatchSchedForm::saveAppliesThePeriod_data()
         << QStringLiteral("1193") << QStringLiteral("2") << 1193 << 2 << 4294920000u;
 }
 
-void tst_RunlatchSchedForm::saveAppliesThePeriod()
+void TestRunlatchSchedForm::saveAppliesThePeriod()
 {
     QFETCH(QString, hoursText);
     QFETCH(QString, minsText);
@@ -419,7 +419,7 @@ void tst_RunlatchSchedForm::saveAppliesThePeriod()
     QVERIFY(!dialog.leftOpen);
 }
 
-void tst_RunlatchSchedForm::negativeValuesAreKept()
+void TestRunlatchSchedForm::negativeValuesAreKept()
 {
     Dialog dialog;
     dialog.table.EveryHours = -2;
@@ -432,7 +432,7 @@ void tst_RunlatchSchedForm::negativeValuesAreKept()
     QCOMPARE(dialog.elapsedTimer.interval(), 1800000u);
 }
 
-void tst_RunlatchSchedForm::dateAndTimeAreCombined_data()
+void TestRunlatchSchedForm::dateAndTimeAreCombined_data()
 {
     QTest::addColumn<QDateTime>("dateField");
     QTest::addColumn<QDateTime>("timeField");
@@ -449,7 +449,7 @@ void tst_RunlatchSchedForm::dateAndTimeAreCombined_data()
         << QDateTime(QDate(1899, 12, 30), QTime(18, 0));
 }
 
-void tst_RunlatchSchedForm::dateAndTimeAreCombined()
+void TestRunlatchSchedForm::dateAndTimeAreCombined()
 {
     QFETCH(QDateTime, dateField);
     QFETCH(QDateTime, timeField);
@@ -467,7 +467,7 @@ void tst_RunlatchSchedForm::dateAndTimeAreCombined()
     QVERIFY(dialog.table.DelayedStart);
 }
 
-void tst_RunlatchSchedForm::unchangedSaveKeepsTheStartTime_data()
+void TestRunlatchSchedForm::unchangedSaveKeepsTheStartTime_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QDateTime>("start");
@@ -484,7 +484,7 @@ void tst_RunlatchSchedForm::unchangedSaveKeepsTheStartTime_data()
     }
 }
 
-void tst_RunlatchSchedForm::unchangedSaveKeepsTheStartTime()
+void TestRunlatchSchedForm::unchangedSaveKeepsTheStartTime()
 {
     QFETCH(QString, locale);
     QFETCH(QDateTime, start);
@@ -507,7 +507,7 @@ void tst_RunlatchSchedForm::unchangedSaveKeepsTheStartTime()
              qPrintable(timeText));
 }
 
-void tst_RunlatchSchedForm::typing_data()
+void TestRunlatchSchedForm::typing_data()
 {
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QKeySequence>("keys");
@@ -533,7 +533,7 @@ void tst_RunlatchSchedForm::typing_data()
         << QStringLiteral("4") << 0;
 }
 
-void tst_RunlatchSchedForm::typing()
+void TestRunlatchSchedForm::typing()
 {
     QFETCH(int, cursor);
     QFETCH(QKeySequence, keys);
@@ -564,7 +564,7 @@ void tst_RunlatchSchedForm::typing()
     }
 }
 
-void tst_RunlatchSchedForm::platformKeyTexts_data()
+void TestRunlatchSchedForm::platformKeyTexts_data()
 {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("text");
@@ -587,7 +587,7 @@ void tst_RunlatchSchedForm::platformKeyTexts_data()
 }
 
 // Keys as a platform may report them, with a control character as their text.
-void tst_RunlatchSchedForm::platformKeyTexts()
+void TestRunlatchSchedForm::platformKeyTexts()
 {
     QFETCH(Qt::Key, key);
     QFETCH(QString, text);
@@ -613,7 +613,7 @@ void tst_RunlatchSchedForm::platformKeyTexts()
     QCOMPARE(dialog.prompts.count(Kind::Beep), beeps);
 }
 
-void tst_RunlatchSchedForm::enterAndEscapePressNoButton()
+void TestRunlatchSchedForm::enterAndEscapePressNoButton()
 {
     Dialog dialog;
     QStringList openAfter;
@@ -642,7 +642,7 @@ void tst_RunlatchSchedForm::enterAndEscapePressNoButton()
     QCOMPARE(dialog.elapsedTimer.interval(), 4200000u);
 }
 
-void tst_RunlatchSchedForm::focusOrder_data()
+void TestRunlatchSchedForm::focusOrder_data()
 {
     QTest::addColumn<bool>("delayed");
     QTest::addColumn<QString>("chosen");
@@ -653,7 +653,7 @@ void tst_RunlatchSchedForm::focusOrder_data()
 
 // Tab goes top to bottom and left to right, one press a control: the delay group is entered at
 // its chosen item, and a date or time field is left at once rather than part by part.
-void tst_RunlatchSchedForm::focusOrder()
+void TestRunlatchSchedForm::focusOrder()
 {
     QFETCH(bool, delayed);
     QFETCH(QString, chosen);
@@ -682,7 +682,7 @@ void tst_RunlatchSchedForm::focusOrder()
     QCOMPARE(dialog.prompts.count(Kind::Beep), 0);
 }
 
-void tst_RunlatchSchedForm::everyControlIsDescribed()
+void TestRunlatchSchedForm::everyControlIsDescribed()
 {
     Dialog dialog;
     QString missing;
@@ -695,7 +695,7 @@ void tst_RunlatchSchedForm::everyControlIsDescribed()
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
-void tst_RunlatchSchedForm::badValueStopsTheSave_data()
+void TestRunlatchSchedForm::badValueStopsTheSave_data()
 {
     QTest::addColumn<QString>("hoursText");
     QTest::addColumn<QString>("minsText");
@@ -715,7 +715,7 @@ void tst_RunlatchSchedForm::badValueStopsTheSave_data()
         << QStringLiteral("'x' is not a valid integer value") << 5000;
 }
 
-void tst_RunlatchSchedForm::badValueStopsTheSave()
+void TestRunlatchSchedForm::badValueStopsTheSave()
 {
     QFETCH(QString, hoursText);
     QFETCH(QString, minsText);
@@ -749,7 +749,7 @@ void tst_RunlatchSchedForm::badValueStopsTheSave()
     QVERIFY(!dialog.table.Modified);
 }
 
-void tst_RunlatchSchedForm::periodTooLongIsRefused_data()
+void TestRunlatchSchedForm::periodTooLongIsRefused_data()
 {
     QTest::addColumn<QString>("hoursText");
     QTest::addColumn<QString>("minsText");
@@ -761,7 +761,7 @@ void tst_RunlatchSchedForm::periodTooLongIsRefused_data()
         << QStringLiteral("2147483647") << QStringLiteral("2147483647");
 }
 
-void tst_RunlatchSchedForm::periodTooLongIsRefused()
+void TestRunlatchSchedForm::periodTooLongIsRefused()
 {
     QFETCH(QString, hoursText);
     QFETCH(QString, minsText);
@@ -789,7 +789,7 @@ void tst_RunlatchSchedForm::periodTooLongIsRefused()
     QCOMPARE(dialog.elapsedTimer.interval(), 4200000u);
 }
 
-void tst_RunlatchSchedForm::closingWithoutSaveChangesNothing_data()
+void TestRunlatchSchedForm::closingWithoutSaveChangesNothing_data()
 {
     QTest::addColumn<bool>("closeBox");
 
@@ -797,7 +797,7 @@ void tst_RunlatchSchedForm::closingWithoutSaveChangesNothing_data()
     QTest::newRow("close box") << true;
 }
 
-void tst_RunlatchSchedForm::closingWithoutSaveChangesNothing()
+void TestRunlatchSchedForm::closingWithoutSaveChangesNothing()
 {
     QFETCH(bool, closeBox);
     Dialog dialog;
@@ -832,7 +832,7 @@ void tst_RunlatchSchedForm::closingWithoutSaveChangesNothing()
     QCOMPARE(hoursShownAgain, QStringLiteral("1"));
 }
 
-void tst_RunlatchSchedForm::delayOnAsksEverySave()
+void TestRunlatchSchedForm::delayOnAsksEverySave()
 {
     Dialog dialog;
     dialog.table.DelayedStart = true;
@@ -856,7 +856,7 @@ void tst_RunlatchSchedForm::delayOnAsksEverySave()
     QVERIFY(!dialog.table.Modified);
 }
 
-void tst_RunlatchSchedForm::questionComesAfterTheNewPeriod()
+void TestRunlatchSchedForm::questionComesAfterTheNewPeriod()
 {
     Dialog dialog;
     dialog.table.DelayedStart = true;
@@ -871,7 +871,7 @@ void tst_RunlatchSchedForm::questionComesAfterTheNewPeriod()
     QCOMPARE(intervalWhenAsked, 7200000u);
 }
 
-void tst_RunlatchSchedForm::delayOffAsksNothingAndLeavesTheArmedTimer()
+void TestRunlatchSchedForm::delayOffAsksNothingAndLeavesTheArmedTimer()
 {
     Dialog dialog;
     dialog.table.DelayedStart = true;
@@ -888,7 +888,7 @@ void tst_RunlatchSchedForm::delayOffAsksNothingAndLeavesTheArmedTimer()
     QCOMPARE(dialog.startTimer.interval(), 60000u);
 }
 
-void tst_RunlatchSchedForm::screenshot()
+void TestRunlatchSchedForm::screenshot()
 {
     Dialog dialog;
     dialog.table.EveryHours = 2;
@@ -908,5 +908,5 @@ void tst_RunlatchSchedForm::screenshot()
     QCOMPARE(size, QSize(392, 346));
 }
 
-QTEST_MAIN(tst_RunlatchSchedForm)
+QTEST_MAIN(TestRunlatchSchedForm)
 #include "tst_RunlatchSchedForm.moc"
