@@ -65,7 +65,7 @@ bool ProcessingRun::requestStop()
 void ProcessingRun::reportEnd(RunProgress::Outcome outcome, const QString& message)
 {
     if (m_progress.ended)
-        m_progress.ended({outcome, m_clock.now(), m_entry, message});
+        m_progress.ended({outcome, m_clock.now(), m_entry, message, m_count, m_failedPrograms});
 }
 
 void ProcessingRun::execute()

@@ -3,6 +3,7 @@
 #include "RunStop.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -20,7 +21,21 @@ struct MainFlags;
 using Launcher = std::function<bool(const QString& ProgramName, const QString& Parameters,
                                     std::uint16_t ShowWindow, std::uint32_t Wait, RunStop* stop)>;
 
-// What a run tells the window as it goes, for the status bar. Either may be left empty.
+// How one program of the list ended, when that was not with exit code 0.
+struct ProgramEnd {
+    enum class Kind { ExitCode, Signal };
+    int entry = 0; // counted from 1
+    QString program;
+    Kind kind = Kind::ExitCode;
+    // The exit code (on Windows the whole 32-bit status) or the signal's number.
+    std::uint32_t value = 0;
+    // The words the run writes after the program's path: "ended with exit code 3",
+    // "ended by signal 9 (Killed)", "ended with exit code 0xC0000005".
+    QString text;
+};
+
+// What a run tells the window as it goes, for the status bar, the tray and notifications. Any of
+// them may be left empty.
 struct RunProgress {
     enum class Outcome { Completed, Stopped, Failed };
     struct End {
@@ -28,8 +43,15 @@ struct RunProgress {
         QDateTime at;
         int entry = 0; // the entry that failed, counted from 1
         QString message;
+        int count = 0; // the entries the run took at its start
+        // The programs that ended otherwise than with exit code 0, in the order they ended.
+        QList<ProgramEnd> failedPrograms;
     };
     std::function<void(int entry, int count, const QString& program)> entryStarted;
+    // A program of the list ended otherwise than with exit code 0; its line is written.
+    std::function<void(const ProgramEnd& end)> programFailed;
+    // File > Stop Run was asked for and the program is given its grace time to end.
+    std::function<void()> stopping;
     std::function<void(const End& end)> ended;
 };
 
@@ -86,4 +108,7 @@ private:
     // Runs under way, nested ones included, and the entry the innermost is at.
     int m_depth = 0;
     int m_entry = 0;
+    // The innermost run's entry count and the programs of it that failed so far.
+    int m_count = 0;
+    QList<ProgramEnd> m_failedPrograms;
 };
