@@ -404,9 +404,9 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     b.elapsedTimer.setInterval(60000);
     b.run.setStopGrace(std::chrono::milliseconds(200));
     QList<RunProgress::End> ends;
-    b.run.setProgress({{}, [&ends](const RunProgress::End& end) {
-                           ends << end;
-                       }});
+    RunProgress progress;
+    progress.ended = [&ends](const RunProgress::End& end) { ends << end; };
+    b.run.setProgress(progress);
     QVERIFY(!b.run.requestStop());
 #ifdef Q_OS_WIN
     b.childLog.setSleepMs(60000);
