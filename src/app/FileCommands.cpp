@@ -71,21 +71,23 @@ std::optional<QString> FileCommands::chooseFile(bool forSaving)
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }
 
-void FileCommands::Open1Click()
+bool FileCommands::Open1Click()
 {
     const std::optional<QString> chosen = chooseFile(false);
     if (!chosen)
-        return;
+        return false;
     // The name follows a load that succeeded: a file that cannot be read must not become the
     // target of the next save, which would overwrite it with the table still in memory.
     LoadIni(*chosen);
     m_table.JobFileName = *chosen;
     m_scheduler.armAfterOpen(m_prompts);
+    return true;
 }
 
-void FileCommands::NewIni2Click()
+bool FileCommands::NewIni2Click()
 {
     m_table.LastProc = -1;
+    return true;
 }
 
 void FileCommands::SaveIni1Click()

@@ -21,8 +21,9 @@ public:
     // schedule. Leaves the job file name, the modified flag and the delayed-start timer alone.
     void LoadIni(const QString& path);
 
-    void Open1Click();
-    void NewIni2Click();
+    // Each returns true when it put another job in the table.
+    bool Open1Click();
+    bool NewIni2Click();
     void SaveIni1Click();
     void SaveAsIni1Click();
 

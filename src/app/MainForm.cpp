@@ -1,18 +1,22 @@
 #include "MainForm.h"
 
 #include "Clock.h"
+#include "DesktopNotifier.h"
 #include "ErrorGuard.h"
 #include "Prompts.h"
 #include "ScopeExit.h"
 #include "StartAndWait.h"
+#include "StatusPart.h"
 #include "StatusTexts.h"
 #include "Timer.h"
+#include "TrayIcon.h"
 #include "UserFile.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -52,7 +56,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_elapsedTimer(new Timer(this))
     , m_memoLines(*m_memo1)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
-                  [this] { Process1Click(); })
+                  [this] { processUnattended(); })
     , m_run(
           m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_prompts,
           [this] { close(); },
@@ -70,6 +74,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     createWidgets();
     createMenu();
     createStatusBar();
+    createTray();
     showRunProgress();
     runGuarded([this] { FormCreate(); });
 }
@@ -136,20 +141,26 @@ void TMainForm::createMenu()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    addCommand(file, QStringLiteral("Open1"), tr("&Open Ini"),
-               [this] { m_fileCommands.Open1Click(); });
-    addCommand(file, QStringLiteral("NewIni2"), tr("&New Ini"),
-               [this] { m_fileCommands.NewIni2Click(); });
+    addCommand(file, QStringLiteral("Open1"), tr("&Open Ini"), [this] {
+        if (m_fileCommands.Open1Click())
+            jobReplaced();
+    });
+    addCommand(file, QStringLiteral("NewIni2"), tr("&New Ini"), [this] {
+        if (m_fileCommands.NewIni2Click())
+            jobReplaced();
+    });
     addSeparator(file, QStringLiteral("N1"));
-    addCommand(file, QStringLiteral("Process1"), tr("&Process"), [this] { Process1Click(); });
-    addCommand(file, QStringLiteral("StopRun1"), tr("S&top Run"), [this] { StopRun1Click(); });
+    m_process1 =
+        addCommand(file, QStringLiteral("Process1"), tr("&Process"), [this] { Process1Click(); });
+    m_stopRun1 = addCommand(file, QStringLiteral("StopRun1"), tr("S&top Run"),
+                            [this] { StopRun1Click(); });
     addSeparator(file, QStringLiteral("NewIni1"));
     addCommand(file, QStringLiteral("SaveIni1"), tr("&Save Ini"),
                [this] { m_fileCommands.SaveIni1Click(); });
     addCommand(file, QStringLiteral("SaveAsIni1"), tr("Save &As Ini"),
                [this] { m_fileCommands.SaveAsIni1Click(); });
     addSeparator(file, QStringLiteral("N2"));
-    addCommand(file, QStringLiteral("Exit1"), tr("E&xit"), [this] { close(); });
+    m_exit1 = addCommand(file, QStringLiteral("Exit1"), tr("E&xit"), [this] { close(); });
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -219,10 +230,22 @@ void TMainForm::readCommandLine()
     }
 }
 
+void TMainForm::processUnattended()
+{
+    runList(false);
+}
+
 void TMainForm::Process1Click()
 {
+    runList(true);
+}
+
+void TMainForm::runList(bool byHand)
+{
+    const bool outer = std::exchange(m_runByHand, byHand);
     ++m_runDepth;
-    const ScopeExit done([this] {
+    const ScopeExit done([this, outer] {
+        m_runByHand = outer;
         // A close asked for during the run happens once the outermost run has returned, after
         // any error of the run has been shown.
         if (--m_runDepth == 0 && m_closePending)
@@ -241,17 +264,38 @@ void TMainForm::StopRun1Click()
 
 void TMainForm::createStatusBar()
 {
-    const auto addPart = [this](const char* name, const QString& accessibleName, int stretch) {
-        auto* part = new QLabel(statusBar());
-        part->setObjectName(QString::fromLatin1(name));
-        part->setAccessibleName(accessibleName);
-        part->setTextFormat(Qt::PlainText);
+    const auto addPart = [this](const char* name, const QString& meaning, int stretch) {
+        if (m_statusJobFile != nullptr) {
+            auto* separator = new QFrame(statusBar());
+            separator->setFrameShape(QFrame::VLine);
+            separator->setFrameShadow(QFrame::Sunken);
+            statusBar()->addWidget(separator);
+        }
+        auto* part = new StatusPart(QString::fromLatin1(name), meaning, statusBar());
         statusBar()->addWidget(part, stretch);
         return part;
     };
     m_statusJobFile = addPart("StatusJobFile", tr("Job file"), 0);
     m_statusState = addPart("StatusState", tr("Schedule"), 1);
     m_statusLastRun = addPart("StatusLastRun", tr("Last run"), 0);
+}
+
+void TMainForm::createTray()
+{
+    m_tray = new TrayIcon(*this, {m_process1, m_stopRun1, m_exit1});
+    m_notifier = DesktopNotifier::create(*m_tray->systemTrayIcon());
+    connect(m_notifier.get(), &DesktopNotifier::clicked, m_tray, &TrayIcon::showWindow);
+}
+
+void TMainForm::setNotifier(std::unique_ptr<DesktopNotifier> notifier)
+{
+    m_notifier = std::move(notifier);
+    connect(m_notifier.get(), &DesktopNotifier::clicked, m_tray, &TrayIcon::showWindow);
+}
+
+int TMainForm::exitStatus() const
+{
+    return m_flags.AutoRun && m_lastRunFailed ? 1 : 0;
 }
 
 void TMainForm::showRunProgress()
@@ -262,27 +306,54 @@ void TMainForm::showRunProgress()
             m_caughtUp = true;
             m_lastRunText = QCoreApplication::translate("Scheduler", Scheduler::CaughtUpText);
         }
+        m_runningProgram = program;
         m_runningText = StatusTexts::running(entry, count, program);
+        m_tray->setMark(TrayIcon::Mark::Running);
         updateStatusSoon();
     };
-    progress.ended = [this](const RunProgress::End& end) {
-        switch (end.outcome) {
-        case RunProgress::Outcome::Completed:
-            m_lastRunText = StatusTexts::completed(end.at);
-            break;
-        case RunProgress::Outcome::Stopped:
-            m_lastRunText = StatusTexts::stopped(end.at);
-            break;
-        case RunProgress::Outcome::Failed:
-            m_lastRunText = StatusTexts::failed(end.entry, end.message);
-            break;
-        }
-        if (std::exchange(m_caughtUp, false))
-            m_lastRunText = tr("%1 (caught up a run missed during sleep)").arg(m_lastRunText);
-        m_runningText.clear();
+    progress.stopping = [this] {
+        m_runningText = tr("Stopping %1").arg(m_runningProgram);
         updateStatusSoon();
     };
+    progress.ended = [this](const RunProgress::End& end) { runEnded(end); };
     m_run.setProgress(std::move(progress));
+}
+
+void TMainForm::runEnded(const RunProgress::End& end)
+{
+    m_lastRunText = StatusTexts::lastRun(end);
+    m_lastRunToolTip = StatusTexts::programEnds(end.failedPrograms);
+    if (std::exchange(m_caughtUp, false))
+        m_lastRunText = tr("%1 (caught up a run missed during sleep)").arg(m_lastRunText);
+    m_runningText.clear();
+    const QString summary = StatusTexts::failureSummary(end);
+    m_lastRunFailed = !summary.isEmpty();
+    // Seen already when the window is in front; otherwise marked until it is shown again.
+    m_tray->setMark(m_lastRunFailed && !isActiveWindow() ? TrayIcon::Mark::Failed
+                                                          : TrayIcon::Mark::None);
+    if (m_lastRunFailed && !m_runByHand && m_notifier)
+        m_notifier->notify(summary, StatusTexts::failureBody(end, m_runningProgram));
+    updateStatusSoon();
+}
+
+void TMainForm::jobReplaced()
+{
+    m_lastRunText.clear();
+    m_lastRunToolTip.clear();
+    m_lastRunFailed = false;
+    if (m_tray->mark() == TrayIcon::Mark::Failed)
+        m_tray->setMark(TrayIcon::Mark::None);
+}
+
+// With a tray to come back from, a minimised window leaves the task bar for it.
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->available())
+        QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        m_tray->mark() == TrayIcon::Mark::Failed)
+        m_tray->setMark(TrayIcon::Mark::None);
 }
 
 // A run's steps come faster than anyone reads them when its programs end at once, and the
@@ -299,10 +370,10 @@ void TMainForm::updateStatus()
     m_statusUpdatePending = false;
     if (m_statusJobFile == nullptr)
         return;
-    m_statusJobFile->setText(StatusTexts::jobFile(m_table.JobFileName, m_table.Modified));
-    m_statusJobFile->setToolTip(m_table.JobFileName);
+    m_statusJobFile->setStatus(StatusTexts::jobFile(m_table.JobFileName, m_table.Modified),
+                               m_table.JobFileName);
     if (m_flags.RunInProgress && !m_runningText.isEmpty()) {
-        m_statusState->setText(m_runningText);
+        m_statusState->setStatus(m_runningText);
     } else {
         StatusTexts::Schedule schedule;
         if (m_startTimer->enabled() && m_table.DelayedStart)
@@ -314,10 +385,15 @@ void TMainForm::updateStatus()
         }
         schedule.everyHours = m_table.EveryHours;
         schedule.everyMins = m_table.EveryMins;
-        m_statusState->setText(StatusTexts::schedule(schedule, m_clock.now()));
+        m_statusState->setStatus(StatusTexts::schedule(schedule, m_clock.now()));
     }
-    m_statusLastRun->setText(m_lastRunText);
-    m_statusLastRun->setToolTip(m_lastRunText);
+    m_statusLastRun->setStatus(m_lastRunText, m_lastRunToolTip);
+    QStringList tip{tr("Runlatch"), m_statusJobFile->text(), m_statusState->text()};
+    if (!m_lastRunText.isEmpty())
+        tip << m_lastRunText;
+    m_tray->setToolTip(tip.join(u'\n'));
+    if (!m_flags.RunInProgress && m_tray->mark() == TrayIcon::Mark::Running)
+        m_tray->setMark(TrayIcon::Mark::None);
 }
 
 bool TMainForm::FormClose()

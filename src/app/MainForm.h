@@ -12,13 +12,17 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class Clock;
+class DesktopNotifier;
 class Prompts;
 class QAction;
 class QLabel;
 class QPlainTextEdit;
+class StatusPart;
 class Timer;
+class TrayIcon;
 
 // The main window: the menu that leads to every command, the activity memo, the two scheduler
 // timers, and the program's state (job table and flags). It is the hub: its handlers only hand
@@ -63,12 +67,25 @@ public:
     // Gives the menu items their windows' commands, once those windows exist.
     void setWindowCommands(WindowCommands commands);
 
+    // File > Process, chosen by the user: the user watches this run.
     void Process1Click();
+    // A run the user did not start: a repeat tick or the delayed start (and so /R). When it goes
+    // wrong, the desktop is told.
+    void processUnattended();
     // File > Stop Run.
     void StopRun1Click();
 
+    // The program's exit status: in auto-run mode 1 after a run in which a program could not be
+    // started or ended otherwise than with 0, else 0.
+    [[nodiscard]] int exitStatus() const;
+
+    [[nodiscard]] TrayIcon& trayIcon() { return *m_tray; }
+    // Where the desktop's notifications go; tests put a stand-in here.
+    void setNotifier(std::unique_ptr<DesktopNotifier> notifier);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
@@ -84,7 +101,12 @@ private:
     void readCommandLine();
     void runGuarded(const std::function<void()>& body);
     void createStatusBar();
+    void createTray();
     void showRunProgress();
+    void runList(bool byHand);
+    void runEnded(const RunProgress::End& end);
+    // A job file was opened or a new one begun: the last run was another job's.
+    void jobReplaced();
     // Every change the status bar shows comes through a command, a tick or a run's progress, so
     // it is brought up to date then and never polled.
     void updateStatus();
@@ -112,17 +134,28 @@ private:
 
     WindowCommands m_windowCommands;
 
-    QLabel* m_statusJobFile = nullptr;
-    QLabel* m_statusState = nullptr;
-    QLabel* m_statusLastRun = nullptr;
+    StatusPart* m_statusJobFile = nullptr;
+    StatusPart* m_statusState = nullptr;
+    StatusPart* m_statusLastRun = nullptr;
     QString m_runningText;
     QString m_lastRunText;
+    QString m_lastRunToolTip;
+    // The program the innermost run is at, for a notification of why it stopped.
+    QString m_runningProgram;
+    bool m_lastRunFailed = false;
     bool m_caughtUp = false;
     bool m_statusUpdatePending = false;
 
     // Runs under way, nested ones included; the flag alone cannot tell, as a failed run leaves
     // it set.
     int m_runDepth = 0;
+    // The innermost run was started by the user, who watches it.
+    bool m_runByHand = true;
+    QAction* m_process1 = nullptr;
+    QAction* m_stopRun1 = nullptr;
+    QAction* m_exit1 = nullptr;
+    TrayIcon* m_tray = nullptr;
+    std::unique_ptr<DesktopNotifier> m_notifier;
     // The window was asked to close during a run: it closes when the outermost run returns.
     bool m_closePending = false;
     bool m_closeAnswered = false;

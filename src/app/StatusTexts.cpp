@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -23,6 +26,18 @@ QString moment(const QDateTime& at, const QDateTime& now, const QLocale& locale)
     return at.date() == now.date() ? clockTime(at) : timeAndDay(at, locale);
 }
 
+QString programsFailed(int failedCount, int count)
+{
+    return QCoreApplication::translate("StatusTexts", "%1 of %2 programs failed")
+        .arg(failedCount)
+        .arg(count);
+}
+
+QString failedPart(int failedCount, int count)
+{
+    return failedCount == 0 ? QString() : u", "_s + programsFailed(failedCount, count);
+}
+
 } // namespace
 
 namespace StatusTexts {
@@ -36,12 +51,27 @@ QString jobFile(const QString& path, bool changed)
 
 QString schedule(const Schedule& schedule, const QDateTime& now, const QLocale& locale)
 {
+    QString delayed;
     if (schedule.delayedStart)
-        return QCoreApplication::translate("StatusTexts", "Delayed start at %1")
-            .arg(timeAndDay(*schedule.delayedStart, locale));
+        delayed = QCoreApplication::translate("StatusTexts", "Delayed start at %1")
+                      .arg(timeAndDay(*schedule.delayedStart, locale));
+    QString next;
     if (schedule.nextRun)
-        return QCoreApplication::translate("StatusTexts", "Next run at %1 (every %2 h %3 min)")
-            .arg(moment(*schedule.nextRun, now, locale))
+        next = QCoreApplication::translate("StatusTexts", "Next run at %1 (every %2 h %3 min)")
+                   .arg(moment(*schedule.nextRun, now, locale))
+                   .arg(schedule.everyHours)
+                   .arg(schedule.everyMins);
+    if (!delayed.isEmpty() && !next.isEmpty())
+        return *schedule.nextRun <= *schedule.delayedStart ? next + u"; "_s + delayed
+                                                          : delayed + u"; "_s + next;
+    if (!delayed.isEmpty())
+        return delayed;
+    if (!next.isEmpty())
+        return next;
+    // The repeat timer starts with the first run, by hand or by the delayed start.
+    if (schedule.everyHours != 0 || schedule.everyMins != 0)
+        return QCoreApplication::translate("StatusTexts",
+                                           "Repeats every %1 h %2 min after the first run")
             .arg(schedule.everyHours)
             .arg(schedule.everyMins);
     return QCoreApplication::translate("StatusTexts", "Idle");
@@ -55,14 +85,16 @@ QString running(int entry, int count, const QString& program)
         .arg(program);
 }
 
-QString completed(const QDateTime& at)
+QString completed(const QDateTime& at, int failedCount, int count)
 {
-    return QCoreApplication::translate("StatusTexts", "Last run completed %1").arg(clockTime(at));
+    return QCoreApplication::translate("StatusTexts", "Last run completed %1").arg(clockTime(at)) +
+           failedPart(failedCount, count);
 }
 
-QString stopped(const QDateTime& at)
+QString stopped(const QDateTime& at, int failedCount, int count)
 {
-    return QCoreApplication::translate("StatusTexts", "Last run stopped %1").arg(clockTime(at));
+    return QCoreApplication::translate("StatusTexts", "Last run stopped %1").arg(clockTime(at)) +
+           failedPart(failedCount, count);
 }
 
 QString failed(int entry, const QString& message)
@@ -70,6 +102,50 @@ QString failed(int entry, const QString& message)
     return QCoreApplication::translate("StatusTexts", "Last run failed at entry %1: %2")
         .arg(entry)
         .arg(message);
+}
+
+QString lastRun(const RunProgress::End& end)
+{
+    const int failedCount = static_cast<int>(end.failedPrograms.size());
+    switch (end.outcome) {
+    case RunProgress::Outcome::Completed:
+        return completed(end.at, failedCount, end.count);
+    case RunProgress::Outcome::Stopped:
+        return stopped(end.at, failedCount, end.count);
+    case RunProgress::Outcome::Failed:
+        break;
+    }
+    return failed(end.entry, end.message);
+}
+
+QString programEnds(const QList<ProgramEnd>& ends)
+{
+    QStringList lines;
+    for (const ProgramEnd& end : ends)
+        lines << end.program + u' ' + end.text;
+    return lines.join(u'\n');
+}
+
+QString failureSummary(const RunProgress::End& end)
+{
+    if (end.outcome == RunProgress::Outcome::Failed)
+        return QCoreApplication::translate("StatusTexts", "Run failed");
+    if (end.failedPrograms.isEmpty())
+        return {};
+    return programsFailed(static_cast<int>(end.failedPrograms.size()), end.count);
+}
+
+QString failureBody(const RunProgress::End& end, const QString& failedProgram)
+{
+    if (end.outcome != RunProgress::Outcome::Failed)
+        return programEnds(end.failedPrograms);
+    const QString stoppedAt = QCoreApplication::translate("StatusTexts", "%1 at entry %2 of %3: %4")
+                                  .arg(failedProgram)
+                                  .arg(end.entry)
+                                  .arg(end.count)
+                                  .arg(end.message);
+    return end.failedPrograms.isEmpty() ? stoppedAt
+                                        : programEnds(end.failedPrograms) + u'\n' + stoppedAt;
 }
 
 } // namespace StatusTexts

@@ -87,5 +87,6 @@ int main(int argc, char* argv[])
     });
 
     mainForm.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return status != 0 ? status : mainForm.exitStatus();
 }

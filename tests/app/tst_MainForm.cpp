@@ -12,6 +12,7 @@
 #include "Timer.h"
 #include "Watchdog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -520,8 +521,12 @@ void TestMainForm::statusBarFollowsTheRuns()
         s.form->findChild<QAction*>(QString::fromLatin1(name))->trigger();
     };
     QCOMPARE(shown("StatusJobFile"), QStringLiteral("jobs.ini"));
-    QCOMPARE(shown("StatusState"), QStringLiteral("Idle"));
+    QCOMPARE(shown("StatusState"), QStringLiteral("Repeats every 0 h 10 min after the first run"));
     QCOMPARE(shown("StatusLastRun"), QString());
+    // A screen reader reads each part's text as its name.
+    QAccessibleInterface* state = QAccessible::queryAccessibleInterface(
+        s.form->findChild<QLabel*>(QStringLiteral("StatusState")));
+    QCOMPARE(state->text(QAccessible::Name), shown("StatusState"));
 
     JobTable& table = s.form->jobTable();
     ChildLog children(s.scratch.path());
