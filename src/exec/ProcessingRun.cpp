@@ -111,6 +111,7 @@ bool ProcessingRun::runEntries()
     // used meanwhile changes entries the run has not yet started. Slots above a lowered LastProc
     // keep their strings, so the walk never reads a released entry.
     const int entryCount = m_table.LastProc + 1;
+    m_count = entryCount;
     m_entry = 0;
     if (entryCount == 0)
         return true;

@@ -4,11 +4,13 @@
 #include "Errors.h"
 #include "JobTable.h"
 #include "MainFlags.h"
+#include "DesktopNotifier.h"
 #include "MainForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
 #include "TestFiles.h"
+#include "TrayIcon.h"
 #include "Timer.h"
 #include "Watchdog.h"
 
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -23,6 +26,8 @@
 #include <QTimer>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -59,6 +64,21 @@ struct Started {
     }
 };
 
+// Records what the window would tell the desktop.
+class RecordingNotifier final : public DesktopNotifier {
+public:
+    explicit RecordingNotifier(QStringList& sent)
+        : m_sent(sent)
+    {}
+    void notify(const QString& summary, const QString& body) override
+    {
+        m_sent << summary + u'|' + body;
+    }
+
+private:
+    QStringList& m_sent;
+};
+
 } // namespace
 
 class TestMainForm : public QObject {
@@ -85,6 +105,8 @@ private slots:
     void closeDuringARunWaitsForIt();
     void windowCommandsRunGuarded();
     void statusBarFollowsTheRuns();
+    void unattendedFailuresAreReported_data();
+    void unattendedFailuresAreReported();
     void savesAPictureForTheManual();
 };
 
@@ -502,6 +524,57 @@ void TestMainForm::windowCommandsRunGuarded()
     QCOMPARE(ran, items);
     QCOMPARE(s.prompts.texts(Kind::General).first(), QStringLiteral("Log1 failed."));
     QCOMPARE(s.prompts.count(Kind::General), 5);
+}
+
+void TestMainForm::unattendedFailuresAreReported_data()
+{
+    QTest::addColumn<bool>("byHand");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("notified");
+    QTest::addColumn<TrayIcon::Mark>("mark");
+
+    const QString missing = QStringLiteral("/nonexistent/tool");
+    const QString stopped =
+        u"Run failed|/nonexistent/tool at entry 1 of 1: Unable to find application tool."_s;
+    QTest::newRow("timer tick, program missing") << false << missing << stopped
+                                                 << TrayIcon::Mark::Failed;
+    QTest::newRow("by hand, program missing") << true << missing << QString()
+                                              << TrayIcon::Mark::Failed;
+    QTest::newRow("timer tick, clean run") << false << testChildPath() << QString()
+                                           << TrayIcon::Mark::None;
+}
+
+// A run nobody watches tells the desktop once when it goes wrong; the tray keeps the mark until
+// the window is shown from it. The tray's menu runs the main menu's own commands.
+void TestMainForm::unattendedFailuresAreReported()
+{
+    QFETCH(bool, byHand);
+    QFETCH(QString, program);
+    QFETCH(QString, notified);
+    QFETCH(TrayIcon::Mark, mark);
+    Started s;
+    s.start({});
+    QStringList sent;
+    s.form->setNotifier(std::make_unique<RecordingNotifier>(sent));
+    ChildLog children(s.scratch.path());
+    addEntry(s.form->jobTable(), program);
+
+    const auto trayCommand = [&s](const QString& name) {
+        const QList<QAction*> actions = s.form->trayIcon().menu()->actions();
+        const auto found = std::find_if(actions.begin(), actions.end(),
+                                        [&name](QAction* a) { return a->objectName() == name; });
+        QVERIFY2(found != actions.end(), qPrintable(name));
+        (*found)->trigger();
+    };
+    if (byHand)
+        trayCommand(u"Process1"_s);
+    else
+        s.form->processUnattended();
+    QCOMPARE(sent, notified.isEmpty() ? QStringList() : QStringList{notified});
+    QCOMPARE(s.form->trayIcon().mark(), mark);
+    trayCommand(u"TrayShow"_s);
+    QVERIFY(s.form->isVisible());
+    QCOMPARE(s.form->trayIcon().mark(), TrayIcon::Mark::None);
 }
 
 // Not a check: saves a picture of the window for the documentation when asked to.
