@@ -84,9 +84,12 @@ bool FileCommands::Open1Click()
     return true;
 }
 
+// A new job has no file yet: its first save asks where, so that it never overwrites the job
+// file the user had open before.
 bool FileCommands::NewIni2Click()
 {
     m_table.LastProc = -1;
+    m_table.JobFileName.clear();
     return true;
 }
 

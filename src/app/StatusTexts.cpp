@@ -44,7 +44,7 @@ namespace StatusTexts {
 
 QString jobFile(const QString& path, bool changed)
 {
-    const QString name = path.isEmpty() ? QCoreApplication::translate("StatusTexts", "No job file")
+    const QString name = path.isEmpty() ? QCoreApplication::translate("StatusTexts", "Untitled")
                                         : QFileInfo(path).fileName();
     return changed ? name + QStringLiteral(" *") : name;
 }

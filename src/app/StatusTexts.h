@@ -13,7 +13,7 @@
 // run is at, and how the last run ended.
 namespace StatusTexts {
 
-// The job file's name without its folder, or "No job file"; a trailing " *" while the list has
+// The job file's name without its folder, or "Untitled"; a trailing " *" while the list has
 // edits not saved.
 [[nodiscard]] QString jobFile(const QString& path, bool changed);
 

@@ -91,7 +91,7 @@ private slots:
     void openingAMissingFileStartsAnEmptyList();
     void dialogsStartInTheProgramFolderWithTheIniFilter();
     void cancelledDialogsChangeNothing();
-    void newThenSaveOverwritesWithoutADialog();
+    void newThenSaveAsksWhereAndKeepsTheOldFile();
     void failedSaveKeepsTheFileAndTheFlag();
     void failedSaveOverAFileLeavesItWhole();
     void refusedJobFileChangesNothing_data();
@@ -389,25 +389,31 @@ void TestFileCommands::cancelledDialogsChangeNothing()
     QVERIFY(QDir(c.scratch.path()).isEmpty());
 }
 
-void TestFileCommands::newThenSaveOverwritesWithoutADialog()
+// New begins an untitled job: its first save asks where, and the job file that was open stays
+// as it was, byte for byte.
+void TestFileCommands::newThenSaveAsksWhereAndKeepsTheOldFile()
 {
     Commands c;
-    QVERIFY(writeBytes(c.path(), numberedEntries(2) + "[Schedule]\r\nEveryHours=5\r\n"));
+    const QByteArray old = numberedEntries(2) + "[Schedule]\r\nEveryHours=5\r\n";
+    QVERIFY(writeBytes(c.path(), old));
     c.table.JobFileName = c.path();
     c.commands.LoadIni(c.path());
     c.table.Modified = true;
     c.commands.NewIni2Click();
     QCOMPARE(c.table.LastProc, -1);
-    QCOMPARE(c.table.JobFileName, c.path());
+    QCOMPARE(c.table.JobFileName, QString());
     QCOMPARE(c.table.EveryHours, 5);
     QVERIFY(c.table.Modified);
     // Slots keep their strings: only the count went.
     QCOMPARE(c.table.ProcList[1].Name, QStringLiteral("/bin/p2"));
 
+    c.prompts.fileAnswers.enqueue(c.path("new.ini"));
     c.commands.SaveIni1Click();
-    QVERIFY(c.prompts.asked.isEmpty());
+    QCOMPARE(c.prompts.asked.size(), 1);
     QVERIFY(!c.table.Modified);
-    c.commands.LoadIni(c.path());
+    QCOMPARE(c.table.JobFileName, c.path("new.ini"));
+    QCOMPARE(readBytes(c.path()), old);
+    c.commands.LoadIni(c.path("new.ini"));
     QCOMPARE(c.table.LastProc, -1);
     QCOMPARE(c.table.EveryHours, 5);
 }

@@ -23,7 +23,7 @@ void TestStatusTexts::jobFile_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("saved") << u"/home/ann/jobs/nightly.ini"_s << false << u"nightly.ini"_s;
     QTest::newRow("edited") << u"/home/ann/jobs/nightly.ini"_s << true << u"nightly.ini *"_s;
-    QTest::newRow("none yet, edited") << QString() << true << u"No job file *"_s;
+    QTest::newRow("none yet, edited") << QString() << true << u"Untitled *"_s;
 }
 
 void TestStatusTexts::jobFile()
