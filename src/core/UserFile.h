@@ -135,3 +135,6 @@ enum class FileFailure { NotFound, AccessDenied, DiskFull, Other };
 [[nodiscard]] NativePath currentFolderPath();
 // A file name in folder, joined with the platform's separator.
 [[nodiscard]] NativePath pathInFolder(const NativePath& folder, const QString& name);
+// Whether path names its file wherever the program stands, by the system's own rule. Unlike
+// QDir::isAbsolutePath, this takes no leading ":" for Qt's resources: ":jobs.ini" is a file name.
+[[nodiscard]] bool isAbsoluteFilePath(const QString& path);

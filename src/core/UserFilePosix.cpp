@@ -235,3 +235,8 @@ NativePath pathInFolder(const NativePath& folder, const QString& name)
 {
     return (folder.endsWith('/') ? folder : folder + '/') + QFile::encodeName(name);
 }
+
+bool isAbsoluteFilePath(const QString& path)
+{
+    return path.startsWith(u'/');
+}
