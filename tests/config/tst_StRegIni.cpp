@@ -548,6 +548,8 @@ void TestStRegIni::writeStringQuotesWhatAReadWouldTrim_data()
     QTest::newRow("equals and semicolon") << u"a=b ;c"_s << "a=b ;c"_ba << u"a=b ;c"_s;
     QTest::newRow("UTF-8 text") << u"Grüße"_s << "Gr\xC3\xBC\xC3\x9F\x65"_ba << u"Grüße"_s;
     QTest::newRow("empty") << QString() << ""_ba << u"default"_s;
+    QTest::newRow("too long for quotes")
+        << u' ' + QString(1021, u'x') << " "_ba + QByteArray(1021, 'x') << QString(1021, u'x');
 }
 
 void TestStRegIni::writeStringQuotesWhatAReadWouldTrim()
