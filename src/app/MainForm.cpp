@@ -225,7 +225,7 @@ void TMainForm::readCommandLine()
             // Joining the program's folder to an absolute path could only name a file that
             // does not exist, so an absolute path stands as it is.
             m_table.JobFileName =
-                QDir::toNativeSeparators(QDir::isAbsolutePath(name) ? name : m_programDir + name);
+                QDir::toNativeSeparators(isAbsoluteFilePath(name) ? name : m_programDir + name);
         }
     }
 }

@@ -105,9 +105,12 @@ QByteArrayView ProfileFile::unquoted(QByteArrayView text)
     return text;
 }
 
+// The quotes stay within the longest value a lookup returns, so that the text in the file reads
+// back whole also for a reader that cuts a value before it takes the quotes off: it would keep
+// the opening quote and lose the closing one.
 QByteArray ProfileFile::protectedValue(QByteArrayView value)
 {
-    if (unquoted(trimmed(value)) == value)
+    if (unquoted(trimmed(value)) == value || value.size() + 2 > MaxValueLength)
         return value.toByteArray();
     QByteArray text;
     text.reserve(value.size() + 2);

@@ -49,6 +49,8 @@ public:
     [[nodiscard]] static QByteArrayView unquoted(QByteArrayView text);
     // The text to write so that a lookup gives value back whole: value itself, or value in one
     // more pair of double quotes when the reading rules would take blanks or quotes off its ends.
+    // A value too long for its quotes to fit within MaxValueLength is written as it is and read
+    // back as the rules take it.
     [[nodiscard]] static QByteArray protectedValue(QByteArrayView value);
     // Only ASCII letters fold: names are 8-bit text whose other bytes have no known case.
     [[nodiscard]] static bool sameName(QByteArrayView a, QByteArrayView b);

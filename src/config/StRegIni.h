@@ -54,7 +54,8 @@ public:
     // for a section, key or value holding a line break or NUL (they would corrupt the file) and
     // for an infinite or NaN float (it has no written form). A string that reading would change
     // (blanks or a pair of quotes at its ends) is written in one more pair of double quotes, so
-    // that it reads back as it was.
+    // that it reads back as it was, unless the quotes would take it past the longest value a read
+    // returns.
     void WriteString(const QString& key, const QString& value);
     void WriteInteger(const QString& key, std::int32_t value);
     void WriteBoolean(const QString& key, bool value);

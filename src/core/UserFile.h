@@ -121,6 +121,10 @@ enum class PathKind { Missing, RegularFile, NullDevice, Folder, Other };
 // end, -1 when the read fails.
 [[nodiscard]] qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max);
 
+// Cuts the file to length bytes, or lengthens it with zeros; false with lastFileError() set when
+// the system refuses.
+[[nodiscard]] bool setFileLength(const FileHandle& file, qint64 length);
+
 // The length of a regular file; 0 for the null device; nothing when the system will not say.
 [[nodiscard]] std::optional<qint64> fileLength(const FileHandle& file);
 
@@ -135,3 +139,6 @@ enum class FileFailure { NotFound, AccessDenied, DiskFull, Other };
 [[nodiscard]] NativePath currentFolderPath();
 // A file name in folder, joined with the platform's separator.
 [[nodiscard]] NativePath pathInFolder(const NativePath& folder, const QString& name);
+// Whether path names its file wherever the program stands, by the system's own rule. Unlike
+// QDir::isAbsolutePath, this takes no leading ":" for Qt's resources: ":jobs.ini" is a file name.
+[[nodiscard]] bool isAbsoluteFilePath(const QString& path);

@@ -189,6 +189,16 @@ qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max)
     }
 }
 
+bool setFileLength(const FileHandle& file, qint64 length)
+{
+    for (;;) {
+        if (::ftruncate(file.native(), static_cast<off_t>(length)) == 0)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
 std::optional<qint64> fileLength(const FileHandle& file)
 {
     struct stat status {};
@@ -234,4 +244,9 @@ NativePath currentFolderPath()
 NativePath pathInFolder(const NativePath& folder, const QString& name)
 {
     return (folder.endsWith('/') ? folder : folder + '/') + QFile::encodeName(name);
+}
+
+bool isAbsoluteFilePath(const QString& path)
+{
+    return path.startsWith(u'/');
 }

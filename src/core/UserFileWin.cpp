@@ -232,6 +232,11 @@ qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max)
     return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
 }
 
+bool setFileLength(const FileHandle& file, qint64 length)
+{
+    return setLength(file.native(), length);
+}
+
 std::optional<qint64> fileLength(const FileHandle& file)
 {
     if (::GetFileType(file.native()) == FILE_TYPE_CHAR)
@@ -286,4 +291,17 @@ NativePath pathInFolder(const NativePath& folder, const QString& name)
 {
     const QString native = QDir::toNativeSeparators(folder);
     return native.endsWith(u'\\') ? native + name : native + u'\\' + name;
+}
+
+// A drive ("C:", also "C:name", which is relative to that drive's own current folder and so
+// names nothing in another folder) or a UNC or device prefix of two separators.
+bool isAbsoluteFilePath(const QString& path)
+{
+    const auto isSeparator = [](QChar c) {
+        return c == u'\\' || c == u'/';
+    };
+    const bool drive =
+        path.size() >= 2 && path[1] == u':' &&
+        ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z'));
+    return drive || (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]));
 }

@@ -152,6 +152,8 @@ void TestMainForm::commandLineNamesTheJobFileAndAutoRun_data()
         << QStringList{"-R", "jobs.ini", "/X", "/Ijobs.ini"} << "jobs.ini"         << false;
     QTest::newRow("name kept unchanged")
         << QStringList{"/I sub/../jobs.ini"}                 << " sub/../jobs.ini" << false;
+    QTest::newRow("leading colon is no resource")
+        << QStringList{"/I:jobs.ini"}                        << ":jobs.ini"        << false;
     QTest::newRow("/I alone names the folder")
         << QStringList{"/I"}                                 << ""                 << false;
     // clang-format on

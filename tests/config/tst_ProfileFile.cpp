@@ -381,7 +381,7 @@ void TestProfileFile::protectedValueReadsBackWhole_data()
     // clang-format on
 
     QTest::newRow("longest value, leading blank")
-        << " "_ba + repeated('x', 1022) << "\" "_ba + repeated('x', 1022) + "\""_ba;
+        << " "_ba + repeated('x', 1020) << "\" "_ba + repeated('x', 1020) + "\""_ba;
 }
 
 // What is written reads back as the value, at its full length.
