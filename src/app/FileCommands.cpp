@@ -71,6 +71,25 @@ std::optional<QString> FileCommands::chooseFile(bool forSaving)
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }
 
+bool FileCommands::offerToSave()
+{
+    if (!m_table.Modified)
+        return true;
+    switch (m_prompts.confirmOrCancel(QCoreApplication::translate(
+        "FileCommands", "Ini has been modified, do you wish to save?"))) {
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::Yes:
+        break;
+    }
+    SaveAsIni1Click();
+    // A cancelled save dialog or a failed save leaves the flag set: the edits are still only
+    // here, and stay.
+    return !m_table.Modified;
+}
+
 void FileCommands::Open1Click()
 {
     const std::optional<QString> chosen = chooseFile(false);

@@ -15,6 +15,9 @@ struct FileDialogRequest {
 // the real one shows dialogs, the tests answer from a script.
 class Prompts {
 public:
+    // The answer to a question that may also be cancelled.
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~Prompts() = default;
 
     // Box titled "Information" with OK.
@@ -23,6 +26,8 @@ public:
     virtual void error(const QString& text) = 0;
     // Box titled "Confirm" with Yes and No; true for Yes.
     [[nodiscard]] virtual bool confirm(const QString& text) = 0;
+    // Box titled "Confirm" with Yes, No and Cancel; Escape and the close box answer Cancel.
+    [[nodiscard]] virtual Answer confirmOrCancel(const QString& text) = 0;
     // The open dialog accepts a name that does not exist; nullopt when cancelled.
     [[nodiscard]] virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     // The save dialog asks no overwrite confirmation; nullopt when cancelled.
