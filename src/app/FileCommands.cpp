@@ -65,7 +65,12 @@ void FileCommands::LoadIni(const QString& path)
 
 std::optional<QString> FileCommands::chooseFile(bool forSaving)
 {
-    const FileDialogRequest request{m_programDir,
+    // Beside the current job file, the one the user last chose or named; without one, in the
+    // program's folder.
+    QString folder = FileDialogRequest::folderOf(m_table.JobFileName);
+    if (folder.isEmpty())
+        folder = m_programDir;
+    const FileDialogRequest request{folder,
                                     QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
                                     QStringLiteral("ini")};
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 #include <optional>
@@ -9,6 +10,14 @@ struct FileDialogRequest {
     QString initialDir;    // empty: no preset folder
     QString filter;        // Qt filter text such as "Ini File (*.ini)"; empty: no filter
     QString defaultSuffix; // added when the user types a name without one; empty: none
+
+    // The folder of the file at path, for a dialog to start beside it: the path up to and with
+    // its last separator, empty when the path names no folder. Plain text work: a path that
+    // starts with ":" is no Qt resource here either.
+    [[nodiscard]] static QString folderOf(const QString& path)
+    {
+        return path.left(QDir::fromNativeSeparators(path).lastIndexOf(u'/') + 1);
+    }
 };
 
 // Every message box, file dialog, input box and beep of the program goes through this interface:

@@ -91,7 +91,8 @@ private slots:
     void openArmsTheDelayedStart_data();
     void openArmsTheDelayedStart();
     void openingAMissingFileStartsAnEmptyList();
-    void dialogsStartInTheProgramFolderWithTheIniFilter();
+    void dialogsStartBesideTheJobFileWithTheIniFilter_data();
+    void dialogsStartBesideTheJobFileWithTheIniFilter();
     void cancelledDialogsChangeNothing();
     void newThenSaveOverwritesWithoutADialog();
     void failedSaveKeepsTheFileAndTheFlag();
@@ -360,9 +361,22 @@ void TestFileCommands::openingAMissingFileStartsAnEmptyList()
     QVERIFY(!QFile::exists(c.path("new.ini")));
 }
 
-void TestFileCommands::dialogsStartInTheProgramFolderWithTheIniFilter()
+void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter_data()
 {
+    QTest::addColumn<QString>("jobFile");
+    QTest::addColumn<QString>("folder"); // empty: the program's folder
+
+    QTest::newRow("no job file") << QString() << QString();
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+    QTest::newRow("job file named without a folder") << ":jobs.ini" << QString();
+}
+
+void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter()
+{
+    QFETCH(QString, jobFile);
+    QFETCH(QString, folder);
     Commands c;
+    c.table.JobFileName = jobFile;
     c.prompts.fileAnswers << std::nullopt << std::nullopt;
     c.commands.Open1Click();
     c.commands.SaveAsIni1Click();
@@ -370,7 +384,7 @@ void TestFileCommands::dialogsStartInTheProgramFolderWithTheIniFilter()
     QCOMPARE(c.prompts.asked[0].kind, Kind::OpenFile);
     QCOMPARE(c.prompts.asked[1].kind, Kind::SaveFile);
     for (const ScriptedPrompts::Asked& asked : std::as_const(c.prompts.asked)) {
-        QCOMPARE(asked.request.initialDir, c.scratch.path() + u'/');
+        QCOMPARE(asked.request.initialDir, folder.isEmpty() ? c.scratch.path() + u'/' : folder);
         QCOMPARE(asked.request.filter, QStringLiteral("Ini File (*.ini)"));
         QCOMPARE(asked.request.defaultSuffix, QStringLiteral("ini"));
     }

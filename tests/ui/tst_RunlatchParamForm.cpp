@@ -150,7 +150,8 @@ private slots:
     void closing();
     void rowsAreRebuiltOnEachOpening();
     void escapeDoesNotCloseTheEditor();
-    void addAppendsAndKeepsTheSelection();
+    void addAppendsAndSelectsTheNewRow_data();
+    void addAppendsAndSelectsTheNewRow();
     void cancelledAddChangesNothing();
     void addRefusesTheFiftyFirstRow();
     void changeParameter_data();
@@ -373,28 +374,48 @@ void tst_RunlatchParamForm::escapeDoesNotCloseTheEditor()
     QVERIFY(editor.table.Modified);
 }
 
-void tst_RunlatchParamForm::addAppendsAndKeepsTheSelection()
+void tst_RunlatchParamForm::addAppendsAndSelectsTheNewRow_data()
 {
+    QTest::addColumn<QString>("jobFile");
+    QTest::addColumn<QString>("firstFolder"); // where the first Add's dialog starts
+
+    QTest::newRow("no job file") << QString() << QString();
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+}
+
+// The row added is selected and current, so that Change Parameter acts on it; the dialog starts
+// beside the job file, and then where the last program was chosen.
+void tst_RunlatchParamForm::addAppendsAndSelectsTheNewRow()
+{
+    QFETCH(QString, jobFile);
+    QFETCH(QString, firstFolder);
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
-    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync");
-    int selected = -1;
+    editor.table.JobFileName = jobFile;
+    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync")
+                               << QStringLiteral("/opt/tools/report");
+    QList<int> selected;
+    QList<int> current;
 
     editor.open([&] {
         editor.list().selectRow(0);
-        editor.trigger(QStringLiteral("Add1"));
-        selected = editor.selectedRow();
+        for (int add = 0; add < 2; ++add) {
+            editor.trigger(QStringLiteral("Add1"));
+            selected << editor.selectedRow();
+            current << editor.list().currentRow();
+        }
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QCOMPARE(selected, 0);
-    QCOMPARE(editor.table.LastProc, 2);
-    QCOMPARE(editor.table.ProcList[2].Name, QStringLiteral("/opt/tools/sync"));
+    QCOMPARE(selected, QList<int>({2, 3}));
+    QCOMPARE(current, QList<int>({2, 3}));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB/opt/tools/sync/opt/tools/report"));
     QCOMPARE(editor.table.ProcList[2].Param, QString());
-    QCOMPARE(editor.prompts.count(Kind::OpenFile), 1);
-    const FileDialogRequest request = editor.prompts.asked.constFirst().request;
-    QVERIFY(request.filter.isEmpty());
-    QVERIFY(request.initialDir.isEmpty());
+    QCOMPARE(editor.prompts.count(Kind::OpenFile), 2);
+    const FileDialogRequest first = editor.prompts.asked.at(0).request;
+    QVERIFY(first.filter.isEmpty());
+    QCOMPARE(first.initialDir, firstFolder);
+    QCOMPARE(editor.prompts.asked.at(1).request.initialDir, QStringLiteral("/opt/tools/"));
 }
 
 void tst_RunlatchParamForm::cancelledAddChangesNothing()
@@ -931,19 +952,24 @@ void tst_RunlatchParamForm::longPathsGiveWayToTheParameters_data()
 }
 
 // A path too long for the list is cut in the middle and shown whole in its tooltip; the
-// parameters keep their column in sight, whatever the window's size.
+// parameters of another row, two fifths of the window wide, still show whole.
 void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
 {
     QFETCH(QSize, size);
     const QString path = QStringLiteral("/home/ann/projects/archive/") +
                          QStringLiteral("nested/").repeated(20) +
                          QStringLiteral("backup-everything");
+    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QString parameters = QStringLiteral("-v");
+    while (fixed.horizontalAdvance(parameters) < size.width() * 2 / 5)
+        parameters += QStringLiteral(" -v");
     Editor editor;
-    editor.setRows({{path, QStringLiteral("--full")}, {QStringLiteral("/bin/x"), {}}});
+    editor.setRows({{path, QStringLiteral("--full")}, {QStringLiteral("/bin/x"), parameters}});
     Qt::TextElideMode elide = Qt::ElideNone;
     QString tooltip;
     int parametersLeft = 0;
     int parametersWidth = 0;
+    int parametersNeed = 0;
     int processWidth = 0;
     int pathWidth = 0;
     int viewportWidth = 0;
@@ -955,6 +981,7 @@ void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
         tooltip = list.item(0, 0)->toolTip();
         parametersLeft = list.columnViewportPosition(1);
         parametersWidth = list.columnWidth(1);
+        parametersNeed = static_cast<const QAbstractItemView&>(list).sizeHintForColumn(1);
         processWidth = list.columnWidth(0);
         pathWidth = list.fontMetrics().horizontalAdvance(path);
         viewportWidth = list.viewport()->width();
@@ -965,7 +992,8 @@ void tst_RunlatchParamForm::longPathsGiveWayToTheParameters()
     QCOMPARE(tooltip, path);
     QVERIFY(processWidth < pathWidth);
     QVERIFY(processWidth >= 150);
-    QVERIFY2(parametersWidth >= 120, qPrintable(QString::number(parametersWidth)));
+    QVERIFY2(parametersWidth >= parametersNeed,
+             qPrintable(QStringLiteral("%1 for %2").arg(parametersWidth).arg(parametersNeed)));
     QVERIFY2(parametersLeft + 120 <= viewportWidth,
              qPrintable(QStringLiteral("%1 of %2").arg(parametersLeft).arg(viewportWidth)));
 }

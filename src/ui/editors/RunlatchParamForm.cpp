@@ -157,6 +157,7 @@ void TRunlatchParamForm::createMenu()
 void TRunlatchParamForm::Parameters1Click(JobTable& table)
 {
     m_rows = ProcessRows::fromTable(table);
+    m_jobFolder = FileDialogRequest::folderOf(table.JobFileName);
     m_dragSource = -1;
     m_dropIndicator->hide();
     showRows();
@@ -185,16 +186,19 @@ void TRunlatchParamForm::showEvent(QShowEvent* event)
     fitProcessColumn();
 }
 
-// The paths as wide as they need, but never so wide that the parameters go out of sight: a
-// long path gives way first, down to three fifths of the list.
+// Each column as wide as its longest text when both fit. When they do not, only long texts are
+// cut: a column whose texts fit in half the list keeps their width and the other gives way; when
+// both are longer, they share the list half and half. The parameters take what the paths leave.
 void TRunlatchParamForm::fitProcessColumn()
 {
     m_listView1->resizeColumnToContents(ProcessColumn);
+    const int paths = m_listView1->columnWidth(ProcessColumn);
+    // Asked as any view: the table keeps its own override out of public reach.
+    const QAbstractItemView& view = *m_listView1;
+    const int parameters = view.sizeHintForColumn(ParametersColumn);
     const int width = m_listView1->viewport()->width();
-    const int room = std::min(width - MinParametersWidth, width * 3 / 5);
-    m_listView1->setColumnWidth(
-        ProcessColumn,
-        std::max(MinProcessWidth, std::min(room, m_listView1->columnWidth(ProcessColumn))));
+    const int room = std::min(width - MinParametersWidth, std::max(width - parameters, width / 2));
+    m_listView1->setColumnWidth(ProcessColumn, std::max(MinProcessWidth, std::min(room, paths)));
 }
 
 void TRunlatchParamForm::selectAndShow(int row)
@@ -222,11 +226,15 @@ void TRunlatchParamForm::Add1Click()
         m_prompts.information(tr("Sorry, Runlatch is limited to 50 Processes."));
         return;
     }
-    const std::optional<QString> program = m_prompts.openFile({});
+    const std::optional<QString> program =
+        m_prompts.openFile({m_programFolder.isEmpty() ? m_jobFolder : m_programFolder, {}, {}});
     if (!program)
         return;
+    m_programFolder = FileDialogRequest::folderOf(*program);
     m_rows.add(*program);
     showRows();
+    // The new row is where the next command, such as Change Parameter, should act.
+    selectAndShow(m_rows.count() - 1);
 }
 
 void TRunlatchParamForm::ChangeParameter1Click()
