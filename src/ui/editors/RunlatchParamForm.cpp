@@ -54,6 +54,26 @@ void setCellText(QTableWidget& list, int row, int column, const QString& text)
     item->setToolTip(text);
 }
 
+// What the texts of a column need, with their margins and the grid line: the widest of them,
+// and the widest of those no wider than shortLimit.
+struct ColumnWidths {
+    int widest = 0;
+    int widestShort = 0;
+};
+
+ColumnWidths columnWidths(const QTableWidget& list, int column, int shortLimit)
+{
+    ColumnWidths widths;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const int width = list.sizeHintForIndex(list.model()->index(row, column)).width() +
+                          (list.showGrid() ? 1 : 0);
+        widths.widest = std::max(widths.widest, width);
+        if (width <= shortLimit)
+            widths.widestShort = std::max(widths.widestShort, width);
+    }
+    return widths;
+}
+
 } // namespace
 
 TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
@@ -186,19 +206,18 @@ void TRunlatchParamForm::showEvent(QShowEvent* event)
     fitProcessColumn();
 }
 
-// Each column as wide as its longest text when both fit. When they do not, only long texts are
-// cut: a column whose texts fit in half the list keeps their width and the other gives way; when
-// both are longer, they share the list half and half. The parameters take what the paths leave.
+// Each column as wide as its longest text when the two fit side by side. When they do not, only
+// long texts, wider than half the list, are cut: the parameters keep their width as far as the
+// paths can give way, but the paths never give way below their short texts.
 void TRunlatchParamForm::fitProcessColumn()
 {
-    m_listView1->resizeColumnToContents(ProcessColumn);
-    const int paths = m_listView1->columnWidth(ProcessColumn);
-    // Asked as any view: the table keeps its own override out of public reach.
-    const QAbstractItemView& view = *m_listView1;
-    const int parameters = view.sizeHintForColumn(ParametersColumn);
     const int width = m_listView1->viewport()->width();
-    const int room = std::min(width - MinParametersWidth, std::max(width - parameters, width / 2));
-    m_listView1->setColumnWidth(ProcessColumn, std::max(MinProcessWidth, std::min(room, paths)));
+    const ColumnWidths paths = columnWidths(*m_listView1, ProcessColumn, width / 2);
+    const ColumnWidths parameters = columnWidths(*m_listView1, ParametersColumn, width / 2);
+    m_listView1->setColumnWidth(
+        ProcessColumn, std::clamp(width - std::max(MinParametersWidth, parameters.widest),
+                                  std::max(MinProcessWidth, paths.widestShort),
+                                  std::max(MinProcessWidth, paths.widest)));
 }
 
 void TRunlatchParamForm::selectAndShow(int row)
