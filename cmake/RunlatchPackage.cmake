@@ -8,8 +8,17 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME runlatch)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${RUNLATCH_MAKER_NAME}")
-set(CPACK_PACKAGE_CONTACT "${RUNLATCH_MAKER_NAME} <${RUNLATCH_MAKER_MAIL}>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "${RUNLATCH_MAKER_WEB}")
+if(RUNLATCH_MAKER_MAIL STREQUAL "")
+  # Debian wants a maintainer's mail address in every package, and lintian refuses one without.
+  # The project has no address yet: a package to be published needs RUNLATCH_MAKER_MAIL set; this
+  # one only keeps a package built for one's own machine installable and checkable.
+  set(CPACK_PACKAGE_CONTACT "${RUNLATCH_MAKER_NAME} <runlatch@example.org>")
+else()
+  set(CPACK_PACKAGE_CONTACT "${RUNLATCH_MAKER_NAME} <${RUNLATCH_MAKER_MAIL}>")
+endif()
+if(NOT RUNLATCH_MAKER_WEB STREQUAL "")
+  set(CPACK_PACKAGE_HOMEPAGE_URL "${RUNLATCH_MAKER_WEB}")
+endif()
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop job runner for lists of programs")
 # Debian shows the description as it stands: lines of at most 80 characters, paragraphs

@@ -11,10 +11,12 @@ set(RUNLATCH_LEGAL_TRADEMARKS "No trademarks are claimed" CACHE STRING
     "LegalTrademarks text of the program's version information")
 set(RUNLATCH_MAKER_NAME "The Runlatch project" CACHE STRING
     "Maker's name: the About box's corporate name and the version information's CompanyName")
-set(RUNLATCH_MAKER_MAIL "runlatch@example.org" CACHE STRING
-    "Mail address behind the About box's mail link")
-set(RUNLATCH_MAKER_WEB "https://example.org/runlatch" CACHE STRING
-    "Web address behind the About box's web link")
+# The maker's addresses are empty until the project has real ones: the About box then shows no
+# mail link, and links to the manual in place of a web site.
+set(RUNLATCH_MAKER_MAIL "" CACHE STRING
+    "Mail address behind the About box's mail link; empty: no mail link")
+set(RUNLATCH_MAKER_WEB "" CACHE STRING
+    "Web address behind the About box's web link and the package's home page; empty: none")
 
 # The text as a C++ string literal, quotes included.
 function(_runlatch_cxx_literal out text)

@@ -65,14 +65,41 @@ void FileCommands::LoadIni(const QString& path)
 
 std::optional<QString> FileCommands::chooseFile(bool forSaving)
 {
-    const FileDialogRequest request{m_programDir,
+    // Beside the current job file, the one the user last chose or named; without one, in the
+    // program's folder.
+    QString folder = FileDialogRequest::folderOf(m_table.JobFileName);
+    if (folder.isEmpty())
+        folder = m_programDir;
+    const FileDialogRequest request{folder,
                                     QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
                                     QStringLiteral("ini")};
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }
 
+bool FileCommands::offerToSave()
+{
+    if (!m_table.Modified)
+        return true;
+    switch (m_prompts.confirmOrCancel(QCoreApplication::translate(
+        "FileCommands", "Ini has been modified, do you wish to save?"))) {
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::Yes:
+        break;
+    }
+    SaveAsIni1Click();
+    // A cancelled save dialog or a failed save leaves the flag set: the edits are still only
+    // here, and stay.
+    return !m_table.Modified;
+}
+
+// Open and New would replace unsaved edits: they ask first, as closing the window does.
 bool FileCommands::Open1Click()
 {
+    if (!offerToSave())
+        return false;
     const std::optional<QString> chosen = chooseFile(false);
     if (!chosen)
         return false;
@@ -88,6 +115,8 @@ bool FileCommands::Open1Click()
 // file the user had open before.
 bool FileCommands::NewIni2Click()
 {
+    if (!offerToSave())
+        return false;
     m_table.LastProc = -1;
     m_table.JobFileName.clear();
     return true;

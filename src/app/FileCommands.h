@@ -21,6 +21,11 @@ public:
     // schedule. Leaves the job file name, the modified flag and the delayed-start timer alone.
     void LoadIni(const QString& path);
 
+    // Offers to save unsaved edits before something would replace them: true when the caller may
+    // go on (nothing to save, saved, or the user chose not to keep them), false when the user
+    // cancelled or the save did not happen, with the edits still in the table.
+    [[nodiscard]] bool offerToSave();
+
     // Each returns true when it put another job in the table.
     bool Open1Click();
     bool NewIni2Click();

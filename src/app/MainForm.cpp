@@ -398,12 +398,7 @@ void TMainForm::updateStatus()
 
 bool TMainForm::FormClose()
 {
-    if (!m_table.Modified || !m_prompts.confirm(tr("Ini has been modified, do you wish to save?")))
-        return true;
-    m_fileCommands.SaveAsIni1Click();
-    // A cancelled save dialog or a failed save leaves the flag set: the edits are still only
-    // here, so the window stays open with them.
-    return !m_table.Modified;
+    return m_fileCommands.offerToSave();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

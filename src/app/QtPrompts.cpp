@@ -128,6 +128,20 @@ bool QtPrompts::confirm(const QString& text)
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::confirmOrCancel(const QString& text)
+{
+    // A box with a Cancel button gives Escape and the close box to it.
+    switch (showBox(QMessageBox::Question, QCoreApplication::translate("QtPrompts", "Confirm"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 std::optional<QString> QtPrompts::openFile(const FileDialogRequest& request)
 {
     return runFileDialog(request, QFileDialog::AcceptOpen);

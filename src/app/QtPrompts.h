@@ -9,6 +9,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     [[nodiscard]] bool confirm(const QString& text) override;
+    [[nodiscard]] Answer confirmOrCancel(const QString& text) override;
     [[nodiscard]] std::optional<QString> openFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> saveFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> inputText(const QString& caption, const QString& prompt,

@@ -83,7 +83,10 @@ int main(int argc, char* argv[])
         .Schedule1Click =
             [&] { schedForm.Schedule1Click(mainForm.jobTable(), mainForm.scheduler()); },
         .Contents1Click = [&] { help.Contents1Click(&mainForm); },
-        .About1Click = [&] { TAboutBox::About1Click(&mainForm, prompts); },
+        .About1Click =
+            [&] {
+                TAboutBox::About1Click(&mainForm, prompts, [&] { help.Contents1Click(&mainForm); });
+            },
     });
 
     mainForm.show();

@@ -12,8 +12,8 @@ struct ProcRec {
 };
 
 // The whole working configuration held in memory: the process list, the schedule, the current
-// job file and whether the list was edited since the last save. Plain data, owned by the main
-// window and handed by reference to whoever reads or writes it.
+// job file and whether the list or the schedule was edited since the last save. Plain data,
+// owned by the main window and handed by reference to whoever reads or writes it.
 //
 // Shrinking the table only lowers LastProc: slots above it keep their strings, so a run that
 // fixed its entry count before an editor shortened the table never meets a released entry.
@@ -28,5 +28,5 @@ struct JobTable {
     bool DelayedStart = false;
     double DelayedStartTime = 0.0; // day-count date-time, see DateTime.h
     QString JobFileName;           // full path of the current job file, empty when none
-    bool Modified = false;         // the list was edited and not saved since
+    bool Modified = false;         // the list or the schedule was edited and not saved since
 };

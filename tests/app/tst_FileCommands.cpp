@@ -89,9 +89,12 @@ private slots:
     void openArmsTheDelayedStart_data();
     void openArmsTheDelayedStart();
     void openingAMissingFileStartsAnEmptyList();
-    void dialogsStartInTheProgramFolderWithTheIniFilter();
+    void dialogsStartBesideTheJobFileWithTheIniFilter_data();
+    void dialogsStartBesideTheJobFileWithTheIniFilter();
     void cancelledDialogsChangeNothing();
     void newThenSaveAsksWhereAndKeepsTheOldFile();
+    void openAndNewAskBeforeDroppingEdits_data();
+    void openAndNewAskBeforeDroppingEdits();
     void failedSaveKeepsTheFileAndTheFlag();
     void failedSaveOverAFileLeavesItWhole();
     void refusedJobFileChangesNothing_data();
@@ -347,6 +350,7 @@ void TestFileCommands::openingAMissingFileStartsAnEmptyList()
     c.table.EveryHours = 4;
     c.table.DelayedStart = true;
     c.table.Modified = true;
+    c.prompts.confirmOrCancelAnswers << Prompts::Answer::No;
     c.prompts.fileAnswers << c.path("new.ini");
     c.commands.Open1Click();
     QCOMPARE(c.table.JobFileName, c.path("new.ini"));
@@ -358,9 +362,22 @@ void TestFileCommands::openingAMissingFileStartsAnEmptyList()
     QVERIFY(!QFile::exists(c.path("new.ini")));
 }
 
-void TestFileCommands::dialogsStartInTheProgramFolderWithTheIniFilter()
+void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter_data()
 {
+    QTest::addColumn<QString>("jobFile");
+    QTest::addColumn<QString>("folder"); // empty: the program's folder
+
+    QTest::newRow("no job file") << QString() << QString();
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+    QTest::newRow("job file named without a folder") << ":jobs.ini" << QString();
+}
+
+void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter()
+{
+    QFETCH(QString, jobFile);
+    QFETCH(QString, folder);
     Commands c;
+    c.table.JobFileName = jobFile;
     c.prompts.fileAnswers << std::nullopt << std::nullopt;
     c.commands.Open1Click();
     c.commands.SaveAsIni1Click();
@@ -368,7 +385,7 @@ void TestFileCommands::dialogsStartInTheProgramFolderWithTheIniFilter()
     QCOMPARE(c.prompts.asked[0].kind, Kind::OpenFile);
     QCOMPARE(c.prompts.asked[1].kind, Kind::SaveFile);
     for (const ScriptedPrompts::Asked& asked : std::as_const(c.prompts.asked)) {
-        QCOMPARE(asked.request.initialDir, c.scratch.path() + u'/');
+        QCOMPARE(asked.request.initialDir, folder.isEmpty() ? c.scratch.path() + u'/' : folder);
         QCOMPARE(asked.request.filter, QStringLiteral("Ini File (*.ini)"));
         QCOMPARE(asked.request.defaultSuffix, QStringLiteral("ini"));
     }
@@ -399,6 +416,7 @@ void TestFileCommands::newThenSaveAsksWhereAndKeepsTheOldFile()
     c.table.JobFileName = c.path();
     c.commands.LoadIni(c.path());
     c.table.Modified = true;
+    c.prompts.confirmOrCancelAnswers << Prompts::Answer::No;
     c.commands.NewIni2Click();
     QCOMPARE(c.table.LastProc, -1);
     QCOMPARE(c.table.JobFileName, QString());
@@ -409,13 +427,43 @@ void TestFileCommands::newThenSaveAsksWhereAndKeepsTheOldFile()
 
     c.prompts.fileAnswers.enqueue(c.path("new.ini"));
     c.commands.SaveIni1Click();
-    QCOMPARE(c.prompts.asked.size(), 1);
+    QCOMPARE(c.prompts.count(Kind::SaveFile), 1);
     QVERIFY(!c.table.Modified);
     QCOMPARE(c.table.JobFileName, c.path("new.ini"));
     QCOMPARE(readBytes(c.path()), old);
     c.commands.LoadIni(c.path("new.ini"));
     QCOMPARE(c.table.LastProc, -1);
     QCOMPARE(c.table.EveryHours, 5);
+}
+
+void TestFileCommands::openAndNewAskBeforeDroppingEdits_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<Prompts::Answer>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("open, cancelled") << true << Prompts::Answer::Cancel << false;
+    QTest::newRow("new, cancelled") << false << Prompts::Answer::Cancel << false;
+    QTest::newRow("new, not saved") << false << Prompts::Answer::No << true;
+}
+
+// The edits are only in the table: Cancel keeps them, and the job file they belong to.
+void TestFileCommands::openAndNewAskBeforeDroppingEdits()
+{
+    QFETCH(bool, open);
+    QFETCH(Prompts::Answer, answer);
+    QFETCH(bool, replaced);
+    Commands c;
+    c.add(QStringLiteral("/edited"));
+    c.table.JobFileName = c.path();
+    c.table.Modified = true;
+    c.prompts.confirmOrCancelAnswers << answer;
+    c.prompts.fileAnswers << c.path("other.ini");
+    const bool done = open ? c.commands.Open1Click() : c.commands.NewIni2Click();
+    QCOMPARE(c.prompts.count(Kind::Confirm), 1);
+    QCOMPARE(done, replaced);
+    QCOMPARE(c.table.LastProc, replaced ? -1 : 0);
+    QCOMPARE(c.table.JobFileName, replaced ? QString() : c.path());
+    QCOMPARE(c.prompts.count(Kind::OpenFile), 0);
 }
 
 void TestFileCommands::failedSaveKeepsTheFileAndTheFlag()

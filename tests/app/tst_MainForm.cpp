@@ -28,6 +28,8 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using Answer = Prompts::Answer;
+Q_DECLARE_METATYPE(Answer)
 
 namespace {
 
@@ -420,7 +422,7 @@ void TestMainForm::menuListsTheCommandsInOrder()
 void TestMainForm::closeAsksOnlyWhenModified_data()
 {
     QTest::addColumn<bool>("modified");
-    QTest::addColumn<bool>("answer");
+    QTest::addColumn<Answer>("answer");
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("saveDialogs");
     QTest::addColumn<bool>("closes");
@@ -429,22 +431,24 @@ void TestMainForm::closeAsksOnlyWhenModified_data()
 
     // clang-format off
     QTest::newRow("not modified")
-        << false << true  << 0 << 0 << true  << 0 << "";
+        << false << Answer::Yes    << 0 << 0 << true  << 0 << "";
     QTest::newRow("modified, answered no")
-        << true  << false << 1 << 0 << true  << 0 << "";
+        << true  << Answer::No     << 1 << 0 << true  << 0 << "";
+    QTest::newRow("modified, cancelled (Escape)")
+        << true  << Answer::Cancel << 1 << 0 << false << 0 << "";
     QTest::newRow("modified, answered yes, saved")
-        << true  << true  << 1 << 1 << true  << 0 << "saved.ini";
+        << true  << Answer::Yes    << 1 << 1 << true  << 0 << "saved.ini";
     QTest::newRow("modified, answered yes, dialog cancelled")
-        << true  << true  << 1 << 1 << false << 0 << "";
+        << true  << Answer::Yes    << 1 << 1 << false << 0 << "";
     QTest::newRow("modified, answered yes, save fails")
-        << true  << true  << 1 << 1 << false << 1 << "no-such-folder/saved.ini";
+        << true  << Answer::Yes    << 1 << 1 << false << 1 << "no-such-folder/saved.ini";
     // clang-format on
 }
 
 void TestMainForm::closeAsksOnlyWhenModified()
 {
     QFETCH(bool, modified);
-    QFETCH(bool, answer);
+    QFETCH(Answer, answer);
     QFETCH(QString, saveAs);
     QFETCH(int, questions);
     QFETCH(int, saveDialogs);
@@ -456,7 +460,7 @@ void TestMainForm::closeAsksOnlyWhenModified()
     JobTable& table = s.form->jobTable();
     addEntry(table, QStringLiteral("/bin/true"), QStringLiteral("kept"));
     table.Modified = modified;
-    s.prompts.confirmAnswers << answer;
+    s.prompts.confirmOrCancelAnswers << answer;
     s.prompts.fileAnswers << (saveAs.isEmpty() ? std::nullopt
                                                : std::optional(s.scratch.filePath(saveAs)));
     QCOMPARE(s.form->close(), closes);
@@ -473,7 +477,7 @@ void TestMainForm::closeAsksOnlyWhenModified()
     QCOMPARE(table.LastProc, 0);
     QCOMPARE(table.ProcList[0].Param, QStringLiteral("kept"));
     QVERIFY(table.Modified);
-    s.prompts.confirmAnswers << false;
+    s.prompts.confirmOrCancelAnswers << Answer::No;
     QVERIFY(s.form->close());
     QCOMPARE(s.prompts.count(Kind::Confirm), 2);
 }
@@ -489,7 +493,7 @@ void TestMainForm::closeDuringARunWaitsForIt()
     addEntry(table, testChildPath());
     addEntry(table, testChildPath());
     table.Modified = true;
-    s.prompts.confirmAnswers << false;
+    s.prompts.confirmOrCancelAnswers << Answer::No;
     // The user closes the window while the first program runs.
     QTimer::singleShot(0, s.form.get(), [&] {
         QVERIFY(!s.form->close());

@@ -23,7 +23,9 @@
 #include <functional>
 #include <optional>
 
+using Answer = Prompts::Answer;
 Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(Answer)
 
 namespace {
 
@@ -109,6 +111,8 @@ private slots:
     void inputBoxFitsLongText_data();
     void inputBoxFitsLongText();
     void inputBoxIsDescribed();
+    void questionWithCancel_data();
+    void questionWithCancel();
 };
 
 void TestQtPrompts::fileDialogsKeepTheCurrentFolder_data()
@@ -317,6 +321,45 @@ void TestQtPrompts::inputBoxIsDescribed()
 
     QVERIFY(!leftOpen);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
+
+void TestQtPrompts::questionWithCancel_data()
+{
+    QTest::addColumn<int>("key"); // 0: the close box
+    QTest::addColumn<Answer>("answer");
+
+    QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << Answer::Cancel;
+    QTest::newRow("the close box cancels") << 0 << Answer::Cancel;
+    QTest::newRow("Enter answers Yes") << int(Qt::Key_Return) << Answer::Yes;
+}
+
+void TestQtPrompts::questionWithCancel()
+{
+    QFETCH(int, key);
+    QFETCH(Answer, answer);
+    QtPrompts prompts;
+    QString title;
+    bool leftOpen = false;
+
+    QTimer::singleShot(0, qApp, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        title = box->windowTitle();
+        if (key == 0)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key(key));
+        if (box->isVisible()) {
+            leftOpen = true;
+            box->done(QMessageBox::No);
+        }
+    });
+    const Answer given = prompts.confirmOrCancel(QStringLiteral("Save?"));
+
+    QVERIFY(!leftOpen);
+    QCOMPARE(title, QStringLiteral("Confirm"));
+    QCOMPARE(given, answer);
 }
 
 QTEST_MAIN(TestQtPrompts)

@@ -17,24 +17,32 @@ void ScriptedPrompts::error(const QString& text)
     record({Kind::Error, text, {}, {}, 0, {}});
 }
 
+template <typename T>
+T ScriptedPrompts::nextAnswer(QQueue<T>& answers, T unscripted)
+{
+    if (answers.isEmpty()) {
+        ++unanswered;
+        return unscripted;
+    }
+    return answers.dequeue();
+}
+
 bool ScriptedPrompts::confirm(const QString& text)
 {
     record({Kind::Confirm, text, {}, {}, 0, {}});
-    if (confirmAnswers.isEmpty()) {
-        ++unanswered;
-        return false;
-    }
-    return confirmAnswers.dequeue();
+    return nextAnswer(confirmAnswers, false);
+}
+
+Prompts::Answer ScriptedPrompts::confirmOrCancel(const QString& text)
+{
+    record({Kind::Confirm, text, {}, {}, 0, {}});
+    return nextAnswer(confirmOrCancelAnswers, Answer::Cancel);
 }
 
 std::optional<QString> ScriptedPrompts::nextFile(Kind kind, const FileDialogRequest& request)
 {
     record({kind, {}, {}, request, 0, {}});
-    if (fileAnswers.isEmpty()) {
-        ++unanswered;
-        return std::nullopt;
-    }
-    return fileAnswers.dequeue();
+    return nextAnswer(fileAnswers, std::optional<QString>());
 }
 
 std::optional<QString> ScriptedPrompts::openFile(const FileDialogRequest& request)
@@ -51,11 +59,7 @@ std::optional<QString> ScriptedPrompts::inputText(const QString& caption, const 
                                                   const QString& initial, int maxLength)
 {
     record({Kind::InputText, prompt, caption, {}, maxLength, initial});
-    if (inputAnswers.isEmpty()) {
-        ++unanswered;
-        return std::nullopt;
-    }
-    return inputAnswers.dequeue();
+    return nextAnswer(inputAnswers, std::optional<QString>());
 }
 
 void ScriptedPrompts::beep()

@@ -10,8 +10,9 @@
 #include <optional>
 
 // Prompts for tests: answers come from queues the test fills, and every question is recorded.
-// An unscripted question is answered No / Cancel and counted in unanswered, so a test can tell a
-// dialog that should not have been shown.
+// An unscripted question is answered No / Cancel (Cancel where the question has it) and counted
+// in unanswered, so a test can tell a dialog that should not have been shown. Both kinds of
+// confirmation are recorded as Confirm, the box the user sees.
 class ScriptedPrompts final : public Prompts {
 public:
     enum class Kind { Information, Error, Confirm, OpenFile, SaveFile, InputText, Beep, General };
@@ -26,6 +27,7 @@ public:
     };
 
     QQueue<bool> confirmAnswers;
+    QQueue<Answer> confirmOrCancelAnswers;
     QQueue<std::optional<QString>> fileAnswers; // open and save dialogs share one queue
     QQueue<std::optional<QString>> inputAnswers;
     QList<Asked> asked;
@@ -36,6 +38,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     [[nodiscard]] bool confirm(const QString& text) override;
+    [[nodiscard]] Answer confirmOrCancel(const QString& text) override;
     [[nodiscard]] std::optional<QString> openFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> saveFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> inputText(const QString& caption, const QString& prompt,
@@ -50,4 +53,6 @@ public:
 private:
     void record(const Asked& asked);
     std::optional<QString> nextFile(Kind kind, const FileDialogRequest& request);
+    template <typename T>
+    [[nodiscard]] T nextAnswer(QQueue<T>& answers, T unscripted);
 };

@@ -150,7 +150,8 @@ private slots:
     void closing();
     void rowsAreRebuiltOnEachOpening();
     void escapeDoesNotCloseTheEditor();
-    void addAppendsAndKeepsTheSelection();
+    void addAppendsAndSelectsTheNewRow_data();
+    void addAppendsAndSelectsTheNewRow();
     void cancelledAddChangesNothing();
     void addRefusesTheFiftyFirstRow();
     void changeParameter_data();
@@ -176,6 +177,8 @@ private slots:
     void keyboardMenuRequestOpensTheMenu();
     void longPathsGiveWayToTheParameters_data();
     void longPathsGiveWayToTheParameters();
+    void onlyLongTextsAreShortened_data();
+    void onlyLongTextsAreShortened();
     void everyControlIsDescribed();
     void screenshot();
 };
@@ -373,28 +376,48 @@ void TestRunlatchParamForm::escapeDoesNotCloseTheEditor()
     QVERIFY(editor.table.Modified);
 }
 
-void TestRunlatchParamForm::addAppendsAndKeepsTheSelection()
+void TestRunlatchParamForm::addAppendsAndSelectsTheNewRow_data()
 {
+    QTest::addColumn<QString>("jobFile");
+    QTest::addColumn<QString>("firstFolder"); // where the first Add's dialog starts
+
+    QTest::newRow("no job file") << QString() << QString();
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+}
+
+// The row added is selected and current, so that Change Parameter acts on it; the dialog starts
+// beside the job file, and then where the last program was chosen.
+void TestRunlatchParamForm::addAppendsAndSelectsTheNewRow()
+{
+    QFETCH(QString, jobFile);
+    QFETCH(QString, firstFolder);
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
-    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync");
-    int selected = -1;
+    editor.table.JobFileName = jobFile;
+    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync")
+                               << QStringLiteral("/opt/tools/report");
+    QList<int> selected;
+    QList<int> current;
 
     editor.open([&] {
         editor.list().selectRow(0);
-        editor.trigger(QStringLiteral("Add1"));
-        selected = editor.selectedRow();
+        for (int add = 0; add < 2; ++add) {
+            editor.trigger(QStringLiteral("Add1"));
+            selected << editor.selectedRow();
+            current << editor.list().currentRow();
+        }
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QCOMPARE(selected, 0);
-    QCOMPARE(editor.table.LastProc, 2);
-    QCOMPARE(editor.table.ProcList[2].Name, QStringLiteral("/opt/tools/sync"));
+    QCOMPARE(selected, QList<int>({2, 3}));
+    QCOMPARE(current, QList<int>({2, 3}));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB/opt/tools/sync/opt/tools/report"));
     QCOMPARE(editor.table.ProcList[2].Param, QString());
-    QCOMPARE(editor.prompts.count(Kind::OpenFile), 1);
-    const FileDialogRequest request = editor.prompts.asked.constFirst().request;
-    QVERIFY(request.filter.isEmpty());
-    QVERIFY(request.initialDir.isEmpty());
+    QCOMPARE(editor.prompts.count(Kind::OpenFile), 2);
+    const FileDialogRequest first = editor.prompts.asked.at(0).request;
+    QVERIFY(first.filter.isEmpty());
+    QCOMPARE(first.initialDir, firstFolder);
+    QCOMPARE(editor.prompts.asked.at(1).request.initialDir, QStringLiteral("/opt/tools/"));
 }
 
 void TestRunlatchParamForm::cancelledAddChangesNothing()
@@ -968,6 +991,59 @@ void TestRunlatchParamForm::longPathsGiveWayToTheParameters()
     QVERIFY2(parametersWidth >= 120, qPrintable(QString::number(parametersWidth)));
     QVERIFY2(parametersLeft + 120 <= viewportWidth,
              qPrintable(QStringLiteral("%1 of %2").arg(parametersLeft).arg(viewportWidth)));
+}
+
+void TestRunlatchParamForm::onlyLongTextsAreShortened_data()
+{
+    QTest::addColumn<QList<ProcRec>>("rows");
+    QTest::addColumn<QStringList>("shortened"); // "row,column" of each cell shown cut
+
+    // At the design size: a long text is wider than half the list, a longer one wider than it.
+    const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const auto wide = [&fixed](const QString& start, int width) {
+        QString text = start;
+        while (fixed.horizontalAdvance(text) < width)
+            text += QStringLiteral(" -v");
+        return text;
+    };
+    const QString longPath = wide(QStringLiteral("/home/ann/projects/archive/backup"), 600);
+    const QString someParameters = wide(QStringLiteral("--output /var/backups"), 577 * 2 / 5);
+    const QString longParameters = wide(QStringLiteral("--exclude"), 600);
+    const QString path = QStringLiteral("/usr/local/sbin/backup-database");
+
+    QTest::newRow("nothing long") << QList<ProcRec>{{path, someParameters}} << QStringList();
+    QTest::newRow("a long path")
+        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, someParameters}}
+        << QStringList{QStringLiteral("0,0")};
+    QTest::newRow("long parameters")
+        << QList<ProcRec>{{path, longParameters}, {QStringLiteral("/bin/x"), {}}}
+        << QStringList{QStringLiteral("0,1")};
+    QTest::newRow("both long")
+        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, longParameters}}
+        << QStringList{QStringLiteral("0,0"), QStringLiteral("1,1")};
+}
+
+// A long text in one row leaves the other rows' texts whole, in either column.
+void TestRunlatchParamForm::onlyLongTextsAreShortened()
+{
+    QFETCH(QList<ProcRec>, rows);
+    QFETCH(QStringList, shortened);
+    Editor editor;
+    editor.setRows(rows);
+    QStringList cut;
+
+    editor.open([&] {
+        const QTableWidget& list = editor.list();
+        // The grid line takes a pixel of each column.
+        for (int row = 0; row < list.rowCount(); ++row)
+            for (int column = 0; column < 2; ++column)
+                if (list.sizeHintForIndex(list.model()->index(row, column)).width() >=
+                    list.columnWidth(column))
+                    cut << QStringLiteral("%1,%2").arg(row).arg(column);
+        editor.trigger(QStringLiteral("Cancel1"));
+    });
+
+    QCOMPARE(cut, shortened);
 }
 
 void TestRunlatchParamForm::everyControlIsDescribed()

@@ -372,6 +372,8 @@ void TestRunlatchSchedForm::startTimeOutOfRangeIsShownSafely()
     QCOMPARE(date, shown);
     QVERIFY(std::isfinite(dialog.table.DelayedStartTime));
     QCOMPARE(fromDateTime(dialog.table.DelayedStartTime).date(), shown);
+    // Saved as it was shown: nothing the user changed.
+    QVERIFY(!dialog.table.Modified);
 }
 
 void TestRunlatchSchedForm::saveAppliesThePeriod_data()
@@ -381,20 +383,23 @@ void TestRunlatchSchedForm::saveAppliesThePeriod_data()
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("minutes");
     QTest::addColumn<uint>("interval");
+    QTest::addColumn<bool>("modified"); // the job table, so that closing asks to save it
 
     QTest::newRow("empty hours, 5 minutes")
-        << QString() << QStringLiteral("5") << 0 << 5 << 300000u;
+        << QString() << QStringLiteral("5") << 0 << 5 << 300000u << true;
     QTest::newRow("007 hours") << QStringLiteral("007") << QStringLiteral("0") << 7 << 0
-                               << 25200000u;
-    QTest::newRow("0 and 0") << QStringLiteral("0") << QStringLiteral("0") << 0 << 0 << 0u;
+                               << 25200000u << true;
+    QTest::newRow("0 and 0") << QStringLiteral("0") << QStringLiteral("0") << 0 << 0 << 0u << true;
     QTest::newRow("90 minutes stay 90")
-        << QStringLiteral("1") << QStringLiteral("90") << 1 << 90 << 9000000u;
+        << QStringLiteral("1") << QStringLiteral("90") << 1 << 90 << 9000000u << true;
     QTest::newRow("blanks trimmed")
-        << QStringLiteral(" 2\t") << QStringLiteral("\n30 ") << 2 << 30 << 9000000u;
+        << QStringLiteral(" 2\t") << QStringLiteral("\n30 ") << 2 << 30 << 9000000u << true;
     QTest::newRow("hexadecimal") << QStringLiteral("$2") << QStringLiteral("0x1E") << 2 << 30
-                                 << 9000000u;
+                                 << 9000000u << true;
     QTest::newRow("longest period")
-        << QStringLiteral("1193") << QStringLiteral("2") << 1193 << 2 << 4294920000u;
+        << QStringLiteral("1193") << QStringLiteral("2") << 1193 << 2 << 4294920000u << true;
+    QTest::newRow("the same period written anew")
+        << QStringLiteral(" 1") << QStringLiteral("010") << 1 << 10 << 4200000u << false;
 }
 
 void TestRunlatchSchedForm::saveAppliesThePeriod()
@@ -404,6 +409,7 @@ void TestRunlatchSchedForm::saveAppliesThePeriod()
     QFETCH(int, hours);
     QFETCH(int, minutes);
     QFETCH(uint, interval);
+    QFETCH(bool, modified);
     Dialog dialog;
 
     dialog.saveWith(hoursText, minsText);
@@ -414,7 +420,7 @@ void TestRunlatchSchedForm::saveAppliesThePeriod()
     // The trimmed texts are what the fields show from then on.
     QCOMPARE(dialog.hoursEdt().text(), hoursText.trimmed());
     QCOMPARE(dialog.minsEdt().text(), minsText.trimmed());
-    QVERIFY(!dialog.table.Modified);
+    QCOMPARE(dialog.table.Modified, modified);
     QVERIFY(dialog.prompts.asked.isEmpty());
     QVERIFY(!dialog.leftOpen);
 }
@@ -465,6 +471,7 @@ void TestRunlatchSchedForm::dateAndTimeAreCombined()
 
     QCOMPARE(fromDateTime(dialog.table.DelayedStartTime), start);
     QVERIFY(dialog.table.DelayedStart);
+    QVERIFY(dialog.table.Modified);
 }
 
 void TestRunlatchSchedForm::unchangedSaveKeepsTheStartTime_data()
@@ -501,6 +508,7 @@ void TestRunlatchSchedForm::unchangedSaveKeepsTheStartTime()
     });
 
     QCOMPARE(fromDateTime(dialog.table.DelayedStartTime), start);
+    QVERIFY(!dialog.table.Modified);
     // The whole year and the seconds are shown, not only kept.
     QVERIFY2(dateText.contains(QString::number(start.date().year())), qPrintable(dateText));
     QVERIFY2(timeText.contains(start.time().toString(QStringLiteral(":mm:ss"))),
@@ -746,7 +754,8 @@ void TestRunlatchSchedForm::badValueStopsTheSave()
     // The period is not recomputed: still the 1 hour 10 minutes of before.
     QCOMPARE(dialog.elapsedTimer.interval(), 4200000u);
     QVERIFY(!dialog.startTimer.enabled());
-    QVERIFY(!dialog.table.Modified);
+    // What a bad field stopped part-way still changed the table.
+    QCOMPARE(dialog.table.Modified, hours != 1);
 }
 
 void TestRunlatchSchedForm::periodTooLongIsRefused_data()
@@ -844,6 +853,7 @@ void TestRunlatchSchedForm::delayOnAsksEverySave()
     const bool armedAfterNo = dialog.startTimer.enabled();
     // An unchanged period leaves the repeat timer's phase alone.
     const bool samePhase = dialog.elapsedTimer.nextTick() == nextTick;
+    const bool modifiedUnchanged = dialog.table.Modified;
     dialog.saveWith(QStringLiteral("3"), QStringLiteral("0"));
 
     QCOMPARE(dialog.prompts.texts(Kind::Confirm), QStringList({Question, Question}));
@@ -853,7 +863,8 @@ void TestRunlatchSchedForm::delayOnAsksEverySave()
     QCOMPARE(dialog.startTimer.interval(), 60000u);
     QVERIFY(dialog.table.DelayedStart);
     QCOMPARE(dialog.elapsedTimer.interval(), 10800000u);
-    QVERIFY(!dialog.table.Modified);
+    QVERIFY(!modifiedUnchanged);
+    QVERIFY(dialog.table.Modified);
 }
 
 void TestRunlatchSchedForm::questionComesAfterTheNewPeriod()

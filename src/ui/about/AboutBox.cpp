@@ -1,22 +1,20 @@
 #include "AboutBox.h"
 
 #include "ErrorGuard.h"
+#include "LinkLabel.h"
+#include "MakerLogo.h"
 #include "Prompts.h"
 #include "RunlatchBuildInfo.h"
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 namespace {
 
@@ -44,103 +42,48 @@ QString halves(std::uint32_t word)
     return QString::number(word >> 16) + u'.' + QString::number(word & 0xFFFF);
 }
 
-// Link targets are stored as written, the mail one as "MailTo: " and the address. The desktop
-// wants a real URL: the scheme in its usual spelling and no blank before the address.
-QUrl linkUrl(const QString& target)
-{
-    const QString trimmed = target.trimmed();
-    const QLatin1String mailScheme("mailto:");
-    if (trimmed.startsWith(mailScheme, Qt::CaseInsensitive))
-        return QUrl(mailScheme + trimmed.sliced(mailScheme.size()).trimmed());
-    return QUrl::fromUserInput(trimmed);
-}
-
-// The colour of a link's text, as the desktop's own links would have it on a light background.
-const QColor LinkColor(0, 0, 255);
-
-bool isMailUrl(const QUrl& url)
-{
-    return url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0;
-}
-
 QString noProgramForLink(const QUrl& url)
 {
-    if (isMailUrl(url))
-        return QCoreApplication::translate(
-                   "TAboutBox", "No mail program could be started to write to %1. Please write "
-                                "to that address from the mail program you use.")
+    if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0)
+        return TAboutBox::tr("No mail program could be started to write to %1. Please write to "
+                             "that address from the mail program you use.")
             .arg(url.path());
-    return QCoreApplication::translate(
-               "TAboutBox", "No web browser could be started to show %1. Please open that address "
-                            "in the browser you use.")
+    return TAboutBox::tr("No web browser could be started to show %1. Please open that address "
+                         "in the browser you use.")
         .arg(url.toDisplayString());
-}
-
-bool activatesLink(const QKeyEvent& key)
-{
-    switch (key.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The maker's logo: a latch, drawn rather than shipped so that it scales with nothing to load.
-QPixmap drawLogo(QSize size, qreal pixelRatio)
-{
-    QPixmap logo(size * pixelRatio);
-    logo.setDevicePixelRatio(pixelRatio);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    painter.setPen(QPen(QColor(0x7a, 0x87, 0x94), 6, Qt::SolidLine, Qt::FlatCap));
-    painter.drawArc(QRectF(15, 6, 27, 30), 0, 180 * 16);
-    painter.drawLine(QLineF(15, 21, 15, 30));
-    painter.drawLine(QLineF(42, 21, 42, 30));
-
-    QLinearGradient body(0, 28, 0, 62);
-    body.setColorAt(0, QColor(0x3b, 0x82, 0xc4));
-    body.setColorAt(1, QColor(0x1d, 0x4e, 0x89));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(body);
-    painter.drawRoundedRect(QRectF(5, 28, 47, 34), 6, 6);
-
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QPointF(28.5, 41), 4.5, 4.5);
-    const QPointF slot[] = {{26.5, 43}, {30.5, 43}, {32, 54}, {25, 54}};
-    painter.drawPolygon(slot, 4);
-    return logo;
 }
 
 } // namespace
 
-TAboutBox::TAboutBox(Prompts& prompts, const QString& versionFile, QWidget* parent)
+TAboutBox::MakerLinks TAboutBox::builtMakerLinks()
+{
+    return {fromBuild(RunlatchBuildInfo::MakerMail), fromBuild(RunlatchBuildInfo::MakerWeb)};
+}
+
+TAboutBox::TAboutBox(Prompts& prompts, const QString& versionFile, QWidget* parent,
+                     const MakerLinks& links)
     : QDialog(parent)
     , m_prompts(prompts)
     , m_versionFile(versionFile)
     , m_openLink([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
-    createWidgets();
+    createWidgets(links);
     guarded(m_prompts, [this] { FormCreate(); });
 }
 
-void TAboutBox::About1Click(QWidget* mainWindow, Prompts& prompts)
+void TAboutBox::About1Click(QWidget* mainWindow, Prompts& prompts, std::function<void()> showManual)
 {
     TAboutBox box(prompts, {}, mainWindow);
     box.setParentForm(mainWindow);
     box.setTitleFontSize(24);
+    box.setManualOpener(std::move(showManual));
     box.exec();
 }
 
-void TAboutBox::createWidgets()
+void TAboutBox::createWidgets(const MakerLinks& links)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(tr("About"));
-
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -151,13 +94,7 @@ void TAboutBox::createWidgets()
     m_programIcon->setScaledContents(true);
     m_programIcon->setAccessibleName(tr("Program icon"));
     m_programIcon->setAccessibleDescription(tr("The icon of Runlatch"));
-
-    auto* logo = new QLabel(m_panel1);
-    logo->setObjectName(QStringLiteral("Logo"));
-    logo->setFixedSize(57, 65);
-    logo->setPixmap(drawLogo(logo->size(), devicePixelRatioF()));
-    logo->setAccessibleName(tr("Logo"));
-    logo->setAccessibleDescription(tr("The maker's logo"));
+    m_logo = new MakerLogo(m_panel1);
 
     // Headings are larger variants of the desktop's general font; the plain labels inherit that
     // font as the application's.
@@ -173,24 +110,43 @@ void TAboutBox::createWidgets()
     m_corporateName =
         addLabel(QStringLiteral("CorporateName"), fromBuild(RunlatchBuildInfo::MakerName));
     m_corporateName->setFont(scaled(general, 1.75));
-    m_mail = addLink(QStringLiteral("Mail"), tr("Send us an e-mail"),
-                     QStringLiteral("MailTo: ") + fromBuild(RunlatchBuildInfo::MakerMail));
-    m_mail->setAccessibleDescription(
-        tr("Opens your mail program to write to %1").arg(fromBuild(RunlatchBuildInfo::MakerMail)));
-    const QString web = fromBuild(RunlatchBuildInfo::MakerWeb);
-    m_webSite = addLink(QStringLiteral("WebSite"), web, web);
-    m_webSite->setAccessibleDescription(tr("Opens the maker's web site in your "
-                                           "browser"));
+    createLinks(links);
+    layOut();
+    fitToTexts();
+}
 
-    // The program's icon heads the left edge and the maker's logo ends it; the texts stand on
-    // one centre line to their right, in groups with room between them.
+// The links come before the OK button on Tab, as they stand above it.
+void TAboutBox::createLinks(const MakerLinks& links)
+{
+    if (!links.mail.isEmpty()) {
+        m_mail = addLink(QStringLiteral("Mail"), tr("Send us an e-mail"),
+                         tr("Opens your mail program to write to %1").arg(links.mail));
+        m_mail->setTarget(QStringLiteral("MailTo: ") + links.mail);
+        connect(m_mail, &LinkLabel::activated, this, &TAboutBox::MailClick);
+    }
+    if (links.web.isEmpty()) {
+        m_webSite = addLink(QStringLiteral("WebSite"), tr("The Runlatch manual"),
+                            tr("Closes this box and opens the manual, as Help > Contents does"));
+        connect(m_webSite, &LinkLabel::activated, this, &TAboutBox::ManualClick);
+        return;
+    }
+    m_webSite = addLink(QStringLiteral("WebSite"), links.web,
+                        tr("Opens the maker's web site in your browser"));
+    m_webSite->setTarget(links.web);
+    connect(m_webSite, &LinkLabel::activated, this, &TAboutBox::WebSiteClick);
+}
+
+// The program's icon heads the left edge and the maker's logo ends it; the texts stand on one
+// centre line to their right, in groups with room between them.
+void TAboutBox::layOut()
+{
     auto* pictures = new QVBoxLayout;
     pictures->addWidget(m_programIcon);
     pictures->addStretch();
-    pictures->addWidget(logo);
+    pictures->addWidget(m_logo);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
-    const int gap = QFontMetrics(general).height() / 2;
+    const int gap = QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).height() / 2;
     const QList<QList<QLabel*>> groups{{m_title},
                                        {m_version, m_build},
                                        {m_copyright, m_trademark},
@@ -200,7 +156,8 @@ void TAboutBox::createWidgets()
             texts->addSpacerItem(
                 new QSpacerItem(0, gap, QSizePolicy::Minimum, QSizePolicy::Expanding));
         for (QLabel* label : group)
-            texts->addWidget(label, 0, Qt::AlignHCenter);
+            if (label)
+                texts->addWidget(label, 0, Qt::AlignHCenter);
     }
     auto* panel = new QHBoxLayout(m_panel1);
     panel->addLayout(pictures);
@@ -213,11 +170,9 @@ void TAboutBox::createWidgets()
     // The box opens on OK, so that Enter closes it, although the links come first on Tab.
     okButton->setFocus();
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_panel1, 1);
     layout->addWidget(okButton, 0, Qt::AlignHCenter);
-    fitToTexts();
 }
 
 QLabel* TAboutBox::addLabel(const QString& name, const QString& text)
@@ -229,39 +184,18 @@ QLabel* TAboutBox::addLabel(const QString& name, const QString& text)
     return label;
 }
 
-// The target is kept in the tooltip, which is never shown (see eventFilter).
-QLabel* TAboutBox::addLink(const QString& name, const QString& text, const QString& target)
+LinkLabel* TAboutBox::addLink(const QString& name, const QString& text,
+                              const QString& description)
 {
-    QLabel* label = addLabel(name, text);
-    QFont font = label->font();
-    font.setUnderline(true);
-    label->setFont(font);
-    showLinkFocus(*label, false);
-    label->setToolTip(target);
-    label->setCursor(Qt::PointingHandCursor);
-    // Reached with Tab and opened with Enter or Space, as a button is.
-    label->setFocusPolicy(Qt::StrongFocus);
-    label->installEventFilter(this);
-    return label;
+    auto* link = new LinkLabel(text, m_panel1);
+    link->setObjectName(name);
+    link->setAccessibleDescription(description);
+    return link;
 }
 
 // A fixed size: the design's, or more where the texts need it, so that every text shows whole.
 // The layouts are redone at once rather than on their next event, so that the box is placed with
 // its final size; the panel's goes first, as the box's size hint depends on it.
-// A label draws no focus of its own: the link with the focus is shown highlighted instead, which
-// leaves its size and place unchanged.
-void TAboutBox::showLinkFocus(QLabel& link, bool focused)
-{
-    QPalette palette = link.palette();
-    palette.setColor(QPalette::WindowText,
-                     focused ? palette.color(QPalette::HighlightedText) : LinkColor);
-    link.setPalette(palette);
-    link.setBackgroundRole(QPalette::Highlight);
-    // Left to itself, the text would take the colour that goes with the highlight even unfocused.
-    link.setForegroundRole(QPalette::WindowText);
-    link.setAutoFillBackground(focused);
-}
-
 void TAboutBox::fitToTexts()
 {
     m_panel1->layout()->activate();
@@ -327,62 +261,6 @@ void TAboutBox::placeBox()
          around.top() + around.height() / 2 - box.height() / 2);
 }
 
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != m_mail && watched != m_webSite)
-        return QDialog::eventFilter(watched, event);
-
-    const auto leftButton = [event] {
-        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-    };
-    auto& link = static_cast<QLabel&>(*watched);
-    switch (event->type()) {
-    case QEvent::ToolTip:
-        return true;
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        showLinkFocus(link, event->type() == QEvent::FocusIn);
-        break;
-    case QEvent::KeyPress:
-        if (activatesLink(static_cast<const QKeyEvent&>(*event))) {
-            linkClicked(watched);
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonPress:
-        if (leftButton())
-            m_pressedLink = watched;
-        break;
-    case QEvent::MouseButtonRelease: {
-        // A click is a press and a release on the same link, as with any button.
-        const bool click =
-            leftButton() && m_pressedLink == watched &&
-            link.rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
-        m_pressedLink = nullptr;
-        if (click)
-            linkClicked(watched);
-        break;
-    }
-    case QEvent::MouseButtonDblClick:
-        // The press of a double click is not a click of its own: its release opens nothing more.
-        m_pressedLink = nullptr;
-        if (leftButton())
-            linkClicked(watched);
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TAboutBox::linkClicked(const QObject* link)
-{
-    if (link == m_mail)
-        MailClick();
-    else
-        WebSiteClick();
-}
-
 void TAboutBox::MailClick()
 {
     openLink(*m_mail);
@@ -393,10 +271,20 @@ void TAboutBox::WebSiteClick()
     openLink(*m_webSite);
 }
 
-void TAboutBox::openLink(const QLabel& link) const
+// The box is modal: the manual could not be used while it stays open.
+void TAboutBox::ManualClick()
+{
+    accept();
+    guarded(m_prompts, [this] {
+        if (m_showManual)
+            m_showManual();
+    });
+}
+
+void TAboutBox::openLink(const LinkLabel& link) const
 {
     guarded(m_prompts, [this, &link] {
-        const QUrl url = linkUrl(link.toolTip());
+        const QUrl url = link.url();
         if (!url.isValid() || url.isEmpty() || !m_openLink)
             return;
         // The desktop only says whether it could start a program for the link; what that

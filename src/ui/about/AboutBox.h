@@ -9,13 +9,14 @@
 
 #include <functional>
 
+class LinkLabel;
 class Prompts;
 class QFrame;
 class QLabel;
 
 // Help > About: the program's title, icon, version and build from the version information of the
-// program's own file, its legal texts, and the maker's name, logo and two links. A fresh box is
-// built for every showing, so it always shows what the file says at that moment.
+// program's own file, its legal texts, and the maker's name, logo and links. A fresh box is built
+// for every showing, so it always shows what the file says at that moment.
 class TAboutBox : public QDialog {
     Q_OBJECT
     Q_PROPERTY(int TitleFontSize READ TitleFontSize WRITE setTitleFontSize)
@@ -28,12 +29,22 @@ public:
     // then reports.
     using LinkOpener = std::function<bool(const QUrl&)>;
 
+    // The maker's addresses, each empty when the maker has none: the box then shows no mail link,
+    // and its second link leads to the manual that comes with the program instead of a web site.
+    struct MakerLinks {
+        QString mail;
+        QString web;
+    };
+    [[nodiscard]] static MakerLinks builtMakerLinks();
+
     // versionFile: where the version information is read; empty for the running program.
-    explicit TAboutBox(Prompts& prompts, const QString& versionFile = {},
-                       QWidget* parent = nullptr);
+    explicit TAboutBox(Prompts& prompts, const QString& versionFile = {}, QWidget* parent = nullptr,
+                       const MakerLinks& links = builtMakerLinks());
 
     // The whole of Help > About: a new box centred on the main window, shown modally, destroyed.
-    static void About1Click(QWidget* mainWindow, Prompts& prompts);
+    // showManual is Help > Contents, for the link to the manual.
+    static void About1Click(QWidget* mainWindow, Prompts& prompts,
+                            std::function<void()> showManual);
 
     [[nodiscard]] int TitleFontSize() const { return m_titleFontSize; }
     void setTitleFontSize(int points) { m_titleFontSize = points; }
@@ -47,30 +58,31 @@ public:
 
     // Replaces the desktop's opener, so that tests never start a browser or a mail program.
     void setLinkOpener(LinkOpener opener) { m_openLink = std::move(opener); }
+    void setManualOpener(std::function<void()> showManual) { m_showManual = std::move(showManual); }
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createWidgets();
+    void createWidgets(const MakerLinks& links);
+    void createLinks(const MakerLinks& links);
+    void layOut();
     QLabel* addLabel(const QString& name, const QString& text);
-    QLabel* addLink(const QString& name, const QString& text, const QString& target);
-    static void showLinkFocus(QLabel& link, bool focused);
+    LinkLabel* addLink(const QString& name, const QString& text, const QString& description);
     void fitToTexts();
     void FormCreate();
     void FormActivate();
     void placeBox();
-    // A click or a double click on a link label.
-    void linkClicked(const QObject* link);
     void MailClick();
     void WebSiteClick();
-    void openLink(const QLabel& link) const;
+    void ManualClick();
+    void openLink(const LinkLabel& link) const;
 
     Prompts& m_prompts;
     QString m_versionFile;
     TStVersionInfo m_versionInfo;
     LinkOpener m_openLink;
+    std::function<void()> m_showManual;
 
     int m_titleFontSize = 24;
     QColor m_titleFontColor = QColor(255, 0, 0);
@@ -78,17 +90,17 @@ private:
     QPointer<QWidget> m_parentForm;
 
     bool m_activated = false;
-    // The link pressed and not yet released: a press and release on it make a click.
-    QObject* m_pressedLink = nullptr;
 
     QFrame* m_panel1 = nullptr;
     QLabel* m_programIcon = nullptr;
+    QLabel* m_logo = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_build = nullptr;
     QLabel* m_copyright = nullptr;
     QLabel* m_trademark = nullptr;
     QLabel* m_corporateName = nullptr;
-    QLabel* m_mail = nullptr;
-    QLabel* m_webSite = nullptr;
+    // None when the maker has no mail address.
+    LinkLabel* m_mail = nullptr;
+    LinkLabel* m_webSite = nullptr;
 };

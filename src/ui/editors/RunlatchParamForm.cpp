@@ -54,6 +54,26 @@ void setCellText(QTableWidget& list, int row, int column, const QString& text)
     item->setToolTip(text);
 }
 
+// What the texts of a column need, with their margins and the grid line: the widest of them,
+// and the widest of those no wider than shortLimit.
+struct ColumnWidths {
+    int widest = 0;
+    int widestShort = 0;
+};
+
+ColumnWidths columnWidths(const QTableWidget& list, int column, int shortLimit)
+{
+    ColumnWidths widths;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const int width = list.sizeHintForIndex(list.model()->index(row, column)).width() +
+                          (list.showGrid() ? 1 : 0);
+        widths.widest = std::max(widths.widest, width);
+        if (width <= shortLimit)
+            widths.widestShort = std::max(widths.widestShort, width);
+    }
+    return widths;
+}
+
 } // namespace
 
 TRunlatchParamForm::TRunlatchParamForm(Prompts& prompts, QWidget* parent)
@@ -157,6 +177,7 @@ void TRunlatchParamForm::createMenu()
 void TRunlatchParamForm::Parameters1Click(JobTable& table)
 {
     m_rows = ProcessRows::fromTable(table);
+    m_jobFolder = FileDialogRequest::folderOf(table.JobFileName);
     m_dragSource = -1;
     m_dropIndicator->hide();
     showRows();
@@ -185,16 +206,18 @@ void TRunlatchParamForm::showEvent(QShowEvent* event)
     fitProcessColumn();
 }
 
-// The paths as wide as they need, but never so wide that the parameters go out of sight: a
-// long path gives way first, down to three fifths of the list.
+// Each column as wide as its longest text when the two fit side by side. When they do not, only
+// long texts, wider than half the list, are cut: the parameters keep their width as far as the
+// paths can give way, but the paths never give way below their short texts.
 void TRunlatchParamForm::fitProcessColumn()
 {
-    m_listView1->resizeColumnToContents(ProcessColumn);
     const int width = m_listView1->viewport()->width();
-    const int room = std::min(width - MinParametersWidth, width * 3 / 5);
+    const ColumnWidths paths = columnWidths(*m_listView1, ProcessColumn, width / 2);
+    const ColumnWidths parameters = columnWidths(*m_listView1, ParametersColumn, width / 2);
     m_listView1->setColumnWidth(
-        ProcessColumn,
-        std::max(MinProcessWidth, std::min(room, m_listView1->columnWidth(ProcessColumn))));
+        ProcessColumn, std::clamp(width - std::max(MinParametersWidth, parameters.widest),
+                                  std::max(MinProcessWidth, paths.widestShort),
+                                  std::max(MinProcessWidth, paths.widest)));
 }
 
 void TRunlatchParamForm::selectAndShow(int row)
@@ -222,11 +245,15 @@ void TRunlatchParamForm::Add1Click()
         m_prompts.information(tr("Sorry, Runlatch is limited to 50 Processes."));
         return;
     }
-    const std::optional<QString> program = m_prompts.openFile({});
+    const std::optional<QString> program =
+        m_prompts.openFile({m_programFolder.isEmpty() ? m_jobFolder : m_programFolder, {}, {}});
     if (!program)
         return;
+    m_programFolder = FileDialogRequest::folderOf(*program);
     m_rows.add(*program);
     showRows();
+    // The new row is where the next command, such as Change Parameter, should act.
+    selectAndShow(m_rows.count() - 1);
 }
 
 void TRunlatchParamForm::ChangeParameter1Click()

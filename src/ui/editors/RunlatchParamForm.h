@@ -62,4 +62,7 @@ private:
     QFrame* m_dropIndicator = nullptr;
     // The row a left-button press began a drag on, -1 while no drag is under way.
     int m_dragSource = -1;
+    // Where Add Process starts: the folder of the program added last, or else the job file's.
+    QString m_programFolder;
+    QString m_jobFolder;
 };

@@ -6,6 +6,7 @@
 #include "JobTable.h"
 #include "Prompts.h"
 #include "Scheduler.h"
+#include "ScopeExit.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -72,6 +73,23 @@ QDateTime shownStartTime(TDateTime value, const QDateEdit& picker)
     const TDateTime first = toDateTime(QDateTime(picker.minimumDate(), QTime(0, 0)));
     const TDateTime last = toDateTime(QDateTime(picker.maximumDate(), QTime(23, 59, 59)));
     return fromDateTime(std::clamp(value, first, last));
+}
+
+// The schedule as the dialog shows it. A start time beyond what the fields can hold counts as the
+// one they show, so that saving what was shown changes nothing the user could see.
+struct ShownSchedule {
+    std::int32_t hours;
+    std::int32_t minutes;
+    bool delayed;
+    QDateTime start;
+
+    friend bool operator==(const ShownSchedule&, const ShownSchedule&) = default;
+};
+
+ShownSchedule shownSchedule(const JobTable& table, const QDateEdit& picker)
+{
+    return {table.EveryHours, table.EveryMins, table.DelayedStart,
+            shownStartTime(table.DelayedStartTime, picker)};
 }
 
 // Trims the field's text and writes the trimmed text back, as the field then shows it.
@@ -255,6 +273,13 @@ void TRunlatchSchedForm::Schedule1Click(JobTable& table, Scheduler& scheduler)
     fill(table);
     if (exec() != QDialog::Accepted)
         return;
+    // The schedule lives in the job file too: a change, even one a bad field stopped part-way,
+    // must not be lost on closing without a question.
+    const ShownSchedule before = shownSchedule(table, *m_dateTimePicker1);
+    const ScopeExit markChange([&] {
+        if (shownSchedule(table, *m_dateTimePicker1) != before)
+            table.Modified = true;
+    });
     apply(table, scheduler);
 }
 

@@ -14,7 +14,8 @@ struct JobTable;
 // The schedule dialog: the repeat period in whole hours and minutes, and whether and when the
 // first timed run is held back. It is filled from the job table each time it opens and writes
 // back only on Save, after which the repeat timer takes the new period and, with the delay on,
-// the user may arm the delayed start. It never marks the job table modified.
+// the user may arm the delayed start. A Save that changes the schedule marks the job table
+// modified.
 class TRunlatchSchedForm : public EditorDialog {
     Q_OBJECT
 
