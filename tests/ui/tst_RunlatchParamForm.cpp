@@ -382,7 +382,8 @@ void tst_RunlatchParamForm::addAppendsAndSelectsTheNewRow_data()
     QTest::addColumn<QString>("firstFolder"); // where the first Add's dialog starts
 
     QTest::newRow("no job file") << QString() << QString();
-    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini"
+                                        << "/srv/jobs/";
 }
 
 // The row added is selected and current, so that Change Parameter acts on it; the dialog starts
@@ -1012,15 +1013,15 @@ void tst_RunlatchParamForm::onlyLongTextsAreShortened_data()
     const QString path = QStringLiteral("/usr/local/sbin/backup-database");
 
     QTest::newRow("nothing long") << QList<ProcRec>{{path, someParameters}} << QStringList();
-    QTest::newRow("a long path")
-        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, someParameters}}
-        << QStringList{QStringLiteral("0,0")};
+    QTest::newRow("a long path") << QList<ProcRec>{{longPath, QStringLiteral("-v")},
+                                                   {path, someParameters}}
+                                 << QStringList{QStringLiteral("0,0")};
     QTest::newRow("long parameters")
         << QList<ProcRec>{{path, longParameters}, {QStringLiteral("/bin/x"), {}}}
         << QStringList{QStringLiteral("0,1")};
-    QTest::newRow("both long")
-        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, longParameters}}
-        << QStringList{QStringLiteral("0,0"), QStringLiteral("1,1")};
+    QTest::newRow("both long") << QList<ProcRec>{{longPath, QStringLiteral("-v")},
+                                                 {path, longParameters}}
+                               << QStringList{QStringLiteral("0,0"), QStringLiteral("1,1")};
 }
 
 // A long text in one row leaves the other rows' texts whole, in either column.
