@@ -131,8 +131,8 @@ bool QtPrompts::confirm(const QString& text)
 Prompts::Answer QtPrompts::confirmOrCancel(const QString& text)
 {
     // A box with a Cancel button gives Escape and the close box to it.
-    switch (showBox(QMessageBox::Question, QCoreApplication::translate("QtPrompts", "Confirm"), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (showBox(QMessageBox::Question, QCoreApplication::translate("QtPrompts", "Confirm"),
+                    text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -368,7 +368,8 @@ void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter_data()
     QTest::addColumn<QString>("folder"); // empty: the program's folder
 
     QTest::newRow("no job file") << QString() << QString();
-    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini"
+                                        << "/srv/jobs/";
     QTest::newRow("job file named without a folder") << ":jobs.ini" << QString();
 }
 

@@ -382,7 +382,8 @@ void TestRunlatchParamForm::addAppendsAndSelectsTheNewRow_data()
     QTest::addColumn<QString>("firstFolder"); // where the first Add's dialog starts
 
     QTest::newRow("no job file") << QString() << QString();
-    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini" << "/srv/jobs/";
+    QTest::newRow("job file elsewhere") << "/srv/jobs/nightly.ini"
+                                        << "/srv/jobs/";
 }
 
 // The row added is selected and current, so that Change Parameter acts on it; the dialog starts
@@ -394,30 +395,26 @@ void TestRunlatchParamForm::addAppendsAndSelectsTheNewRow()
     Editor editor;
     editor.setLetterRows(QStringLiteral("AB"));
     editor.table.JobFileName = jobFile;
-    editor.prompts.fileAnswers << QStringLiteral("/opt/tools/sync")
-                               << QStringLiteral("/opt/tools/report");
-    QList<int> selected;
-    QList<int> current;
+    editor.prompts.fileAnswers << QStringLiteral("/opt/sync") << QStringLiteral("/opt/report");
+    QList<int> selectedAndCurrent;
 
     editor.open([&] {
         editor.list().selectRow(0);
         for (int add = 0; add < 2; ++add) {
             editor.trigger(QStringLiteral("Add1"));
-            selected << editor.selectedRow();
-            current << editor.list().currentRow();
+            selectedAndCurrent << editor.selectedRow() << editor.list().currentRow();
         }
         editor.trigger(QStringLiteral("Save1"));
     });
 
-    QCOMPARE(selected, QList<int>({2, 3}));
-    QCOMPARE(current, QList<int>({2, 3}));
-    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB/opt/tools/sync/opt/tools/report"));
-    QCOMPARE(editor.table.ProcList[2].Param, QString());
-    QCOMPARE(editor.prompts.count(Kind::OpenFile), 2);
-    const FileDialogRequest first = editor.prompts.asked.at(0).request;
-    QVERIFY(first.filter.isEmpty());
-    QCOMPARE(first.initialDir, firstFolder);
-    QCOMPARE(editor.prompts.asked.at(1).request.initialDir, QStringLiteral("/opt/tools/"));
+    QCOMPARE(selectedAndCurrent, QList<int>({2, 2, 3, 3}));
+    QCOMPARE(editor.tablePrograms(), QStringLiteral("AB/opt/sync/opt/report"));
+    QCOMPARE(editor.tableParameters(), QStringLiteral("ab"));
+    const QList<ScriptedPrompts::Asked>& asked = editor.prompts.asked;
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(asked[0].request.filter.isEmpty());
+    QCOMPARE(asked[0].request.initialDir, firstFolder);
+    QCOMPARE(asked[1].request.initialDir, QStringLiteral("/opt/"));
 }
 
 void TestRunlatchParamForm::cancelledAddChangesNothing()
@@ -995,47 +992,34 @@ void TestRunlatchParamForm::longPathsGiveWayToTheParameters()
 
 void TestRunlatchParamForm::onlyLongTextsAreShortened_data()
 {
-    QTest::addColumn<QList<ProcRec>>("rows");
-    QTest::addColumn<QStringList>("shortened"); // "row,column" of each cell shown cut
+    QTest::addColumn<bool>("longPath"); // else long parameters
 
-    // At the design size: a long text is wider than half the list, a longer one wider than it.
+    QTest::newRow("a long path") << true;
+    QTest::newRow("long parameters") << false;
+}
+
+// At the design size, a text wider than the list is cut; the other row's texts, a path and
+// parameters that fit side by side, show whole.
+void TestRunlatchParamForm::onlyLongTextsAreShortened()
+{
+    QFETCH(bool, longPath);
     const QFontMetrics fixed(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    const auto wide = [&fixed](const QString& start, int width) {
-        QString text = start;
+    const auto wide = [&fixed](int width) {
+        QString text = QStringLiteral("-v");
         while (fixed.horizontalAdvance(text) < width)
             text += QStringLiteral(" -v");
         return text;
     };
-    const QString longPath = wide(QStringLiteral("/home/ann/projects/archive/backup"), 600);
-    const QString someParameters = wide(QStringLiteral("--output /var/backups"), 577 * 2 / 5);
-    const QString longParameters = wide(QStringLiteral("--exclude"), 600);
     const QString path = QStringLiteral("/usr/local/sbin/backup-database");
-
-    QTest::newRow("nothing long") << QList<ProcRec>{{path, someParameters}} << QStringList();
-    QTest::newRow("a long path")
-        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, someParameters}}
-        << QStringList{QStringLiteral("0,0")};
-    QTest::newRow("long parameters")
-        << QList<ProcRec>{{path, longParameters}, {QStringLiteral("/bin/x"), {}}}
-        << QStringList{QStringLiteral("0,1")};
-    QTest::newRow("both long")
-        << QList<ProcRec>{{longPath, QStringLiteral("-v")}, {path, longParameters}}
-        << QStringList{QStringLiteral("0,0"), QStringLiteral("1,1")};
-}
-
-// A long text in one row leaves the other rows' texts whole, in either column.
-void TestRunlatchParamForm::onlyLongTextsAreShortened()
-{
-    QFETCH(QList<ProcRec>, rows);
-    QFETCH(QStringList, shortened);
     Editor editor;
-    editor.setRows(rows);
+    editor.setRows({{longPath ? wide(600) : path, longPath ? QString() : wide(600)},
+                    {path, wide(577 * 2 / 5)}});
     QStringList cut;
 
     editor.open([&] {
         const QTableWidget& list = editor.list();
         // The grid line takes a pixel of each column.
-        for (int row = 0; row < list.rowCount(); ++row)
+        for (int row = 0; row < 2; ++row)
             for (int column = 0; column < 2; ++column)
                 if (list.sizeHintForIndex(list.model()->index(row, column)).width() >=
                     list.columnWidth(column))
@@ -1043,7 +1027,7 @@ void TestRunlatchParamForm::onlyLongTextsAreShortened()
         editor.trigger(QStringLiteral("Cancel1"));
     });
 
-    QCOMPARE(cut, shortened);
+    QCOMPARE(cut, QStringList{longPath ? QStringLiteral("0,0") : QStringLiteral("0,1")});
 }
 
 void TestRunlatchParamForm::everyControlIsDescribed()

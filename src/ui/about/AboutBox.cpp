@@ -146,7 +146,8 @@ void TAboutBox::layOut()
     pictures->addWidget(m_logo);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
-    const int gap = QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).height() / 2;
+    const int gap =
+        QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).height() / 2;
     const QList<QList<QLabel*>> groups{{m_title},
                                        {m_version, m_build},
                                        {m_copyright, m_trademark},
@@ -184,8 +185,7 @@ QLabel* TAboutBox::addLabel(const QString& name, const QString& text)
     return label;
 }
 
-LinkLabel* TAboutBox::addLink(const QString& name, const QString& text,
-                              const QString& description)
+LinkLabel* TAboutBox::addLink(const QString& name, const QString& text, const QString& description)
 {
     auto* link = new LinkLabel(text, m_panel1);
     link->setObjectName(name);

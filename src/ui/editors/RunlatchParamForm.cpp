@@ -214,10 +214,10 @@ void TRunlatchParamForm::fitProcessColumn()
     const int width = m_listView1->viewport()->width();
     const ColumnWidths paths = columnWidths(*m_listView1, ProcessColumn, width / 2);
     const ColumnWidths parameters = columnWidths(*m_listView1, ParametersColumn, width / 2);
-    m_listView1->setColumnWidth(
-        ProcessColumn, std::clamp(width - std::max(MinParametersWidth, parameters.widest),
-                                  std::max(MinProcessWidth, paths.widestShort),
-                                  std::max(MinProcessWidth, paths.widest)));
+    m_listView1->setColumnWidth(ProcessColumn,
+                                std::clamp(width - std::max(MinParametersWidth, parameters.widest),
+                                           std::max(MinProcessWidth, paths.widestShort),
+                                           std::max(MinProcessWidth, paths.widest)));
 }
 
 void TRunlatchParamForm::selectAndShow(int row)
