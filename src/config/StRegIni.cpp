@@ -141,7 +141,7 @@ const ProfileFile& TStRegIni::readable() const
 {
     if (const int error = readOnce())
         throw IoError(QCoreApplication::translate("TStRegIni", "Cannot read %1: %2.")
-                          .arg(m_fileName, systemErrorText(error)));
+                          .arg(m_fileName, systemErrorText(error, m_fileName)));
     return *m_file;
 }
 
