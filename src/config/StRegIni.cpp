@@ -168,7 +168,9 @@ int TStRegIni::readOnce() const
     QByteArray bytes;
     if (!readAll(opened.file, bytes))
         return lastFileError();
-    m_file.emplace(std::move(bytes));
+    std::optional<QByteArray> utf8 = legacyTextAsUtf8(bytes);
+    m_inCodePage = utf8.has_value();
+    m_file.emplace(utf8 ? std::move(*utf8) : std::move(bytes));
     return 0;
 }
 
@@ -182,10 +184,22 @@ bool TStRegIni::replaceFile()
 {
     // What the file refused must not stay in the copy: the next access reads the file again.
     auto forget = qScopeGuard([this] { m_file.reset(); });
-    if (!AtomicFileWriter(m_fileName).write(m_file->bytes()))
+    if (!AtomicFileWriter(m_fileName).write(bytesToWrite()))
         return false;
     forget.dismiss();
     return true;
+}
+
+QByteArray TStRegIni::bytesToWrite()
+{
+    QByteArray bytes = m_file->bytes();
+    if (!m_inCodePage)
+        return bytes;
+    if (std::optional<QByteArray> legacy = utf8AsLegacyText(bytes))
+        return *legacy;
+    m_inCodePage = false;
+    m_file.emplace(ProfileFile::ByteOrderMark.toByteArray() + bytes);
+    return m_file->bytes();
 }
 
 void TStRegIni::writeValue(const QString& key, const std::optional<QByteArray>& value)
