@@ -65,9 +65,11 @@ void FileCommands::LoadIni(const QString& path)
 
 std::optional<QString> FileCommands::chooseFile(bool forSaving)
 {
-    const FileDialogRequest request{m_programDir,
-                                    QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
-                                    QStringLiteral("ini")};
+    const FileDialogRequest request{
+        m_programDir, QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
+        QStringLiteral("ini"),
+        forSaving ? QCoreApplication::translate("FileCommands", "Save As Ini")
+                  : QCoreApplication::translate("FileCommands", "Open Ini")};
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }
 

@@ -9,6 +9,7 @@ struct FileDialogRequest {
     QString initialDir;    // empty: no preset folder
     QString filter;        // Qt filter text such as "Ini File (*.ini)"; empty: no filter
     QString defaultSuffix; // added when the user types a name without one; empty: none
+    QString title;         // the dialog's caption, saying what the file is chosen for
 };
 
 // Every message box, file dialog, input box and beep of the program goes through this interface:

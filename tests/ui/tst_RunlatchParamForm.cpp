@@ -395,6 +395,7 @@ void TestRunlatchParamForm::addAppendsAndKeepsTheSelection()
     const FileDialogRequest request = editor.prompts.asked.constFirst().request;
     QVERIFY(request.filter.isEmpty());
     QVERIFY(request.initialDir.isEmpty());
+    QVERIFY(!request.title.isEmpty());
 }
 
 void TestRunlatchParamForm::cancelledAddChangesNothing()

@@ -222,7 +222,9 @@ void TRunlatchParamForm::Add1Click()
         m_prompts.information(tr("Sorry, Runlatch is limited to 50 Processes."));
         return;
     }
-    const std::optional<QString> program = m_prompts.openFile({});
+    FileDialogRequest request;
+    request.title = tr("Add Process");
+    const std::optional<QString> program = m_prompts.openFile(request);
     if (!program)
         return;
     m_rows.add(*program);
