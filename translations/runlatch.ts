@@ -4,23 +4,31 @@
 <context>
     <name>ActivityLog</name>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="23"/>
+        <location filename="../src/log/ActivityLog.cpp" line="24"/>
         <source>File not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="25"/>
+        <location filename="../src/log/ActivityLog.cpp" line="26"/>
         <source>Access denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="27"/>
+        <location filename="../src/log/ActivityLog.cpp" line="28"/>
         <source>Disk full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/ActivityLog.cpp" line="113"/>
+        <location filename="../src/log/ActivityLog.cpp" line="115"/>
         <source>Cannot open file %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DBusNotifier</name>
+    <message>
+        <location filename="../src/app/DesktopNotifierLinux.cpp" line="66"/>
+        <source>Show Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -40,170 +48,180 @@
 <context>
     <name>FileCommands</name>
     <message>
-        <location filename="../src/config/FileCommands.cpp" line="55"/>
+        <location filename="../src/app/FileCommands.cpp" line="55"/>
         <source>Sorry, Runlatch is limited to 50 Processes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/FileCommands.cpp" line="69"/>
+        <location filename="../src/app/FileCommands.cpp" line="69"/>
         <source>Ini File (*.ini)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/FileCommands.cpp" line="71"/>
+        <source>Save As Ini</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/FileCommands.cpp" line="72"/>
+        <source>Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>HelpWindow</name>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="167"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="167"/>
         <source>Search for</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="168"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="168"/>
         <source>Words to look for in every topic; Enter searches</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="174"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="174"/>
         <source>Search results</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="73"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="73"/>
         <source>Runlatch Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="79"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="79"/>
         <source>Find a topic</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="80"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="80"/>
         <source>The manual&apos;s contents, its index and a full-text search</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="86"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="86"/>
         <source>Help page</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="86"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="86"/>
         <source>The topic of the manual shown</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="126"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="126"/>
         <source>Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="126"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="126"/>
         <source>The manual&apos;s topics; Enter or a click shows one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="81"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="81"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="82"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="82"/>
         <source>&amp;Index</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="83"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="83"/>
         <source>&amp;Search</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="142"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="142"/>
         <source>Look for</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="159"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="159"/>
         <source>&amp;Look for:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="147"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="147"/>
         <source>Index</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="90"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="90"/>
         <source>No program could be started for the link %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="143"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="143"/>
         <source>Narrows the index to the keywords that hold what is typed; Enter shows the topic of the one selected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="148"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="148"/>
         <source>The manual&apos;s keywords; Enter or a double click shows the topic</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="175"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="175"/>
         <source>The topics that hold the words searched for, best first; a click shows one</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="181"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="181"/>
         <source>Search &amp;for:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="186"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="186"/>
         <source>Navigation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="191"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="191"/>
         <source>&amp;Back</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="198"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="198"/>
         <source>&amp;Forward</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="203"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="203"/>
         <source>C&amp;ontents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="261"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="261"/>
         <source>Type one or more words to look for.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="268"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="268"/>
         <source>1 match</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="268"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="268"/>
         <source>%1 matches</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="273"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="273"/>
         <source>1 topic found.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="274"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="274"/>
         <source>%1 topics found.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/HelpWindow.cpp" line="271"/>
+        <location filename="../src/ui/help/HelpWindow.cpp" line="271"/>
         <source>No topic holds every word of &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -237,42 +255,42 @@
 <context>
     <name>QtPrompts</name>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="75"/>
+        <location filename="../src/app/QtPrompts.cpp" line="76"/>
         <source>The text offered is selected: typing replaces it, OK alone keeps it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="82"/>
+        <location filename="../src/app/QtPrompts.cpp" line="83"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="83"/>
+        <location filename="../src/app/QtPrompts.cpp" line="84"/>
         <source>Uses the text in the field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="85"/>
+        <location filename="../src/app/QtPrompts.cpp" line="86"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="86"/>
+        <location filename="../src/app/QtPrompts.cpp" line="87"/>
         <source>Leaves everything as it was</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="115"/>
+        <location filename="../src/app/QtPrompts.cpp" line="116"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="121"/>
+        <location filename="../src/app/QtPrompts.cpp" line="122"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="127"/>
+        <location filename="../src/app/QtPrompts.cpp" line="128"/>
         <source>Confirm</source>
         <translation type="unfinished"></translation>
     </message>
@@ -298,7 +316,7 @@
 <context>
     <name>StartAndWait</name>
     <message>
-        <location filename="../src/exec/StartAndWait.cpp" line="66"/>
+        <location filename="../src/exec/StartAndWait.cpp" line="22"/>
         <source>Unable to find application %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -306,66 +324,86 @@
 <context>
     <name>StatusTexts</name>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="32"/>
-        <source>No job file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/app/StatusTexts.cpp" line="40"/>
-        <source>Delayed start at %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/app/StatusTexts.cpp" line="43"/>
-        <source>Next run at %1 (every %2 h %3 min)</source>
+        <location filename="../src/app/StatusTexts.cpp" line="31"/>
+        <source>%1 of %2 programs failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/StatusTexts.cpp" line="47"/>
-        <source>Idle</source>
+        <source>No job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="52"/>
-        <source>Running %1 of %2: %3</source>
+        <location filename="../src/app/StatusTexts.cpp" line="56"/>
+        <source>Delayed start at %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/StatusTexts.cpp" line="60"/>
+        <source>Next run at %1 (every %2 h %3 min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="73"/>
+        <source>Repeats every %1 h %2 min after the first run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="77"/>
+        <source>Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="82"/>
+        <source>Running %1 of %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="90"/>
         <source>Last run completed %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="65"/>
+        <location filename="../src/app/StatusTexts.cpp" line="96"/>
         <source>Last run stopped %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="70"/>
+        <location filename="../src/app/StatusTexts.cpp" line="106"/>
         <source>Last run failed at entry %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="136"/>
+        <source>Run failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="146"/>
+        <source>%1 at entry %2 of %3: %4</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>SystemError</name>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="31"/>
+        <location filename="../src/core/SystemErrorWin.cpp" line="30"/>
         <source>A Win32 API function failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="36"/>
+        <location filename="../src/core/SystemErrorWin.cpp" line="35"/>
         <source>Win32 Error.  Code: %1.
 %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="58"/>
+        <location filename="../src/core/SystemErrorPosix.cpp" line="9"/>
         <source>A system function failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/exec/SystemError.cpp" line="63"/>
+        <location filename="../src/core/SystemErrorPosix.cpp" line="14"/>
         <source>System Error.  Code: %1.
 %2</source>
         <translation type="unfinished"></translation>
@@ -374,97 +412,97 @@
 <context>
     <name>TAboutBox</name>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="69"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="69"/>
         <source>No mail program could be started to write to %1. Please write to that address from the mail program you use.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="73"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="73"/>
         <source>No web browser could be started to show %1. Please open that address in the browser you use.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="142"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="142"/>
         <source>About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="152"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="152"/>
         <source>Program icon</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="153"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="153"/>
         <source>The icon of Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="159"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="159"/>
         <source>Logo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="160"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="160"/>
         <source>The maker&apos;s logo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="167"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="167"/>
         <source>Title</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="169"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="169"/>
         <source>Version</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="170"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="170"/>
         <source>Build</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="171"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="171"/>
         <source>Copyright</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="172"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="172"/>
         <source>Trademark</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="176"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="176"/>
         <source>Send us an e-mail</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="179"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="179"/>
         <source>Opens your mail program to write to %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="182"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="182"/>
         <source>Opens the maker&apos;s web site in your browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="209"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="209"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="212"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="212"/>
         <source>Closes the About box</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="275"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="275"/>
         <source>Version: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/AboutBox.cpp" line="277"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="277"/>
         <source>Build: %1.%2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -472,133 +510,139 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="87"/>
+        <location filename="../src/app/MainForm.cpp" line="92"/>
+        <location filename="../src/app/MainForm.cpp" line="392"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="90"/>
-        <location filename="../src/app/MainForm.cpp" line="100"/>
+        <location filename="../src/app/MainForm.cpp" line="95"/>
+        <location filename="../src/app/MainForm.cpp" line="105"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="102"/>
+        <location filename="../src/app/MainForm.cpp" line="107"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="137"/>
+        <location filename="../src/app/MainForm.cpp" line="142"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="139"/>
+        <location filename="../src/app/MainForm.cpp" line="144"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="141"/>
+        <location filename="../src/app/MainForm.cpp" line="148"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="144"/>
+        <location filename="../src/app/MainForm.cpp" line="154"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="145"/>
+        <location filename="../src/app/MainForm.cpp" line="155"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="147"/>
+        <location filename="../src/app/MainForm.cpp" line="158"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="149"/>
+        <location filename="../src/app/MainForm.cpp" line="160"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="152"/>
+        <location filename="../src/app/MainForm.cpp" line="163"/>
         <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="154"/>
+        <location filename="../src/app/MainForm.cpp" line="165"/>
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="156"/>
+        <location filename="../src/app/MainForm.cpp" line="167"/>
         <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="158"/>
+        <location filename="../src/app/MainForm.cpp" line="169"/>
         <source>&amp;Configure</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="160"/>
+        <location filename="../src/app/MainForm.cpp" line="171"/>
         <source>&amp;Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="162"/>
+        <location filename="../src/app/MainForm.cpp" line="173"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="165"/>
+        <location filename="../src/app/MainForm.cpp" line="176"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="167"/>
+        <location filename="../src/app/MainForm.cpp" line="178"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="169"/>
+        <location filename="../src/app/MainForm.cpp" line="181"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="203"/>
+        <location filename="../src/app/MainForm.cpp" line="215"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="252"/>
+        <location filename="../src/app/MainForm.cpp" line="279"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="253"/>
+        <location filename="../src/app/MainForm.cpp" line="280"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="254"/>
+        <location filename="../src/app/MainForm.cpp" line="281"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="281"/>
+        <location filename="../src/app/MainForm.cpp" line="316"/>
+        <source>Stopping %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="328"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="325"/>
+        <location filename="../src/app/MainForm.cpp" line="402"/>
         <source>Ini has been modified, do you wish to save?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.h" line="31"/>
+        <location filename="../src/app/MainForm.h" line="35"/>
         <source>No run is in progress.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -606,132 +650,132 @@
 <context>
     <name>TRunlatchLogForm</name>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="42"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="42"/>
         <source>Runlatch Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="48"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="48"/>
         <source>Right Click for menu.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="57"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="57"/>
         <source>Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="59"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="59"/>
         <source>Runlatch.log as it was when this window opened; read only. Shift+F10 opens the menu, Ctrl+F finds text.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="65"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="65"/>
         <source>The selection is too large to copy (%1 MB). Copy at most %2 MB at a time.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="83"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="83"/>
         <source>&amp;Find:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="86"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="86"/>
         <source>Find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="88"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="88"/>
         <source>Text to find in the log. Enter finds the next match, Shift+Enter the one before, Escape hides the find bar.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="92"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="92"/>
         <source>Match &amp;case</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="95"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="95"/>
         <source>When checked, the letters A to Z match only in the case typed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="96"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="96"/>
         <source>&amp;Previous</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="98"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="98"/>
         <source>&amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="100"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="100"/>
         <source>Finds the match before the selection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="101"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="101"/>
         <source>Finds the match after the selection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="106"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="106"/>
         <source>Find result</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="141"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="141"/>
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="145"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="145"/>
         <source>C&amp;lear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="151"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="151"/>
         <source>&amp;Copy	Ctrl+C</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="154"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="154"/>
         <source>Select &amp;All	Ctrl+A</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="171"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="171"/>
         <source>&amp;Find...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="172"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="172"/>
         <source>Find &amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="174"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="174"/>
         <source>Find &amp;Previous</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="207"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="207"/>
         <source>Searching...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="214"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="214"/>
         <source>Not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="216"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="216"/>
         <source>Wrapped around the end</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.h" line="24"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.h" line="24"/>
         <source>A run is in progress, so the log was not cleared.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -739,82 +783,87 @@
 <context>
     <name>TRunlatchParamForm</name>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="35"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="35"/>
         <source>Runlatch Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="74"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="74"/>
         <source>Right Click for menu.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="80"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="80"/>
         <source>Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="80"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="80"/>
         <source>Parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="89"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="89"/>
         <source>Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="91"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="91"/>
         <source>The programs run one after another, top to bottom, each with its parameters. Alt+Up and Alt+Down move the selected row; Shift+F10 or the Menu key opens the commands.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="138"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="138"/>
         <source>Process list commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="139"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="139"/>
         <source>&amp;Add Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="142"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="142"/>
         <source>&amp;Change Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="143"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="143"/>
         <source>Change &amp;Parameter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="145"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="145"/>
         <source>&amp;Delete Process and Parameter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="148"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="148"/>
         <source>C&amp;ancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="150"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="150"/>
         <source>&amp;Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="222"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="222"/>
         <source>Sorry, Runlatch is limited to 50 Processes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="239"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="226"/>
+        <source>Add Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="241"/>
         <source>Enter Parameter(s)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchParamForm.cpp" line="324"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="326"/>
         <source>Error in drag/drop.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -822,121 +871,121 @@
 <context>
     <name>TRunlatchSchedForm</name>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="95"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="95"/>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="101"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="101"/>
         <source>The repeat period of %1 hours and %2 minutes is too long: Runlatch can time at most 49 days, 17 hours and 2 minutes (1193 hours and 2 minutes). Nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="144"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="144"/>
         <source>Runlatch Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="153"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="153"/>
         <source>How Often Do  You Want the Processes to Execute?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="173"/>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="174"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="173"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="174"/>
         <source>Hours</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="175"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="175"/>
         <source>Whole hours of the repeat period. With 0 hours and 0 minutes the processes never run by themselves.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="177"/>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="178"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="177"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="178"/>
         <source>Minutes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="179"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="179"/>
         <source>Whole minutes of the repeat period, added to the hours.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="184"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="184"/>
         <source>Do you want to delay the first execution?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="187"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="187"/>
         <source>Whether the first timed run waits for the start date and time.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="190"/>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="194"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="190"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="194"/>
         <source>No</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="192"/>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="195"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="192"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="195"/>
         <source>Yes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="194"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="194"/>
         <source>The first timed run comes one repeat period after saving.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="195"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="195"/>
         <source>The first timed run waits for the date and time below.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="203"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="203"/>
         <source>Starting When?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="217"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="217"/>
         <source>Start date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="217"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="217"/>
         <source>The day of the delayed first run.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="218"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="218"/>
         <source>Start time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="218"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="218"/>
         <source>The time of day of the delayed first run.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="226"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="226"/>
         <source>&amp;Save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="227"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="227"/>
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="229"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="229"/>
         <source>Keeps the schedule and gives the repeat timer the new period.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchSchedForm.cpp" line="231"/>
+        <location filename="../src/ui/editors/RunlatchSchedForm.cpp" line="231"/>
         <source>Closes the dialog and leaves the schedule as it was.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -944,22 +993,22 @@
 <context>
     <name>TStRegIni</name>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="24"/>
+        <location filename="../src/config/StRegIni.cpp" line="25"/>
         <source>No Ini File or Primary Key specified</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="26"/>
+        <location filename="../src/config/StRegIni.cpp" line="27"/>
         <source>Failed to write value to INI file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="28"/>
+        <location filename="../src/config/StRegIni.cpp" line="29"/>
         <source>Unable to delete section from INI file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/config/StRegIni.cpp" line="142"/>
+        <location filename="../src/config/StRegIni.cpp" line="143"/>
         <source>Cannot read %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -979,6 +1028,14 @@
     <message>
         <location filename="../src/version/StVersionInfo.h" line="23"/>
         <source>Unable to read version info</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TrayIcon</name>
+    <message>
+        <location filename="../src/app/TrayIcon.cpp" line="16"/>
+        <source>Show Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
