@@ -253,7 +253,7 @@ void TestHelpWindow::indexFilterOpensTheKeyword_data()
     QTest::newRow("inside a keyword")
         << "CR LF"         << 0 << "line endings (CR LF)" << "log.html";
     QTest::newRow("to an anchor")
-        << "system err"    << 0 << "System Error"         << "messages.html#system-error";
+        << "cannot re"     << 0 << "Cannot read"          << "messages.html#cannot-read";
     QTest::newRow("arrow past hidden keywords")
         << "delayed"       << 1 << "Delayed Start Time has already passed" << "messages.html#passed";
     // clang-format on
