@@ -158,6 +158,7 @@ int TStRegIni::readOnce() const
 {
     if (m_file)
         return 0;
+    m_inCodePage = false;
     OpenedUserFile opened = openUserFile(nativePath(m_fileName), FileAccess::Read, m_fileName);
     if (!opened.file.isValid()) {
         if (fileFailure(opened.error) != FileFailure::NotFound)
@@ -168,9 +169,11 @@ int TStRegIni::readOnce() const
     QByteArray bytes;
     if (!readAll(opened.file, bytes))
         return lastFileError();
-    std::optional<QByteArray> utf8 = legacyTextAsUtf8(bytes);
-    m_inCodePage = utf8.has_value();
-    m_file.emplace(utf8 ? std::move(*utf8) : std::move(bytes));
+    if (std::optional<QByteArray> utf8 = legacyTextAsUtf8(bytes)) {
+        m_inCodePage = true;
+        bytes = std::move(*utf8);
+    }
+    m_file.emplace(std::move(bytes));
     return 0;
 }
 
