@@ -6,7 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/RunlatchVersionInfo.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME runlatch)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${RUNLATCH_RELEASE_VERSION})
 set(CPACK_PACKAGE_VENDOR "${RUNLATCH_MAKER_NAME}")
 if(RUNLATCH_MAKER_MAIL STREQUAL "")
   # Debian wants a maintainer's mail address in every package, and lintian refuses one without.

@@ -46,6 +46,11 @@ foreach(part MAJOR MINOR PATCH TWEAK)
   endif()
   set(RUNLATCH_VERSION_${part} ${value})
 endforeach()
+# The version as people read it, the same wherever they read it: --version, the installer, the
+# packages, and the About box, whose build number shows three parts.
+set(RUNLATCH_RELEASE_VERSION
+    "${RUNLATCH_VERSION_MAJOR}.${RUNLATCH_VERSION_MINOR}.${RUNLATCH_VERSION_PATCH}"
+    CACHE INTERNAL "The version as --version, the About box and the packages show it")
 
 foreach(name LEGAL_COPYRIGHT LEGAL_TRADEMARKS MAKER_NAME MAKER_MAIL MAKER_WEB)
   _runlatch_cxx_literal(RUNLATCH_${name}_LITERAL "${RUNLATCH_${name}}")

@@ -58,7 +58,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="83"/>
+        <location filename="../src/app/FileCommands.cpp" line="76"/>
+        <source>Save As Ini</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/FileCommands.cpp" line="77"/>
+        <source>Open Ini</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/FileCommands.cpp" line="85"/>
         <source>Ini has been modified, do you wish to save?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -263,43 +273,43 @@
 <context>
     <name>QtPrompts</name>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="75"/>
+        <location filename="../src/app/QtPrompts.cpp" line="76"/>
         <source>The text offered is selected: typing replaces it, OK alone keeps it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="82"/>
+        <location filename="../src/app/QtPrompts.cpp" line="83"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="83"/>
+        <location filename="../src/app/QtPrompts.cpp" line="84"/>
         <source>Uses the text in the field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="85"/>
+        <location filename="../src/app/QtPrompts.cpp" line="86"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="86"/>
+        <location filename="../src/app/QtPrompts.cpp" line="87"/>
         <source>Leaves everything as it was</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="115"/>
+        <location filename="../src/app/QtPrompts.cpp" line="116"/>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="121"/>
+        <location filename="../src/app/QtPrompts.cpp" line="122"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/QtPrompts.cpp" line="127"/>
-        <location filename="../src/app/QtPrompts.cpp" line="134"/>
+        <location filename="../src/app/QtPrompts.cpp" line="128"/>
+        <location filename="../src/app/QtPrompts.cpp" line="135"/>
         <source>Confirm</source>
         <translation type="unfinished"></translation>
     </message>
@@ -378,17 +388,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="102"/>
+        <location filename="../src/app/StatusTexts.cpp" line="106"/>
         <source>Last run failed at entry %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="132"/>
+        <location filename="../src/app/StatusTexts.cpp" line="136"/>
         <source>Run failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="142"/>
+        <location filename="../src/app/StatusTexts.cpp" line="146"/>
         <source>%1 at entry %2 of %3: %4</source>
         <translation type="unfinished"></translation>
     </message>
@@ -396,12 +406,12 @@
 <context>
     <name>SystemError</name>
     <message>
-        <location filename="../src/core/SystemErrorWin.cpp" line="9"/>
+        <location filename="../src/core/SystemErrorWin.cpp" line="30"/>
         <source>A Win32 API function failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/core/SystemErrorWin.cpp" line="14"/>
+        <location filename="../src/core/SystemErrorWin.cpp" line="35"/>
         <source>Win32 Error.  Code: %1.
 %2</source>
         <translation type="unfinished"></translation>
@@ -496,12 +506,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/about/AboutBox.cpp" line="166"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="167"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/about/AboutBox.cpp" line="169"/>
+        <location filename="../src/ui/about/AboutBox.cpp" line="170"/>
         <source>Closes the About box</source>
         <translation type="unfinished"></translation>
     </message>
@@ -520,7 +530,7 @@
     <name>TMainForm</name>
     <message>
         <location filename="../src/app/MainForm.cpp" line="92"/>
-        <location filename="../src/app/MainForm.cpp" line="391"/>
+        <location filename="../src/app/MainForm.cpp" line="392"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
@@ -611,37 +621,37 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="180"/>
+        <location filename="../src/app/MainForm.cpp" line="181"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="214"/>
+        <location filename="../src/app/MainForm.cpp" line="215"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="278"/>
+        <location filename="../src/app/MainForm.cpp" line="279"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="279"/>
+        <location filename="../src/app/MainForm.cpp" line="280"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="280"/>
+        <location filename="../src/app/MainForm.cpp" line="281"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="315"/>
+        <location filename="../src/app/MainForm.cpp" line="316"/>
         <source>Stopping %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="327"/>
+        <location filename="../src/app/MainForm.cpp" line="328"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -857,12 +867,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="266"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="250"/>
+        <source>Add Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="268"/>
         <source>Enter Parameter(s)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="351"/>
+        <location filename="../src/ui/editors/RunlatchParamForm.cpp" line="353"/>
         <source>Error in drag/drop.</source>
         <translation type="unfinished"></translation>
     </message>

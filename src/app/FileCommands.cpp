@@ -70,9 +70,11 @@ std::optional<QString> FileCommands::chooseFile(bool forSaving)
     QString folder = FileDialogRequest::folderOf(m_table.JobFileName);
     if (folder.isEmpty())
         folder = m_programDir;
-    const FileDialogRequest request{folder,
-                                    QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
-                                    QStringLiteral("ini")};
+    const FileDialogRequest request{
+        folder, QCoreApplication::translate("FileCommands", "Ini File (*.ini)"),
+        QStringLiteral("ini"),
+        forSaving ? QCoreApplication::translate("FileCommands", "Save As Ini")
+                  : QCoreApplication::translate("FileCommands", "Open Ini")};
     return forSaving ? m_prompts.saveFile(request) : m_prompts.openFile(request);
 }
 

@@ -177,6 +177,7 @@ void TMainForm::createMenu()
     help->setObjectName(QStringLiteral("Help1"));
     addWindowCommand(help, QStringLiteral("Contents1"), tr("&Contents"),
                      &WindowCommands::Contents1Click);
+    help->actions().constLast()->setShortcut(QKeySequence::HelpContents);
     addWindowCommand(help, QStringLiteral("About1"), tr("&About"), &WindowCommands::About1Click);
 }
 

@@ -36,6 +36,7 @@ QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& title
 std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner());
+    dialog.setWindowTitle(request.title);
     dialog.setAcceptMode(mode);
     // An open dialog that accepts a name that does not exist yet: opening a new job file.
     dialog.setFileMode(QFileDialog::AnyFile);

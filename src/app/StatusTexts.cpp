@@ -63,7 +63,7 @@ QString schedule(const Schedule& schedule, const QDateTime& now, const QLocale& 
                    .arg(schedule.everyMins);
     if (!delayed.isEmpty() && !next.isEmpty())
         return *schedule.nextRun <= *schedule.delayedStart ? next + u"; "_s + delayed
-                                                          : delayed + u"; "_s + next;
+                                                           : delayed + u"; "_s + next;
     if (!delayed.isEmpty())
         return delayed;
     if (!next.isEmpty())
@@ -97,11 +97,15 @@ QString stopped(const QDateTime& at, int failedCount, int count)
            failedPart(failedCount, count);
 }
 
+// The status bar shows one line, and a system error's message has two: it reads on, each line
+// break a blank.
 QString failed(int entry, const QString& message)
 {
+    QString oneLine = message;
+    oneLine.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
     return QCoreApplication::translate("StatusTexts", "Last run failed at entry %1: %2")
         .arg(entry)
-        .arg(message);
+        .arg(oneLine);
 }
 
 QString lastRun(const RunProgress::End& end)

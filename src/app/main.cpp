@@ -8,6 +8,7 @@
 #include "RunlatchParamForm.h"
 #include "RunlatchSchedForm.h"
 #include "Translations.h"
+#include "UserFolder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -61,6 +62,8 @@ int main(int argc, char* argv[])
     const QString programDir = QApplication::applicationDirPath() + u'/';
     // Before the first window: texts are translated as the widgets are built.
     installTranslations(app, programDir, QLocale());
+    // Before the start-up reads the command line, which may name the example it copies.
+    prepareUserFolder(programDir);
 
     QtPrompts prompts;
     SystemClock clock;

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
 constexpr QByteArrayView LineEnd("\r\n");
 
 [[nodiscard]] char asciiLower(char c)

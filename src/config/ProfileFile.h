@@ -34,6 +34,8 @@
 // sections is read and saved in time proportional to its size.
 class ProfileFile {
 public:
+    // The UTF-8 byte-order mark that may begin the text.
+    static constexpr QByteArrayView ByteOrderMark{"\xEF\xBB\xBF"};
     // The longest value a lookup returns, in bytes; longer values are cut.
     static constexpr qsizetype MaxValueLength = 1023;
 

@@ -141,7 +141,7 @@ const ProfileFile& TStRegIni::readable() const
 {
     if (const int error = readOnce())
         throw IoError(QCoreApplication::translate("TStRegIni", "Cannot read %1: %2.")
-                          .arg(m_fileName, systemErrorText(error)));
+                          .arg(m_fileName, systemErrorText(error, m_fileName)));
     return *m_file;
 }
 
@@ -158,6 +158,7 @@ int TStRegIni::readOnce() const
 {
     if (m_file)
         return 0;
+    m_inCodePage = false;
     OpenedUserFile opened = openUserFile(nativePath(m_fileName), FileAccess::Read, m_fileName);
     if (!opened.file.isValid()) {
         if (fileFailure(opened.error) != FileFailure::NotFound)
@@ -168,6 +169,10 @@ int TStRegIni::readOnce() const
     QByteArray bytes;
     if (!readAll(opened.file, bytes))
         return lastFileError();
+    if (std::optional<QByteArray> utf8 = legacyTextAsUtf8(bytes)) {
+        m_inCodePage = true;
+        bytes = std::move(*utf8);
+    }
     m_file.emplace(std::move(bytes));
     return 0;
 }
@@ -182,10 +187,22 @@ bool TStRegIni::replaceFile()
 {
     // What the file refused must not stay in the copy: the next access reads the file again.
     auto forget = qScopeGuard([this] { m_file.reset(); });
-    if (!AtomicFileWriter(m_fileName).write(m_file->bytes()))
+    if (!AtomicFileWriter(m_fileName).write(bytesToWrite()))
         return false;
     forget.dismiss();
     return true;
+}
+
+QByteArray TStRegIni::bytesToWrite()
+{
+    QByteArray bytes = m_file->bytes();
+    if (!m_inCodePage)
+        return bytes;
+    if (std::optional<QByteArray> legacy = utf8AsLegacyText(bytes))
+        return *legacy;
+    m_inCodePage = false;
+    m_file.emplace(ProfileFile::ByteOrderMark.toByteArray() + bytes);
+    return m_file->bytes();
 }
 
 void TStRegIni::writeValue(const QString& key, const std::optional<QByteArray>& value)

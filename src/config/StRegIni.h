@@ -21,7 +21,10 @@
 // and error 13 from an erase.
 //
 // Names and values are bytes in the file and text here: valid UTF-8 is decoded as such, and
-// every other byte comes back as the same byte when written (see ByteText.h).
+// every other byte comes back as the same byte when written (see ByteText.h). Where the system
+// has a legacy code page (Windows), a file that is not UTF-8 is read in it and saved back in it;
+// a save that needs a character the code page lacks turns the whole file into UTF-8 with a
+// byte-order mark instead, so that nothing is lost and the next read knows it.
 //
 // Each operation holds the store's lock, as the reads fill the store's copy of the file: one
 // store may be shared between threads.
@@ -86,11 +89,14 @@ private:
     [[nodiscard]] int readOnce() const;
     [[nodiscard]] bool store();
     [[nodiscard]] bool replaceFile();
+    // The file's text as it goes to the disk: in the code page it was read in, when it fits.
+    [[nodiscard]] QByteArray bytesToWrite();
     void writeValue(const QString& key, const std::optional<QByteArray>& value);
 
     QString m_fileName;
     QString m_currentSection;
     mutable QMutex m_lock;
     mutable std::optional<ProfileFile> m_file; // the file as read, with the edits made since
+    mutable bool m_inCodePage = false;         // m_file was read from the legacy code page
     bool m_gathering = false;                  // between beginUpdates and commitUpdates
 };

@@ -10,6 +10,7 @@ struct FileDialogRequest {
     QString initialDir;    // empty: no preset folder
     QString filter;        // Qt filter text such as "Ini File (*.ini)"; empty: no filter
     QString defaultSuffix; // added when the user types a name without one; empty: none
+    QString title;         // the dialog's caption, saying what the file is chosen for
 
     // The folder of the file at path, for a dialog to start beside it: the path up to and with
     // its last separator, empty when the path names no folder. Plain text work: a path that

@@ -14,7 +14,8 @@ QString systemErrorCodeText()
     return QCoreApplication::translate("SystemError", "System Error.  Code: %1.\n%2");
 }
 
-QString systemErrorText(int code)
+// strerror's texts name nothing: the caller's message does.
+QString systemErrorText(int code, const QString& /*subject*/)
 {
     return QString::fromLocal8Bit(std::strerror(code));
 }

@@ -103,7 +103,7 @@ pid_t spawn(const QString& program, const QStringList& arguments)
     const int error = posix_spawn(&pid, encodeText(program).constData(), actions.get(),
                                   attributes.get(), argv.data(), environ);
     if (error != 0)
-        throw systemError(error);
+        throw systemError(error, program);
     return pid;
 }
 

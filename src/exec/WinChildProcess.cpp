@@ -43,9 +43,9 @@ private:
     HANDLE m_handle = nullptr;
 };
 
-[[noreturn]] void throwLastError()
+[[noreturn]] void throwLastError(const QString& subject = {})
 {
-    throw systemError(GetLastError());
+    throw systemError(GetLastError(), subject);
 }
 
 // An inheritable copy of one of our standard handles, for the child alone: our own handle keeps
@@ -186,7 +186,7 @@ WinChildProcess::start(const QString& program, const QString& parameters, std::u
                         NORMAL_PRIORITY_CLASS | CREATE_UNICODE_ENVIRONMENT |
                             EXTENDED_STARTUPINFO_PRESENT,
                         nullptr, nullptr, &startup.StartupInfo, &created))
-        throwLastError();
+        throwLastError(program);
     CloseHandle(created.hThread);
     UniqueHandle process(created.hProcess);
     auto child = std::make_unique<WinChildProcess>(process.get(), created.dwProcessId);

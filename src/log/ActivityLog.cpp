@@ -29,7 +29,7 @@ const QString DisplayName = QString::fromLatin1(ActivityLog::FileName);
     case FileFailure::Other:
         break;
     }
-    const QString text = systemErrorText(code);
+    const QString text = systemErrorText(code, DisplayName);
     throw IoError(text.isEmpty() ? QString::number(code) : text);
 }
 

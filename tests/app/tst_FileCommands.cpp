@@ -178,6 +178,10 @@ void TestFileCommands::saveWritesTheProcessesThatLoadBack()
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, processes);
     QFETCH(QStringList, reloaded);
+#ifdef Q_OS_WIN
+    if (QByteArrayView(QTest::currentDataTag()) == "bytes that are not UTF-8")
+        QSKIP("Windows reads a job file that is not UTF-8 in its code page (tst_StRegIni)");
+#endif
     Commands c;
     if (!before.isEmpty())
         QVERIFY(writeBytes(c.path(), before));
@@ -389,6 +393,7 @@ void TestFileCommands::dialogsStartBesideTheJobFileWithTheIniFilter()
         QCOMPARE(asked.request.initialDir, folder.isEmpty() ? c.scratch.path() + u'/' : folder);
         QCOMPARE(asked.request.filter, QStringLiteral("Ini File (*.ini)"));
         QCOMPARE(asked.request.defaultSuffix, QStringLiteral("ini"));
+        QVERIFY(!asked.request.title.isEmpty());
     }
 }
 

@@ -140,7 +140,7 @@ void TestQtPrompts::fileDialogsKeepTheCurrentFolder()
 
     QtPrompts prompts;
     const FileDialogRequest request{other.path(), QStringLiteral("Ini File (*.ini)"),
-                                    QStringLiteral("ini")};
+                                    QStringLiteral("ini"), QStringLiteral("Open Ini")};
     answerFileDialog(chosen ? file : QString());
     const std::optional<QString> answer =
         saving ? prompts.saveFile(request) : prompts.openFile(request);

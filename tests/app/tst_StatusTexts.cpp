@@ -74,29 +74,37 @@ void TestStatusTexts::runEnd_data()
     using Outcome = RunProgress::Outcome;
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<int>("failed"); // programs that ended with exit code 3
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("lastRun");
     QTest::addColumn<QString>("summary");
     QTest::addColumn<QString>("body");
 
     const QString ends = u"/bin/a ended with exit code 3\n/bin/a ended with exit code 3"_s;
-    QTest::newRow("clean") << Outcome::Completed << 0 << u"Last run completed 14:02"_s
+    const QString notFound = u"Unable to find application b"_s;
+    QTest::newRow("clean") << Outcome::Completed << 0 << notFound << u"Last run completed 14:02"_s
                            << QString() << QString();
-    QTest::newRow("programs failed") << Outcome::Completed << 2
+    QTest::newRow("programs failed") << Outcome::Completed << 2 << notFound
                                      << u"Last run completed 14:02, 2 of 12 programs failed"_s
                                      << u"2 of 12 programs failed"_s << ends;
-    QTest::newRow("stopped by hand") << Outcome::Stopped << 0 << u"Last run stopped 14:02"_s
-                                     << QString() << QString();
+    QTest::newRow("stopped by hand") << Outcome::Stopped << 0 << notFound
+                                     << u"Last run stopped 14:02"_s << QString() << QString();
     QTest::newRow("could not start")
-        << Outcome::Failed << 0 << u"Last run failed at entry 4: Unable to find application b"_s
-        << u"Run failed"_s << u"/bin/b at entry 4 of 12: Unable to find application b"_s;
+        << Outcome::Failed << 0 << notFound
+        << u"Last run failed at entry 4: Unable to find application b"_s << u"Run failed"_s
+        << u"/bin/b at entry 4 of 12: Unable to find application b"_s;
+    QTest::newRow("a message of lines is one line in the status bar")
+        << Outcome::Failed << 0 << u"Win32 Error.  Code: 193.\r\nBad EXE\nformat"_s
+        << u"Last run failed at entry 4: Win32 Error.  Code: 193. Bad EXE format"_s
+        << u"Run failed"_s
+        << u"/bin/b at entry 4 of 12: Win32 Error.  Code: 193.\r\nBad EXE\nformat"_s;
 }
 
 void TestStatusTexts::runEnd()
 {
     QFETCH(RunProgress::Outcome, outcome);
     QFETCH(int, failed);
-    RunProgress::End end{outcome, QDateTime(QDate(2026, 12, 9), QTime(14, 2)), 4,
-                         u"Unable to find application b"_s, 12, {}};
+    QFETCH(QString, message);
+    RunProgress::End end{outcome, QDateTime(QDate(2026, 12, 9), QTime(14, 2)), 4, message, 12, {}};
     for (int i = 0; i < failed; ++i)
         end.failedPrograms << ProgramEnd{1, u"/bin/a"_s, ProgramEnd::Kind::ExitCode, 3,
                                          u"ended with exit code 3"_s};

@@ -1,8 +1,8 @@
 #include "ByteText.h"
 #include "Errors.h"
 #include "FileSizeLimit.h"
-#include "SystemError.h"
 #include "StRegIni.h"
+#include "SystemError.h"
 #include "TestFiles.h"
 #include "UserFile.h"
 #include "Watchdog.h"
@@ -82,6 +82,8 @@ private slots:
     void writeRefusesWhatHasNoText();
     void writeTwiceReplacesInPlace();
     void savingAJobFileTwiceMovesTheProcessesLast();
+    void jobFileKeepsItsEncoding_data();
+    void jobFileKeepsItsEncoding();
 
     void sectionExistsIgnoresCase_data();
     void sectionExistsIgnoresCase();
@@ -636,6 +638,63 @@ void TestStRegIni::writeTwiceReplacesInPlace()
     store.WriteString(u"k"_s, u"third"_s);
     QCOMPARE(readBytes(path(JobFile)), "[S]\r\na=1\r\nk=third\r\nb=2\r\n"_ba);
     QCOMPARE(entries(m_dir->path()), QStringList{JobFile});
+}
+
+// A file that is not UTF-8, as Notepad saves it in "ANSI": read in the system's code page where
+// there is one (Windows 1252 under the Windows build's tests), kept as bytes where there is none.
+void TestStRegIni::jobFileKeepsItsEncoding_data()
+{
+    QTest::addColumn<QString>("where"); // "Windows", "POSIX" or empty for both
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");  // what 01Name reads as
+    QTest::addColumn<QString>("added"); // written as 02Name
+    QTest::addColumn<QByteArray>("saved");
+
+    const QByteArray ansiTool = "C:\\temp\\\xDCn\xEF"
+                                "code tools\\w\xE9rkzeug.exe"_ba;
+    const QByteArray ansi = "[P]\r\n01Name="_ba + ansiTool + "\r\n"_ba;
+    const QString tool = u"C:\\temp\\Ünïcode tools\\wérkzeug.exe"_s;
+    const QByteArray bom = "\xEF\xBB\xBF"_ba;
+    QTest::newRow("ANSI read and saved in the code page")
+        << u"Windows"_s << ansi << tool << u"C:\\\u00C4.exe"_s
+        << ansi + "02Name=C:\\\xC4.exe\r\n"_ba;
+    QTest::newRow("a character the code page lacks makes it UTF-8")
+        << u"Windows"_s << ansi << tool << u"C:\\\u30A2.exe"_s
+        << bom + "[P]\r\n01Name="_ba + tool.toUtf8() + "\r\n02Name=C:\\\xE3\x82\xA2.exe\r\n"_ba;
+    QTest::newRow("ANSI bytes kept where there is no code page")
+        << u"POSIX"_s << ansi << decodeBytes(ansiTool) << u"C:\\\u00C4.exe"_s
+        << ansi + "02Name=C:\\\xC3\x84.exe\r\n"_ba;
+    QTest::newRow("UTF-8 stays UTF-8")
+        << QString() << "[P]\r\n01Name=C:\\\xC3\x9Cn.exe\r\n"_ba << u"C:\\Ün.exe"_s
+        << u"C:\\\u00C4.exe"_s
+        << "[P]\r\n01Name=C:\\\xC3\x9Cn.exe\r\n02Name=C:\\\xC3\x84.exe\r\n"_ba;
+    QTest::newRow("a byte-order mark keeps UTF-8 and a stray byte")
+        << QString() << bom + "[P]\r\n01Name=caf\xE9\r\n"_ba << decodeBytes("caf\xE9"_ba)
+        << u"C:\\\u00C4.exe"_s << bom + "[P]\r\n01Name=caf\xE9\r\n02Name=C:\\\xC3\x84.exe\r\n"_ba;
+}
+
+void TestStRegIni::jobFileKeepsItsEncoding()
+{
+    QFETCH(QString, where);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
+    QFETCH(QString, added);
+    QFETCH(QByteArray, saved);
+    if (!where.isEmpty() && (where == u"Windows") != IsWindows)
+        QSKIP(IsWindows ? "Windows reads such a file in its code page"
+                        : "only Windows has a code page for files that are not UTF-8");
+
+    QVERIFY(writeBytes(path(JobFile), file));
+    TStRegIni store(path(JobFile));
+    store.setCurrentSection(u"P"_s);
+    QCOMPARE(store.ReadString(u"01Name"_s, {}), name);
+    store.WriteString(u"02Name"_s, added);
+    QCOMPARE(readBytes(path(JobFile)), saved);
+
+    TStRegIni again(path(JobFile));
+    again.setCurrentSection(u"P"_s);
+    QCOMPARE(again.ReadString(u"01Name"_s, {}), name);
+    QCOMPARE(again.ReadString(u"02Name"_s, {}), added);
 }
 
 // A save as the job file commands do it: erase the list, write it anew, then the schedule.

@@ -65,23 +65,23 @@ void TestSystemError::usesTheSystemsText_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("textFollows"); // the system's text, which depends on the system
+    QTest::addColumn<QString>("subject");  // shown in the system's text, which has a place for it
 
     // clang-format off
     QTest::newRow("no code")
-        << 0      << noCode                                      << false;
+        << 0      << noCode                                      << false << QString();
 #ifdef Q_OS_WIN
-    // FORMAT_MESSAGE_IGNORE_INSERTS keeps the text of 193, which has an insert.
     QTest::newRow("access denied")
-        << 5      << withCode + u"5.\n"_s                         << true;
-    QTest::newRow("not a program")
-        << 193    << withCode + u"193.\n"_s                       << true;
+        << 5      << withCode + u"5.\n"_s                         << true  << QString();
+    QTest::newRow("not a program, whose text names it")
+        << 193    << withCode + u"193.\n"_s                       << true  << u"C:\\1\\a b.exe"_s;
     QTest::newRow("code the system has no text for")
-        << 14999  << withCode + u"14999.\n"_s                     << false;
+        << 14999  << withCode + u"14999.\n"_s                     << false << QString();
 #else
     QTest::newRow("permission denied")
-        << EACCES << withCode + u"13.\nPermission denied"_s       << false;
+        << EACCES << withCode + u"13.\nPermission denied"_s       << false << u"/bin/a"_s;
     QTest::newRow("unknown code")
-        << 4321   << withCode + u"4321.\nUnknown error 4321"_s    << false;
+        << 4321   << withCode + u"4321.\nUnknown error 4321"_s    << false << QString();
 #endif
     // clang-format on
 }
@@ -92,7 +92,8 @@ void TestSystemError::usesTheSystemsText()
     QFETCH(int, code);
     QFETCH(QString, message);
     QFETCH(bool, textFollows);
-    const PlatformError error = systemError(static_cast<SystemErrorCode>(code));
+    QFETCH(QString, subject);
+    const PlatformError error = systemError(static_cast<SystemErrorCode>(code), subject);
     QCOMPARE(error.code(), code);
     if (!textFollows) {
         QCOMPARE(error.message(), message);
@@ -101,6 +102,7 @@ void TestSystemError::usesTheSystemsText()
     QVERIFY2(error.message().startsWith(message), qPrintable(error.message()));
     const QString text = error.message().sliced(message.size());
     QVERIFY2(!text.isEmpty() && !text.endsWith(u'.') && text == text.trimmed(), qPrintable(text));
+    QVERIFY2(!text.contains(u'%') && text.contains(subject), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestSystemError)

@@ -413,6 +413,7 @@ void TestRunlatchParamForm::addAppendsAndSelectsTheNewRow()
     const QList<ScriptedPrompts::Asked>& asked = editor.prompts.asked;
     QCOMPARE(asked.size(), 2);
     QVERIFY(asked[0].request.filter.isEmpty());
+    QVERIFY(!asked[0].request.title.isEmpty());
     QCOMPARE(asked[0].request.initialDir, firstFolder);
     QCOMPARE(asked[1].request.initialDir, QStringLiteral("/opt/"));
 }

@@ -245,8 +245,10 @@ void TRunlatchParamForm::Add1Click()
         m_prompts.information(tr("Sorry, Runlatch is limited to 50 Processes."));
         return;
     }
-    const std::optional<QString> program =
-        m_prompts.openFile({m_programFolder.isEmpty() ? m_jobFolder : m_programFolder, {}, {}});
+    FileDialogRequest request;
+    request.initialDir = m_programFolder.isEmpty() ? m_jobFolder : m_programFolder;
+    request.title = tr("Add Process");
+    const std::optional<QString> program = m_prompts.openFile(request);
     if (!program)
         return;
     m_programFolder = FileDialogRequest::folderOf(*program);
