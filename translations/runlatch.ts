@@ -209,6 +209,14 @@
     </message>
 </context>
 <context>
+    <name>LogView</name>
+    <message>
+        <location filename="../src/ui/logview/LogView.cpp" line="355"/>
+        <source>Reading the log... %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NotRegularFileError</name>
     <message>
         <location filename="../src/core/UserFile.cpp" line="7"/>
@@ -621,8 +629,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/RunlatchLogForm.cpp" line="59"/>
-        <source>Runlatch.log as it was when this window opened; read only. Shift+F10 opens the menu, Ctrl+F finds text.</source>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="101"/>
+        <source>Runlatch.log, with the lines runs add as they come; read only. Shift+F10 opens the menu, Ctrl+F finds text.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
