@@ -1,6 +1,5 @@
-#include "GrowingLogSource.h"
+#include "ChangingLogSource.h"
 #include "LogLines.h"
-#include "ShrinkingLogSource.h"
 
 #include <QTest>
 
@@ -109,7 +108,7 @@ void TestLogLines::longLineIsCutButNotItsNeighbours()
 void TestLogLines::sourceCutShortEndsTheLines()
 {
     auto source =
-        std::make_unique<ShrinkingLogSource>(QByteArray("a\r\nb\r\nc").leftJustified(1000));
+        std::make_unique<ChangingLogSource>(QByteArray("a\r\nb\r\nc").leftJustified(1000));
     source->cutTo(7);
     LogLines lines(std::move(source));
     QVERIFY(lines.indexMore(1 << 20));
@@ -141,8 +140,8 @@ void TestLogLines::appendedBytesGoOnTheLines()
     for (const qint64 block : BlockSizes) {
         for (const bool scanDone : {true, false}) {
             const QByteArray context = "block " + QByteArray::number(block);
-            auto owned = std::make_unique<GrowingLogSource>(before);
-            GrowingLogSource& source = *owned;
+            auto owned = std::make_unique<ChangingLogSource>(before);
+            ChangingLogSource& source = *owned;
             LogLines lines(std::move(owned), smallTuning(block));
             lines.indexMore(scanDone ? before.size() + 1 : 1);
             source.append(appended);

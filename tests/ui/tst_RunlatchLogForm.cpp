@@ -6,7 +6,7 @@
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
-#include "ShrinkingLogSource.h"
+#include "ChangingLogSource.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -591,8 +591,8 @@ void TestRunlatchLogForm::fileCutUnderTheViewKeepsItWhole()
     QByteArray bytes = QByteArray("word ").repeated(2000) + "\n";
     for (int i = 0; i < 3000; ++i)
         bytes += "line " + QByteArray::number(i) + "\n";
-    auto owned = std::make_unique<ShrinkingLogSource>(bytes);
-    ShrinkingLogSource& source = *owned;
+    auto owned = std::make_unique<ChangingLogSource>(bytes);
+    ChangingLogSource& source = *owned;
     LogView view;
     view.resize(300, 200);
     view.setLines(std::make_unique<LogLines>(std::move(owned)));

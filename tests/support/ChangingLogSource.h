@@ -7,19 +7,26 @@
 #include <algorithm>
 #include <cstring>
 
-// A log that runs append to while it is shown: the bytes appended count once it is looked at
-// again, as the file's new length does.
-class GrowingLogSource final : public LogSource {
+// A log that other programs change under the viewer. Cut short, it keeps the size it had when
+// opened, but only the bytes before the cut can still be read. Appended to, the new bytes count
+// once it is looked at again, as the file's new length does.
+class ChangingLogSource final : public LogSource {
 public:
-    explicit GrowingLogSource(QByteArray bytes)
+    explicit ChangingLogSource(QByteArray bytes)
         : m_bytes(std::move(bytes))
+        , m_available(m_bytes.size())
         , m_size(m_bytes.size())
     {}
-    void append(const QByteArray& bytes) { m_bytes += bytes; }
+    void cutTo(qint64 bytes) { m_available = bytes; }
+    void append(const QByteArray& bytes)
+    {
+        m_bytes += bytes;
+        m_available = m_bytes.size();
+    }
     [[nodiscard]] qint64 size() const override { return m_size; }
     qint64 readAt(qint64 offset, char* into, qint64 max) override
     {
-        const qint64 n = std::clamp<qint64>(m_bytes.size() - offset, 0, max);
+        const qint64 n = std::clamp<qint64>(m_available - offset, 0, max);
         std::memcpy(into, m_bytes.constData() + offset, static_cast<std::size_t>(n));
         return n;
     }
@@ -33,5 +40,6 @@ public:
 
 private:
     QByteArray m_bytes;
+    qint64 m_available;
     qint64 m_size;
 };
