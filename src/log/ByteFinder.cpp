@@ -1,5 +1,6 @@
 #include "ByteFinder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 LogWatch::LogWatch(const QString& path, QObject* parent)
     : QObject(parent)
     , m_path(path)

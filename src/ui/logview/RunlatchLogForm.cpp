@@ -58,6 +58,7 @@ void TRunlatchLogForm::Log1Click(QWidget& owner, ActivityLog& log, const MainFla
         form->windowHandle()->setTransientParent(nullptr);
         form->show();
     }
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
     form->raise();
     form->activateWindow();
 }
