@@ -1,12 +1,12 @@
 #include "AccessibilityChecks.h"
 #include "ActivityLog.h"
+#include "ChangingLogSource.h"
 #include "Errors.h"
 #include "LogView.h"
 #include "MainFlags.h"
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
-#include "ChangingLogSource.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -614,16 +614,21 @@ void TestRunlatchLogForm::screenshot()
     const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");
     if (folder.isEmpty())
         QSKIP("RUNLATCH_SCREENSHOT_DIR is not set");
-    QVERIFY(writeLog("08:00:00 Mar 02, 2026:  /usr/bin/rsync -a /home/ann/Documents "
-                     "/mnt/backup/Documents\r\n"
-                     "08:03:41 Mar 02, 2026:  /usr/local/bin/report-mailer --daily\r\n"
-                     "08:03:44 Mar 02, 2026:  /usr/bin/find /tmp/builds -mtime +7 -delete\r\n"
-                     "08:03:45 Mar 02, 2026:  Processes Complete\r\n"
-                     "12:00:00 Mar 02, 2026:  /usr/bin/rsync -a /home/ann/Documents "
-                     "/mnt/backup/Documents\r\n"
-                     "12:01:12 Mar 02, 2026:  /usr/local/bin/report-mailer --daily\r\n"
-                     "12:01:15 Mar 02, 2026:  /usr/bin/find /tmp/builds -mtime +7 -delete\r\n"
-                     "12:01:15 Mar 02, 2026:  Processes Complete\r\n"));
+    // Two runs a day for four days: more than the window holds, so that it opens at the end.
+    QByteArray runs;
+    for (int day = 2; day <= 5; ++day)
+        for (const char* hour : {"08", "12"})
+            runs +=
+                QStringLiteral("%2:00:00 Mar 0%1, 2026:  /usr/bin/rsync -a /home/ann/Documents "
+                               "/mnt/backup/Documents\r\n"
+                               "%2:03:41 Mar 0%1, 2026:  /usr/local/bin/report-mailer --daily\r\n"
+                               "%2:03:44 Mar 0%1, 2026:  /usr/bin/find /tmp/builds -mtime +7 "
+                               "-delete\r\n"
+                               "%2:03:45 Mar 0%1, 2026:  Processes Complete\r\n")
+                    .arg(day)
+                    .arg(QLatin1StringView(hour))
+                    .toLatin1();
+    QVERIFY(writeLog(runs));
     TRunlatchLogForm form(m_log, m_flags, m_prompts);
     form.loadLog();
     form.show();
