@@ -2,9 +2,11 @@
 
 #include "BenchClock.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -133,6 +136,50 @@ inline std::vector<ChildTimes> readChildTimes(const std::string& path)
             times.push_back(record);
     }
     return times;
+}
+
+inline void sleepMs(int ms)
+{
+    timespec pause{ms / 1000, (ms % 1000) * 1000000L};
+    while (nanosleep(&pause, &pause) != 0) {
+    }
+}
+
+// Context switches so far of every thread of pid, by thread id.
+inline std::map<std::string, long> switchesByThread(pid_t pid)
+{
+    std::map<std::string, long> switches;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* folder = ::opendir(tasks.c_str());
+    if (folder == nullptr)
+        return switches;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream status(tasks + '/' + entry->d_name + "/status");
+        std::string line;
+        long sum = 0;
+        while (std::getline(status, line))
+            if (line.find("ctxt_switches:") != std::string::npos)
+                sum += std::atol(line.c_str() + line.find(':') + 1);
+        switches[entry->d_name] = sum;
+    }
+    ::closedir(folder);
+    return switches;
+}
+
+// The wake-ups (voluntary and involuntary context switches) of all threads of pid over the next
+// ms milliseconds.
+inline long switchesOver(pid_t pid, int ms)
+{
+    const std::map<std::string, long> before = switchesByThread(pid);
+    sleepMs(ms);
+    long total = 0;
+    for (const auto& [thread, count] : switchesByThread(pid)) {
+        const auto earlier = before.find(thread);
+        total += count - (earlier == before.end() ? 0 : earlier->second);
+    }
+    return total;
 }
 
 inline double median(std::vector<double> values)

@@ -18,13 +18,9 @@
 #include "BenchProcess.h"
 #include "PlainSpawn.h"
 
-#include <dirent.h>
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -37,42 +33,12 @@ constexpr int DelayEntries = 12;
 constexpr int DelayRounds = 7;
 const std::vector<std::string> Sleeper{"/bin/sleep", "3"};
 
-void sleepMs(int ms)
-{
-    timespec pause{ms / 1000, (ms % 1000) * 1000000L};
-    while (nanosleep(&pause, &pause) != 0) {
-    }
-}
-
 std::string firstLineOf(const std::string& path)
 {
     std::ifstream in(path);
     std::string line;
     std::getline(in, line);
     return line;
-}
-
-// Context switches so far of every thread of pid, by thread id.
-std::map<std::string, long> switchesByThread(pid_t pid)
-{
-    std::map<std::string, long> switches;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* folder = ::opendir(tasks.c_str());
-    if (folder == nullptr)
-        return switches;
-    while (const dirent* entry = ::readdir(folder)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        std::ifstream status(tasks + '/' + entry->d_name + "/status");
-        std::string line;
-        long sum = 0;
-        while (std::getline(status, line))
-            if (line.find("ctxt_switches:") != std::string::npos)
-                sum += std::atol(line.c_str() + line.find(':') + 1);
-        switches[entry->d_name] = sum;
-    }
-    ::closedir(folder);
-    return switches;
 }
 
 // Waits until pid has a child of its own; false when none came within 5 s.
@@ -97,13 +63,7 @@ long wakeUps(const std::vector<std::string>& arguments)
         std::exit(1);
     }
     sleepMs(SettleMs);
-    const std::map<std::string, long> before = switchesByThread(pid);
-    sleepMs(WindowMs);
-    long total = 0;
-    for (const auto& [thread, count] : switchesByThread(pid)) {
-        const auto earlier = before.find(thread);
-        total += count - (earlier == before.end() ? 0 : earlier->second);
-    }
+    const long total = switchesOver(pid, WindowMs);
     if (!reapedCleanly(pid)) {
         std::fprintf(stderr, "%s failed\n", arguments.front().c_str());
         std::exit(1);

@@ -19,7 +19,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/log/ActivityLog.cpp" line="115"/>
+        <location filename="../src/log/ActivityLog.cpp" line="135"/>
         <source>Cannot open file %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -228,6 +228,14 @@
     <message>
         <location filename="../src/ui/help/HelpWindow.cpp" line="271"/>
         <source>No topic holds every word of &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogView</name>
+    <message>
+        <location filename="../src/ui/logview/LogView.cpp" line="356"/>
+        <source>Reading the log... %1%</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -664,132 +672,132 @@
 <context>
     <name>TRunlatchLogForm</name>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="42"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="84"/>
         <source>Runlatch Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="48"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="90"/>
         <source>Right Click for menu.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="57"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="99"/>
         <source>Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="59"/>
-        <source>Runlatch.log as it was when this window opened; read only. Shift+F10 opens the menu, Ctrl+F finds text.</source>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="101"/>
+        <source>Runlatch.log, with the lines runs add as they come; read only. Shift+F10 opens the menu, Ctrl+F finds text.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="65"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="107"/>
         <source>The selection is too large to copy (%1 MB). Copy at most %2 MB at a time.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="83"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="125"/>
         <source>&amp;Find:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="86"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="128"/>
         <source>Find</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="88"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="130"/>
         <source>Text to find in the log. Enter finds the next match, Shift+Enter the one before, Escape hides the find bar.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="92"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="134"/>
         <source>Match &amp;case</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="95"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="137"/>
         <source>When checked, the letters A to Z match only in the case typed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="96"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="138"/>
         <source>&amp;Previous</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="98"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="140"/>
         <source>&amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="100"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="142"/>
         <source>Finds the match before the selection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="101"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="143"/>
         <source>Finds the match after the selection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="106"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="148"/>
         <source>Find result</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="141"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="193"/>
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="145"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="197"/>
         <source>C&amp;lear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="151"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="203"/>
         <source>&amp;Copy	Ctrl+C</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="154"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="206"/>
         <source>Select &amp;All	Ctrl+A</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="171"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="223"/>
         <source>&amp;Find...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="172"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="224"/>
         <source>Find &amp;Next</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="174"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="226"/>
         <source>Find &amp;Previous</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="207"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="278"/>
         <source>Searching...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="214"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="285"/>
         <source>Not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="216"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.cpp" line="287"/>
         <source>Wrapped around the end</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/logview/RunlatchLogForm.h" line="24"/>
+        <location filename="../src/ui/logview/RunlatchLogForm.h" line="26"/>
         <source>A run is in progress, so the log was not cleared.</source>
         <translation type="unfinished"></translation>
     </message>

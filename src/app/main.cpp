@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
     mainForm.setWindowCommands({
         .Log1Click =
             [&] {
-                TRunlatchLogForm::Log1Click(&mainForm, mainForm.activityLog(), mainForm.flags(),
+                TRunlatchLogForm::Log1Click(mainForm, mainForm.activityLog(), mainForm.flags(),
                                             prompts);
             },
         .Parameters1Click = [&] { paramForm.Parameters1Click(mainForm.jobTable()); },

@@ -24,8 +24,9 @@ public:
     explicit NotRegularFileError(const QString& name);
 };
 
-// A path as the system takes it (NativePath, one definition per platform).
+// A path as the system takes it (NativePath, one definition per platform), and back as text.
 [[nodiscard]] NativePath nativePath(const QString& path);
+[[nodiscard]] QString pathText(const NativePath& path);
 
 // Owns one open file and closes it when it goes. Errors of closing there are ignored: the file is
 // closed either way. close() is for a caller that must hear of them.
@@ -127,6 +128,10 @@ enum class PathKind { Missing, RegularFile, NullDevice, Folder, Other };
 
 // The length of a regular file; 0 for the null device; nothing when the system will not say.
 [[nodiscard]] std::optional<qint64> fileLength(const FileHandle& file);
+
+// Whether path still names the file that is open in file, and not another one put in its place
+// (or nothing) since it was opened.
+[[nodiscard]] bool namesSameFile(const FileHandle& file, const NativePath& path);
 
 // The system's error code of the last failed file call of this thread.
 [[nodiscard]] int lastFileError();

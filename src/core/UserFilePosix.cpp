@@ -88,6 +88,11 @@ NativePath nativePath(const QString& path)
     return QFile::encodeName(path);
 }
 
+QString pathText(const NativePath& path)
+{
+    return QFile::decodeName(path);
+}
+
 OpenedUserFile openUserFile(const NativePath& path, FileAccess access, const QString& displayName)
 {
     return openWithFlags(path, openFlags(access), displayName);
@@ -206,6 +211,14 @@ std::optional<qint64> fileLength(const FileHandle& file)
         return std::nullopt;
     // The null device reports no length.
     return S_ISREG(status.st_mode) ? qint64(status.st_size) : 0;
+}
+
+bool namesSameFile(const FileHandle& file, const NativePath& path)
+{
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(file.native(), &open) == 0 && ::stat(path.constData(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 int lastFileError()

@@ -128,6 +128,11 @@ NativePath nativePath(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+QString pathText(const NativePath& path)
+{
+    return path;
+}
+
 OpenedUserFile openUserFile(const NativePath& path, FileAccess access, const QString& displayName)
 {
     const DWORD disposition = access == FileAccess::Create ? OPEN_ALWAYS : OPEN_EXISTING;
@@ -245,6 +250,25 @@ std::optional<qint64> fileLength(const FileHandle& file)
     if (!::GetFileSizeEx(file.native(), &size))
         return std::nullopt;
     return size.QuadPart;
+}
+
+// A file is known by its volume and its index on that volume. Asking for attributes only, shared
+// every way, the look disturbs no one who has the file open.
+bool namesSameFile(const FileHandle& file, const NativePath& path)
+{
+    BY_HANDLE_FILE_INFORMATION open{};
+    if (!::GetFileInformationByHandle(file.native(), &open))
+        return false;
+    HANDLE handle = ::CreateFileW(wide(QDir::toNativeSeparators(path)), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const FileHandle named(handle);
+    BY_HANDLE_FILE_INFORMATION now{};
+    return ::GetFileInformationByHandle(handle, &now) &&
+           now.dwVolumeSerialNumber == open.dwVolumeSerialNumber &&
+           now.nFileIndexHigh == open.nFileIndexHigh && now.nFileIndexLow == open.nFileIndexLow;
 }
 
 int lastFileError()

@@ -47,12 +47,16 @@ void close(FileHandle& file)
         raiseIoError(lastFileError());
 }
 
-// The log as the viewer reads it: by offset, so that only what is shown is ever in memory.
+// The log as the viewer reads it: by offset, so that only what is shown is ever in memory. The
+// file stays open, so that it can still be read after it has been deleted or replaced; its path
+// tells whether it has been.
 class FileLogSource final : public LogSource {
 public:
-    FileLogSource(FileHandle file, qint64 size)
-        : m_file(std::move(file))
+    FileLogSource(OpenedUserFile file, qint64 size, NativePath path)
+        : m_file(std::move(file.file))
+        , m_isNullDevice(file.isNullDevice)
         , m_size(size)
+        , m_path(std::move(path))
     {}
 
     [[nodiscard]] qint64 size() const override { return m_size; }
@@ -62,9 +66,25 @@ public:
         return std::max<qint64>(::readAt(m_file, offset, into, max), 0);
     }
 
+    [[nodiscard]] Change recheck() override
+    {
+        if (m_isNullDevice)
+            return Change::None;
+        const std::optional<qint64> length =
+            namesSameFile(m_file, m_path) ? fileLength(m_file) : std::nullopt;
+        if (!length || *length < m_size)
+            return Change::Replaced;
+        if (*length == m_size)
+            return Change::None;
+        m_size = *length;
+        return Change::Grown;
+    }
+
 private:
     FileHandle m_file;
+    bool m_isNullDevice;
     qint64 m_size;
+    NativePath m_path;
 };
 
 } // namespace
@@ -113,5 +133,10 @@ std::unique_ptr<LogSource> ActivityLog::openForViewing() const
     if (!size)
         throw IoError(
             QCoreApplication::translate("ActivityLog", "Cannot open file %1").arg(DisplayName));
-    return std::make_unique<FileLogSource>(std::move(file.file), *size);
+    return std::make_unique<FileLogSource>(std::move(file), *size, m_path);
+}
+
+QString ActivityLog::filePath() const
+{
+    return pathText(m_path);
 }

@@ -27,9 +27,12 @@ public:
     void AppendLogLine(const QString& line);
     // Deletes the file and creates it anew, empty.
     void Clear();
-    // The file as it is now, for the viewer: its length is fixed here, and it stays readable
-    // when Clear later deletes it. "Cannot open file Runlatch.log" when it cannot be opened.
+    // The file as it is now, for the viewer: its length is taken here and again when the viewer
+    // looks for appended lines, and it stays readable when Clear later deletes it. "Cannot open
+    // file Runlatch.log" when it cannot be opened.
     [[nodiscard]] std::unique_ptr<LogSource> openForViewing() const;
+    // The file's path, for watching it.
+    [[nodiscard]] QString filePath() const;
 
 private:
     NativePath m_path = nativePath(QString::fromLatin1(FileName));

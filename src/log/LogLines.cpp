@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
+#include <utility>
 
 namespace {
 
 // A line read for the view is read in blocks this large: a screenful of log lines and then some.
 constexpr qint64 ReadBlock = 64 * 1024;
+// What a search learns the text's bytes from: enough lines to tell rare bytes from common ones.
+constexpr qsizetype SampleBytes = 64 * 1024;
 
 // The first line break in [pos, n) of data: the position of its first byte, or n when there is
 // none. nextLf remembers where the next LF is, so that a block of bare CRs costs no rescans.
@@ -19,13 +21,6 @@ qint64 nextBreak(const char* data, qint64 pos, qint64 n, qint64& nextLf)
     }
     const void* cr = std::memchr(data + pos, '\r', static_cast<std::size_t>(nextLf - pos));
     return cr != nullptr ? static_cast<const char*>(cr) - data : nextLf;
-}
-
-void foldAsciiCase(QByteArray& bytes)
-{
-    for (char& c : bytes)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
 }
 
 } // namespace
@@ -154,22 +149,28 @@ LogLines::~LogLines() = default;
 
 QByteArray LogLines::read(qint64 offset, qint64 max)
 {
-    QByteArray bytes(std::clamp<qint64>(m_size - offset, 0, max), Qt::Uninitialized);
+    QByteArray bytes;
+    readInto(bytes, offset, max);
+    return bytes;
+}
+
+void LogLines::readInto(QByteArray& into, qint64 offset, qint64 max)
+{
+    into.resize(std::clamp<qint64>(m_size - offset, 0, max));
     qint64 got = 0;
-    while (got < bytes.size()) {
-        const qint64 n = m_source->readAt(offset + got, bytes.data() + got, bytes.size() - got);
+    while (got < into.size()) {
+        const qint64 n = m_source->readAt(offset + got, into.data() + got, into.size() - got);
         if (n <= 0)
             break;
         got += n;
     }
-    bytes.truncate(got);
-    return bytes;
+    into.resize(got);
 }
 
 bool LogLines::indexMore(qint64 budget)
 {
     while (!m_complete && budget > 0) {
-        m_block = read(m_scanned, m_tuning.blockBytes);
+        readInto(m_block, m_scanned, m_tuning.blockBytes);
         if (m_block.isEmpty()) {
             // Cut short under us: what was read is all there is.
             m_size = m_scanned;
@@ -207,13 +208,19 @@ bool LogLines::indexMore(qint64 budget)
     }
     if (m_scanned >= m_size && !m_complete)
         m_complete = true;
-    if (m_complete && m_inLine) {
-        ++m_lines;
-        m_inLine = false;
-    }
     if (m_complete)
-        m_block = QByteArray();
+        m_block.clear();
     return m_complete;
+}
+
+LogSource::Change LogLines::recheck()
+{
+    const LogSource::Change change = m_source->recheck();
+    if (change == LogSource::Change::Grown) {
+        m_size = m_source->size();
+        m_complete = false;
+    }
+    return change;
 }
 
 bool LogLines::isComplete() const
@@ -221,9 +228,11 @@ bool LogLines::isComplete() const
     return m_complete;
 }
 
+// A last line without a break counts once the scan has reached the end: until then, the next
+// bytes may go on with it.
 qint64 LogLines::lineCount() const
 {
-    return m_lines;
+    return m_lines + (m_complete && m_inLine ? 1 : 0);
 }
 
 qint64 LogLines::size() const
@@ -289,7 +298,7 @@ const LogLines::Checkpoint& LogLines::checkpointForOffset(qint64 offset) const
 QList<QByteArray> LogLines::lines(qint64 first, qint64 count)
 {
     QList<QByteArray> found;
-    if (first < 0 || first >= m_lines || count <= 0)
+    if (first < 0 || first >= lineCount() || count <= 0)
         return found;
     Reader reader(*this, checkpointForLine(first));
     while (reader.line() < first && reader.next(nullptr)) {
@@ -302,20 +311,21 @@ QList<QByteArray> LogLines::lines(qint64 first, qint64 count)
 
 qint64 LogLines::lineAt(qint64 offset)
 {
-    if (m_lines == 0)
+    const qint64 count = lineCount();
+    if (count == 0)
         return 0;
     Reader reader(*this, checkpointForOffset(std::max<qint64>(offset, 0)));
-    while (reader.line() < m_lines - 1) {
+    while (reader.line() < count - 1) {
         const qint64 line = reader.line();
         if (!reader.next(nullptr) || offset < reader.offset())
             return line;
     }
-    return m_lines - 1;
+    return count - 1;
 }
 
 qint64 LogLines::lineStart(qint64 line)
 {
-    if (line >= m_lines)
+    if (line >= lineCount())
         return m_complete ? m_size : m_scanned;
     Reader reader(*this, checkpointForLine(std::max<qint64>(line, 0)));
     while (reader.line() < line && reader.next(nullptr)) {
@@ -326,15 +336,12 @@ qint64 LogLines::lineStart(qint64 line)
 LogLines::Search::Search(LogLines& lines, QByteArray needle, bool matchCase, bool forward,
                          qint64 from)
     : m_lines(lines)
-    , m_needle(std::move(needle))
-    , m_matchCase(matchCase)
+    , m_finder(std::move(needle), matchCase)
     , m_forward(forward)
     , m_from(std::clamp<qint64>(from, 0, lines.size()))
     , m_next(m_from)
 {
-    if (!m_matchCase)
-        foldAsciiCase(m_needle);
-    if (m_needle.isEmpty())
+    if (m_finder.size() == 0)
         m_state = State::NotFound;
 }
 
@@ -358,8 +365,8 @@ bool LogLines::Search::searchForward(qint64 budget)
     const qint64 end = m_wrapped ? m_from : m_lines.size();
     const qint64 chunk = std::min({budget, m_lines.m_tuning.blockBytes, end - m_next});
     if (chunk > 0) {
-        const qint64 at = findIn(m_lines.read(m_next, chunk + m_needle.size() - 1), false);
-        if (at >= 0 && at < chunk) {
+        const qint64 at = findIn(m_next, chunk, false);
+        if (at >= 0) {
             m_match = m_next + at;
             return true;
         }
@@ -379,8 +386,8 @@ bool LogLines::Search::searchBackward(qint64 budget)
     const qint64 chunk = std::min({budget, m_lines.m_tuning.blockBytes, m_next - start});
     if (chunk > 0) {
         const qint64 from = m_next - chunk;
-        const qint64 at = findIn(m_lines.read(from, chunk + m_needle.size() - 1), true);
-        if (at >= 0 && at < chunk) {
+        const qint64 at = findIn(from, chunk, true);
+        if (at >= 0) {
             m_match = from + at;
             return true;
         }
@@ -394,15 +401,13 @@ bool LogLines::Search::searchBackward(qint64 budget)
     return false;
 }
 
-qint64 LogLines::Search::findIn(QByteArray block, bool last) const
+qint64 LogLines::Search::findIn(qint64 from, qint64 chunk, bool last)
 {
-    if (!m_matchCase)
-        foldAsciiCase(block);
-    const auto begin = block.cbegin();
-    const auto end = block.cend();
-    const auto found =
-        last ? std::find_end(begin, end, m_needle.cbegin(), m_needle.cend())
-             : std::search(begin, end,
-                           std::boyer_moore_horspool_searcher(m_needle.cbegin(), m_needle.cend()));
-    return found == end ? -1 : found - begin;
+    m_lines.readInto(m_block, from, chunk + m_finder.size() - 1);
+    if (!std::exchange(m_learned, true))
+        m_finder.learnFrom(
+            QByteArrayView(m_block).first(std::min<qsizetype>(m_block.size(), SampleBytes)));
+    const qint64 at = last ? m_finder.findLast(m_block) : m_finder.findFirst(m_block);
+    // A match that starts past the chunk belongs to the next one.
+    return at < chunk ? at : -1;
 }

@@ -1,20 +1,33 @@
 #pragma once
 
+#include "ByteFinder.h"
+
 #include <QByteArray>
 #include <QList>
 
 #include <memory>
 #include <vector>
 
-// The bytes of the activity log as they were when the viewer opened it, read at any offset.
+// The bytes of the activity log, read at any offset; the length is the one seen when the file
+// was opened or last looked at again.
 class LogSource {
 public:
+    // What became of the file since then.
+    enum class Change {
+        None,
+        Grown,
+        // Cut short, emptied or deleted, or another file in its place: what was read of it no
+        // longer holds, and the log is to be opened afresh.
+        Replaced,
+    };
+
     virtual ~LogSource() = default;
-    // Fixed when the source is made: lines appended later are not part of it.
     [[nodiscard]] virtual qint64 size() const = 0;
     // Reads up to max bytes at offset; returns how many were read, 0 at the end or when the
     // file can no longer be read (another program cut it short, say).
     virtual qint64 readAt(qint64 offset, char* into, qint64 max) = 0;
+    // Looks at the file again; once it has grown, size() is its new length.
+    [[nodiscard]] virtual Change recheck() { return Change::None; }
 };
 
 // Bytes held in memory: the view of an empty log, and tests.
@@ -35,7 +48,8 @@ private:
 // reached, every other checkpoint goes and the spacing doubles.
 //
 // A line ends at CR LF, at a bare LF or at a bare CR; the last line needs no break. The text of a
-// line excludes its break.
+// line excludes its break. Bytes appended to the source later are scanned on from where the scan
+// ended, a last line without a break going on with them.
 class LogLines {
 public:
     struct Tuning {
@@ -55,6 +69,8 @@ public:
 
     // Scans about budget more bytes; true when the whole source has been scanned.
     bool indexMore(qint64 budget);
+    // Looks at the source again; bytes it has grown by are then to be scanned.
+    [[nodiscard]] LogSource::Change recheck();
     [[nodiscard]] bool isComplete() const;
     // The lines found so far; all of them once complete.
     [[nodiscard]] qint64 lineCount() const;
@@ -74,7 +90,8 @@ public:
     [[nodiscard]] qint64 lineStart(qint64 line);
 
     // Searches for needle from offset on (forward) or before it (backward), wrapping around the
-    // ends once, about budget bytes a call. matchCase false folds the letters A to Z only.
+    // ends once, about budget bytes a call. matchCase false folds the letters A to Z only. The
+    // search reads the file, not the index: it runs as fast over lines the scan has not reached.
     class Search {
     public:
         Search(LogLines& lines, QByteArray needle, bool matchCase, bool forward, qint64 from);
@@ -88,11 +105,14 @@ public:
     private:
         bool searchForward(qint64 budget);
         bool searchBackward(qint64 budget);
-        [[nodiscard]] qint64 findIn(QByteArray block, bool last) const;
+        // Reads [from, from + chunk) and the needle's length less one after it; where in it the
+        // first (or last) match starts that starts within the chunk, or -1.
+        [[nodiscard]] qint64 findIn(qint64 from, qint64 chunk, bool last);
 
         LogLines& m_lines;
-        QByteArray m_needle;
-        bool m_matchCase;
+        ByteFinder m_finder;
+        bool m_learned = false;
+        QByteArray m_block;
         bool m_forward;
         qint64 m_from;
         qint64 m_next;
@@ -114,6 +134,8 @@ private:
     [[nodiscard]] const Checkpoint& checkpointForLine(qint64 line) const;
     [[nodiscard]] const Checkpoint& checkpointForOffset(qint64 offset) const;
     QByteArray read(qint64 offset, qint64 max);
+    // As read, into a buffer that keeps its memory from one read to the next.
+    void readInto(QByteArray& into, qint64 offset, qint64 max);
 
     std::unique_ptr<LogSource> m_source;
     Tuning m_tuning;

@@ -3,9 +3,11 @@
 #include "ChildRecords.h"
 #include "Errors.h"
 #include "JobTable.h"
+#include "LogView.h"
 #include "MainFlags.h"
 #include "DesktopNotifier.h"
 #include "MainForm.h"
+#include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
@@ -16,6 +18,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -105,6 +108,7 @@ private slots:
     void closeAsksOnlyWhenModified_data();
     void closeAsksOnlyWhenModified();
     void closeDuringARunWaitsForIt();
+    void runGoesOnWhileTheLogIsOpen();
     void windowCommandsRunGuarded();
     void statusBarFollowsTheRuns();
     void unattendedFailuresAreReported_data();
@@ -505,6 +509,43 @@ void TestMainForm::closeDuringARunWaitsForIt()
     QCOMPARE(crlfLines(LogName).size(), 3);
     QTRY_VERIFY(!s.form->isVisible());
     QCOMPARE(s.prompts.count(Kind::Confirm), 1);
+}
+
+// View > Log while a run waits for its first program: the program ends, the next one starts and
+// the run completes while the viewer stays open beside the window, showing the lines as they come.
+void TestMainForm::runGoesOnWhileTheLogIsOpen()
+{
+    Started s;
+    s.start({});
+    s.form->show();
+    TMainForm::WindowCommands commands;
+    commands.Log1Click = [&s] {
+        TRunlatchLogForm::Log1Click(*s.form, s.form->activityLog(), s.form->flags(), s.prompts);
+    };
+    s.form->setWindowCommands(commands);
+    JobTable& table = s.form->jobTable();
+    ChildLog children(s.scratch.path());
+    children.setSleepMs(100);
+    addEntry(table, testChildPath());
+    addEntry(table, testChildPath());
+    bool modal = false;
+    QTimer::singleShot(0, s.form.get(), [&] {
+        // A modal viewer would still be open when the event loop next comes by, holding the run.
+        QTimer::singleShot(0, s.form.get(), [&] {
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                modal = true;
+                window->close();
+            }
+        });
+        s.form->findChild<QAction*>(QStringLiteral("Log1"))->trigger();
+    });
+    s.form->Process1Click();
+
+    QVERIFY(!modal);
+    QCOMPARE(children.records().size(), 2);
+    const auto* viewer = s.form->findChild<TRunlatchLogForm*>();
+    QVERIFY(viewer && viewer->isVisible());
+    QTRY_COMPARE(viewer->findChild<LogView*>(QStringLiteral("Memo2"))->lineCount(), 3);
 }
 
 void TestMainForm::windowCommandsRunGuarded()

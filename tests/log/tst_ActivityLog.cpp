@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <filesystem>
+
 #ifndef Q_OS_WIN
 #include <unistd.h>
 #endif
@@ -44,6 +46,8 @@ private slots:
     void opensOnlyRegularFilesOrTheNullDevice();
     void keepsTheLinesBytes();
     void clearLeavesAnEmptyFile();
+    void viewingSeesWhatBecameOfTheFile_data();
+    void viewingSeesWhatBecameOfTheFile();
 };
 
 void TestActivityLog::prepareCreatesOrKeepsTheFile_data()
@@ -213,6 +217,48 @@ void TestActivityLog::clearLeavesAnEmptyFile()
     QCOMPARE(logBytes(), QByteArray());
     log.AppendLogLine(QStringLiteral("new"));
     QCOMPARE(logBytes(), QByteArray("new\r\n"));
+}
+
+void TestActivityLog::viewingSeesWhatBecameOfTheFile_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<LogSource::Change>("seen");
+    QTest::addColumn<qint64>("size");
+
+    QTest::newRow("unchanged") << "none" << LogSource::Change::None << 5LL;
+    QTest::newRow("line appended") << "append" << LogSource::Change::Grown << 10LL;
+    QTest::newRow("cut short") << "cut" << LogSource::Change::Replaced << 5LL;
+    QTest::newRow("cleared") << "clear" << LogSource::Change::Replaced << 5LL;
+    QTest::newRow("deleted") << "delete" << LogSource::Change::Replaced << 5LL;
+    QTest::newRow("another file put in its place")
+        << "replace" << LogSource::Change::Replaced << 5LL;
+}
+
+void TestActivityLog::viewingSeesWhatBecameOfTheFile()
+{
+    QFETCH(QString, change);
+    QFETCH(LogSource::Change, seen);
+    QFETCH(qint64, size);
+    ScratchDir scratch;
+    QVERIFY(writeLog("old\r\n"));
+    ActivityLog log;
+    log.PrepareLogFile();
+    const std::unique_ptr<LogSource> source = log.openForViewing();
+    const QString name = QString::fromLatin1(ActivityLog::FileName);
+    if (change == u"append") {
+        log.AppendLogLine(QStringLiteral("new"));
+    } else if (change == u"cut") {
+        QVERIFY(QFile::resize(name, 2));
+    } else if (change == u"clear") {
+        log.Clear();
+    } else if (change == u"delete") {
+        QVERIFY(QFile::remove(name));
+    } else if (change == u"replace") {
+        QVERIFY(writeBytes(QStringLiteral("other.log"), "other\r\nlonger\r\n"));
+        std::filesystem::rename("other.log", ActivityLog::FileName);
+    }
+    QCOMPARE(source->recheck(), seen);
+    QCOMPARE(source->size(), size);
 }
 
 QTEST_GUILESS_MAIN(TestActivityLog)

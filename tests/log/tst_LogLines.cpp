@@ -1,5 +1,5 @@
+#include "ChangingLogSource.h"
 #include "LogLines.h"
-#include "ShrinkingLogSource.h"
 
 #include <QTest>
 
@@ -36,6 +36,8 @@ private slots:
     void findsLines();
     void longLineIsCutButNotItsNeighbours();
     void sourceCutShortEndsTheLines();
+    void appendedBytesGoOnTheLines_data();
+    void appendedBytesGoOnTheLines();
     void finds_data();
     void finds();
 };
@@ -106,12 +108,50 @@ void TestLogLines::longLineIsCutButNotItsNeighbours()
 void TestLogLines::sourceCutShortEndsTheLines()
 {
     auto source =
-        std::make_unique<ShrinkingLogSource>(QByteArray("a\r\nb\r\nc").leftJustified(1000));
+        std::make_unique<ChangingLogSource>(QByteArray("a\r\nb\r\nc").leftJustified(1000));
     source->cutTo(7);
     LogLines lines(std::move(source));
     QVERIFY(lines.indexMore(1 << 20));
     QCOMPARE(lines.lines(0, 10), (QByteArrayList{"a", "b", "c"}));
     QCOMPARE(lines.size(), 7);
+}
+
+void TestLogLines::appendedBytesGoOnTheLines_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("appended");
+    QTest::addColumn<QByteArrayList>("expected");
+
+    QTest::newRow("line appended")
+        << QByteArray("a\r\n") << QByteArray("b\r\n") << QByteArrayList{"a", "b"};
+    QTest::newRow("last line goes on")
+        << QByteArray("a\r\nb") << QByteArray("c\r\nd") << QByteArrayList{"a", "bc", "d"};
+    QTest::newRow("LF after a last CR")
+        << QByteArray("a\r") << QByteArray("\nb") << QByteArrayList{"a", "b"};
+    QTest::newRow("to an empty log") << QByteArray() << QByteArray("a\r\n") << QByteArrayList{"a"};
+}
+
+// Whether the scan had reached the end when the bytes came or not.
+void TestLogLines::appendedBytesGoOnTheLines()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, appended);
+    QFETCH(QByteArrayList, expected);
+    for (const qint64 block : BlockSizes) {
+        for (const bool scanDone : {true, false}) {
+            const QByteArray context = "block " + QByteArray::number(block);
+            auto owned = std::make_unique<ChangingLogSource>(before);
+            ChangingLogSource& source = *owned;
+            LogLines lines(std::move(owned), smallTuning(block));
+            lines.indexMore(scanDone ? before.size() + 1 : 1);
+            source.append(appended);
+            QVERIFY2(lines.recheck() == LogSource::Change::Grown, context);
+            while (!lines.indexMore(3)) {
+            }
+            QVERIFY2(lines.lines(0, expected.size() + 1) == expected, context);
+            QVERIFY2(lines.recheck() == LogSource::Change::None, context);
+        }
+    }
 }
 
 void TestLogLines::finds_data()
@@ -141,6 +181,8 @@ void TestLogLines::finds_data()
         << QByteArray("ALPHA") << true << false << 5LL << 24LL << true;
     QTest::newRow("backward skips a match at from")
         << QByteArray("gamma") << true << false << 12LL << 12LL << true;
+    QTest::newRow("letters in either case around a line break")
+        << QByteArray("TA\r\nGAM") << false << true << 0LL << 8LL << false;
     QTest::newRow("across the line break is no match")
         << QByteArray("Betagamma") << false << true << 0LL << -1LL << false;
 }
@@ -159,7 +201,7 @@ void TestLogLines::finds()
         const auto owned = scanned(text, smallTuning(block));
         LogLines& lines = *owned;
         LogLines::Search search(lines, needle, matchCase, forward, from);
-        while (search.step(2) == LogLines::Search::State::Searching) {
+        while (search.step(block) == LogLines::Search::State::Searching) {
         }
         QVERIFY2(search.matchOffset() == match, context);
         QVERIFY2((search.state() == LogLines::Search::State::Found) == (match >= 0), context);

@@ -1,12 +1,12 @@
 #include "AccessibilityChecks.h"
 #include "ActivityLog.h"
+#include "ChangingLogSource.h"
 #include "Errors.h"
 #include "LogView.h"
 #include "MainFlags.h"
 #include "RunlatchLogForm.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
-#include "ShrinkingLogSource.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <optional>
 
 using Kind = ScriptedPrompts::Kind;
@@ -63,20 +64,12 @@ QAction* action(const QWidget& form, const char* name)
     return form.findChild<QAction*>(QString::fromLatin1(name));
 }
 
-// Runs inspect on the log viewer once its modal loop runs, then closes it through its menu.
-// A window that is not the viewer is closed all the same, so that no test can hang on it.
-void whenViewerOpens(const std::function<void(TRunlatchLogForm&)>& inspect)
+QByteArray numberedLines(int count)
 {
-    QTimer::singleShot(0, qApp, [inspect] {
-        if (auto* viewer = qobject_cast<TRunlatchLogForm*>(QApplication::activeModalWidget())) {
-            inspect(*viewer);
-            action(*viewer, "Close1")->trigger();
-            return;
-        }
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
-                dialog->reject();
-    });
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "line " + QByteArray::number(i) + "\r\n";
+    return bytes;
 }
 
 } // namespace
@@ -92,7 +85,9 @@ private slots:
     void windowAndMenu();
     void rightClickOpensTheMenu_data();
     void rightClickOpensTheMenu();
-    void viewerShowsTheFileAsItWasWhenOpened();
+    void viewerOpensBesideItsOwnerAtTheEnd();
+    void followsTheFile_data();
+    void followsTheFile();
     void clearEmptiesFileAndText();
     void clearIsRefusedDuringARun();
     void failedClearKeepsTextAndWindow();
@@ -219,33 +214,89 @@ void TestRunlatchLogForm::rightClickOpensTheMenu()
     menu->close();
 }
 
-// View > Log end to end, twice: a line appended while the viewer is open (as a run started by a
-// timer would) shows only in the next viewer.
-void TestRunlatchLogForm::viewerShowsTheFileAsItWasWhenOpened()
+// View > Log end to end: it returns with the viewer open at the last line, a second View > Log
+// raises the same viewer, and the viewer closes with its owner.
+void TestRunlatchLogForm::viewerOpensBesideItsOwnerAtTheEnd()
 {
-    m_log.PrepareLogFile();
-    m_log.AppendLogLine(QStringLiteral("first"));
-    QWidget mainWindow;
-    mainWindow.show();
+    QVERIFY(writeLog(numberedLines(300)));
+    QWidget owner;
+    owner.show();
+    TRunlatchLogForm::Log1Click(owner, m_log, m_flags, m_prompts);
+    TRunlatchLogForm::Log1Click(owner, m_log, m_flags, m_prompts);
+    const QList<TRunlatchLogForm*> viewers = owner.findChildren<TRunlatchLogForm*>();
+    QCOMPARE(viewers.size(), 1);
+    const QPointer<TRunlatchLogForm> viewer = viewers.first();
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->isModal());
+    QCOMPARE(memo2(*viewer)->lastVisibleLine(), 299);
 
-    QStringList seen;
-    QList<QPointer<TRunlatchLogForm>> viewers;
-    const auto look = [&](TRunlatchLogForm& viewer) {
-        viewers << &viewer;
-        seen << viewer.windowTitle() + u':' + shownText(viewer);
-        m_log.AppendLogLine(QStringLiteral("while open %1").arg(seen.size()));
-        QCoreApplication::processEvents();
-        seen << shownText(viewer);
-    };
-    for (int opening = 0; opening < 2; ++opening) {
-        whenViewerOpens(look);
-        TRunlatchLogForm::Log1Click(&mainWindow, m_log, m_flags, m_prompts);
-    }
-
-    QCOMPARE(seen, (QStringList{u"Runlatch Log:first"_s, u"first"_s,
-                                u"Runlatch Log:first\nwhile open 1"_s, u"first\nwhile open 1"_s}));
-    QVERIFY(viewers.size() == 2 && viewers[0].isNull() && viewers[1].isNull());
+    QVERIFY(owner.close());
+    QTRY_VERIFY(viewer.isNull());
     QCOMPARE(m_prompts.asked.size(), 0);
+}
+
+void TestRunlatchLogForm::followsTheFile_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("scrolledUp");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QStringList>("lastLines");
+
+    QTest::newRow("line appended, view at the end")
+        << "append" << false << 301 << QStringList{u"line 299"_s, u"next"_s};
+    QTest::newRow("line appended, view scrolled up")
+        << "append" << true << 301 << QStringList{u"line 299"_s, u"next"_s};
+    QTest::newRow("cut short") << "cut" << true << 10 << QStringList{u"line 8"_s, u"line 9"_s};
+    // Deleted and made anew, then written to: the new file is the one followed.
+    QTest::newRow("cleared by another Runlatch") << "clear" << true << 1 << QStringList{u"next"_s};
+    QTest::newRow("deleted, then made anew") << "delete" << true << 1 << QStringList{u"later"_s};
+    QTest::newRow("replaced") << "replace" << true << 2 << QStringList{u"new 0"_s, u"new 1"_s};
+}
+
+void TestRunlatchLogForm::followsTheFile()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, scrolledUp);
+    QFETCH(int, lineCount);
+    QFETCH(QStringList, lastLines);
+    QVERIFY(writeLog(numberedLines(300)));
+    TRunlatchLogForm form(m_log, m_flags, m_prompts);
+    form.loadLog();
+    form.show();
+    LogView* view = memo2(form);
+    if (scrolledUp)
+        QTest::keyClick(view, Qt::Key_PageUp);
+    const qint64 top = view->firstVisibleLine();
+
+    ActivityLog other;
+    other.PrepareLogFile();
+    if (change == u"append") {
+        other.AppendLogLine(QStringLiteral("next"));
+    } else if (change == u"cut") {
+        QVERIFY(QFile::resize(LogName, numberedLines(10).size()));
+    } else if (change == u"clear") {
+        other.Clear();
+        QTRY_COMPARE(view->lineCount(), 0);
+        other.AppendLogLine(QStringLiteral("next"));
+    } else if (change == u"delete") {
+        QVERIFY(QFile::remove(LogName));
+        QTRY_COMPARE(view->lineCount(), 0);
+        QVERIFY(writeLog("later\r\n"));
+    } else {
+        QVERIFY(writeBytes(u"new.log"_s, "new 0\r\nnew 1\r\n"));
+        std::filesystem::rename("new.log", ActivityLog::FileName);
+    }
+    QTRY_COMPARE(view->lineCount(), lineCount);
+    QStringList shownLast;
+    for (qint64 line = lineCount - lastLines.size(); line < lineCount; ++line)
+        shownLast << view->lineText(line);
+    QCOMPARE(shownLast, lastLines);
+    // Only a view at the end follows the new lines; a log shown afresh opens at its end.
+    const bool followed = change != u"append" || !scrolledUp;
+    QCOMPARE(view->isAtEnd(), followed);
+    QCOMPARE(view->lastVisibleLine() == lineCount - 1, followed);
+    if (change == u"append")
+        QCOMPARE(view->firstVisibleLine(), top + (followed ? 1 : 0));
 }
 
 void TestRunlatchLogForm::clearEmptiesFileAndText()
@@ -334,13 +385,12 @@ void TestRunlatchLogForm::unreadableLogShowsNoWindow()
     if (setup == u"folder")
         QVERIFY(QDir().mkdir(LogName));
 
-    QString text;
-    whenViewerOpens([&](TRunlatchLogForm& form) { text = shownText(form); });
-    QCOMPARE(errorOf([&] { TRunlatchLogForm::Log1Click(&mainWindow, m_log, m_flags, m_prompts); }),
+    QCOMPARE(errorOf([&] { TRunlatchLogForm::Log1Click(mainWindow, m_log, m_flags, m_prompts); }),
              error);
-    QCoreApplication::processEvents();
-    QCOMPARE(text, error.isEmpty() ? QStringLiteral("in the first folder") : QString());
-    QVERIFY(mainWindow.findChildren<TRunlatchLogForm*>().isEmpty());
+    const QList<TRunlatchLogForm*> viewers = mainWindow.findChildren<TRunlatchLogForm*>();
+    QCOMPARE(viewers.size(), error.isEmpty() ? 1 : 0);
+    if (!viewers.isEmpty())
+        QCOMPARE(shownText(*viewers.first()), QStringLiteral("in the first folder"));
 }
 
 namespace {
@@ -541,13 +591,14 @@ void TestRunlatchLogForm::fileCutUnderTheViewKeepsItWhole()
     QByteArray bytes = QByteArray("word ").repeated(2000) + "\n";
     for (int i = 0; i < 3000; ++i)
         bytes += "line " + QByteArray::number(i) + "\n";
-    auto owned = std::make_unique<ShrinkingLogSource>(bytes);
-    ShrinkingLogSource& source = *owned;
+    auto owned = std::make_unique<ChangingLogSource>(bytes);
+    ChangingLogSource& source = *owned;
     LogView view;
     view.resize(300, 200);
     view.setLines(std::make_unique<LogLines>(std::move(owned)));
     view.show();
     view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(&view, Qt::Key_Down);
     QTest::keyClick(&view, Qt::Key_Down);
     source.cutTo(0);
@@ -563,16 +614,21 @@ void TestRunlatchLogForm::screenshot()
     const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");
     if (folder.isEmpty())
         QSKIP("RUNLATCH_SCREENSHOT_DIR is not set");
-    QVERIFY(writeLog("08:00:00 Mar 02, 2026:  /usr/bin/rsync -a /home/ann/Documents "
-                     "/mnt/backup/Documents\r\n"
-                     "08:03:41 Mar 02, 2026:  /usr/local/bin/report-mailer --daily\r\n"
-                     "08:03:44 Mar 02, 2026:  /usr/bin/find /tmp/builds -mtime +7 -delete\r\n"
-                     "08:03:45 Mar 02, 2026:  Processes Complete\r\n"
-                     "12:00:00 Mar 02, 2026:  /usr/bin/rsync -a /home/ann/Documents "
-                     "/mnt/backup/Documents\r\n"
-                     "12:01:12 Mar 02, 2026:  /usr/local/bin/report-mailer --daily\r\n"
-                     "12:01:15 Mar 02, 2026:  /usr/bin/find /tmp/builds -mtime +7 -delete\r\n"
-                     "12:01:15 Mar 02, 2026:  Processes Complete\r\n"));
+    // Two runs a day for four days: more than the window holds, so that it opens at the end.
+    QByteArray runs;
+    for (int day = 2; day <= 5; ++day)
+        for (const char* hour : {"08", "12"})
+            runs +=
+                QStringLiteral("%2:00:00 Mar 0%1, 2026:  /usr/bin/rsync -a /home/ann/Documents "
+                               "/mnt/backup/Documents\r\n"
+                               "%2:03:41 Mar 0%1, 2026:  /usr/local/bin/report-mailer --daily\r\n"
+                               "%2:03:44 Mar 0%1, 2026:  /usr/bin/find /tmp/builds -mtime +7 "
+                               "-delete\r\n"
+                               "%2:03:45 Mar 0%1, 2026:  Processes Complete\r\n")
+                    .arg(day)
+                    .arg(QLatin1StringView(hour))
+                    .toLatin1();
+    QVERIFY(writeLog(runs));
     TRunlatchLogForm form(m_log, m_flags, m_prompts);
     form.loadLog();
     form.show();

@@ -55,15 +55,42 @@ LogView::~LogView() = default;
 
 void LogView::setLines(std::unique_ptr<LogLines> lines)
 {
+    // A find over lines that are gone ends without a match.
+    const bool wasFinding = std::exchange(m_search, nullptr) != nullptr;
     m_lines = std::move(lines);
-    m_search.reset();
     m_shown.clear();
     m_top = {};
+    m_atEnd = true;
     m_anchor = m_caret = {};
     m_bottomKnown = false;
     workSlice();
     updateScrollBars();
     viewport()->update();
+    if (wasFinding)
+        emit findFinished(false, false);
+}
+
+bool LogView::followFile()
+{
+    const qint64 last = lineCount() - 1;
+    switch (m_lines->recheck()) {
+    case LogSource::Change::None:
+        break;
+    case LogSource::Change::Grown:
+        // A last line without a break may go on in the new bytes.
+        m_shown.erase(last);
+        m_bottomKnown = false;
+        workSlice();
+        break;
+    case LogSource::Change::Replaced:
+        return false;
+    }
+    return true;
+}
+
+bool LogView::isAtEnd() const
+{
+    return m_atEnd;
 }
 
 bool LogView::isScanned() const
@@ -83,33 +110,50 @@ QString LogView::lineText(qint64 line)
     return shownText(shown(line).text);
 }
 
-// The scan, then a find, a slice each time the event loop comes by; the timer runs only while
-// there is work.
+// A find, then the scan, a slice each time the event loop comes by; the timer runs only while
+// there is work. The find goes first, so that a match in lines already scanned shows without
+// waiting for the scan of the rest; one past the scan shows once the scan has reached it.
 void LogView::workSlice()
 {
-    if (!m_lines->isComplete()) {
-        const qint64 before = m_lines->lineCount();
-        if (m_lines->indexMore(SliceBytes))
-            emit scanned();
-        if (m_lines->lineCount() != before || m_lines->isComplete()) {
-            m_bottomKnown = false;
-            updateScrollBars();
-            viewport()->update();
-        }
-    }
     if (m_search) {
-        if (m_search->state() == LogLines::Search::State::Searching)
-            m_search->step(SliceBytes);
-        const bool found = m_search->state() == LogLines::Search::State::Found;
-        const bool located = m_search->matchOffset() < m_lines->linesEnd();
-        if (m_search->state() == LogLines::Search::State::NotFound || (found && located))
-            finishFind();
+        m_search->step(SliceBytes);
+        finishFindWhenSettled();
+    }
+    if (!m_lines->isComplete()) {
+        scanSlice();
+        finishFindWhenSettled();
     }
     const bool more = !m_lines->isComplete() || m_search;
     if (more && !m_work.isActive())
         m_work.start();
     else if (!more)
         m_work.stop();
+}
+
+void LogView::scanSlice()
+{
+    const qint64 before = m_lines->lineCount();
+    if (m_lines->indexMore(SliceBytes))
+        emit scanned();
+    if (m_lines->lineCount() == before && !m_lines->isComplete())
+        return;
+    m_bottomKnown = false;
+    if (m_atEnd)
+        setTop(bottomTop());
+    else
+        updateScrollBars();
+    viewport()->update();
+}
+
+void LogView::finishFindWhenSettled()
+{
+    if (!m_search)
+        return;
+    const LogLines::Search::State state = m_search->state();
+    const bool located = m_search->matchOffset() < m_lines->linesEnd();
+    if (state == LogLines::Search::State::NotFound ||
+        (state == LogLines::Search::State::Found && located))
+        finishFind();
 }
 
 LogView::Shown& LogView::shown(qint64 line)
@@ -206,9 +250,13 @@ void LogView::scrollToEnd()
     setTop(bottomTop());
 }
 
+// Every move of the view comes here: the view that ends at the last line stays there as lines
+// come, and any other stays where it is.
 void LogView::setTop(Top top)
 {
-    m_top = std::clamp(top, Top(), bottomTop());
+    const Top bottom = bottomTop();
+    m_top = std::clamp(top, Top(), bottom);
+    m_atEnd = m_top == bottom;
     updateScrollBars();
     viewport()->update();
 }
@@ -291,8 +339,9 @@ void LogView::updateScrollBars()
 void LogView::scrollContentsBy(int /*dx*/, int dy)
 {
     if (dy != 0 && !m_settingBars) {
-        m_top = {qint64(verticalScrollBar()->value()) * m_linesPerStep, 0};
-        updateScrollBars();
+        const QScrollBar* bar = verticalScrollBar();
+        setTop(bar->value() == bar->maximum() ? bottomTop()
+                                              : Top{qint64(bar->value()) * m_linesPerStep, 0});
     }
     viewport()->update();
 }
@@ -300,6 +349,14 @@ void LogView::scrollContentsBy(int /*dx*/, int dy)
 void LogView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(viewport());
+    // The newest lines are known only once the scan has reached them.
+    if (m_atEnd && !m_lines->isComplete()) {
+        painter.drawText(
+            viewport()->rect(), Qt::AlignCenter,
+            tr("Reading the log... %1%")
+                .arg(m_lines->scannedBytes() * 100 / std::max<qint64>(m_lines->size(), 1)));
+        return;
+    }
     if (lineCount() == 0)
         return;
     const Position start = selectionStart();
@@ -327,19 +384,21 @@ void LogView::paintEvent(QPaintEvent* /*event*/)
 void LogView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    dropLayouts();
-    m_top.row = 0;
-    setTop(m_top);
+    layOutAgain();
 }
 
 void LogView::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        dropLayouts();
-        m_top.row = 0;
-        setTop(m_top);
-    }
+    if (event->type() == QEvent::FontChange)
+        layOutAgain();
+}
+
+void LogView::layOutAgain()
+{
+    dropLayouts();
+    m_top.row = 0;
+    setTop(m_atEnd ? bottomTop() : m_top);
 }
 
 void LogView::keyPressEvent(QKeyEvent* event)

@@ -15,7 +15,8 @@ class QTextLayout;
 // The log viewer's text area: a read-only view over the log file that lays out and paints only
 // the lines on screen, so that a log of years opens at once and costs little memory. The lines
 // are found by a scan that runs a slice at a time in the event loop; the scroll bar grows as it
-// goes. Long lines wrap at word boundaries; a word wider than the view scrolls sideways.
+// goes. Long lines wrap at word boundaries; a word wider than the view scrolls sideways. The view
+// opens at the end and, while it shows the last line, stays at the end as lines are appended.
 //
 // The user selects with the mouse (a double click takes a word), copies with Ctrl+C, selects all
 // with Ctrl+A, and finds text with find(), a slice at a time too.
@@ -37,8 +38,13 @@ public:
     explicit LogView(QWidget* parent = nullptr);
     ~LogView() override;
 
-    // Shows these lines from the top and scans them on in the event loop.
+    // Shows these lines at their end and scans them on in the event loop.
     void setLines(std::unique_ptr<LogLines> lines);
+    // Looks at the file again and shows the lines appended to it; false when it is no longer
+    // the file shown (cut short, emptied or replaced), which is then to be shown afresh.
+    [[nodiscard]] bool followFile();
+    // Whether the view shows the last line, and so follows the lines appended.
+    [[nodiscard]] bool isAtEnd() const;
     [[nodiscard]] bool isScanned() const;
     [[nodiscard]] qint64 lineCount() const;
     // A line's text as shown (invalid UTF-8 as U+FFFD).
@@ -95,10 +101,13 @@ private:
     };
 
     void workSlice();
+    void scanSlice();
+    void finishFindWhenSettled();
     void finishFind();
     Shown& shown(qint64 line);
     void fetch(qint64 first, qint64 count);
     void dropLayouts();
+    void layOutAgain();
     [[nodiscard]] int textWidth() const;
     [[nodiscard]] int rowsOf(qint64 line);
     [[nodiscard]] qreal topRowY();
@@ -127,6 +136,7 @@ private:
     int m_wheelRest = 0;
     std::unordered_map<qint64, Shown> m_shown;
     Top m_top;
+    bool m_atEnd = true;
     Top m_bottomTop;
     bool m_bottomKnown = false;
     qint64 m_linesPerStep = 1;

@@ -2,7 +2,9 @@
 
 #include "ActivityLog.h"
 #include "ErrorGuard.h"
+#include "Errors.h"
 #include "LogView.h"
+#include "LogWatch.h"
 #include "MainFlags.h"
 #include "Prompts.h"
 
@@ -15,25 +17,65 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 TRunlatchLogForm::TRunlatchLogForm(ActivityLog& log, const MainFlags& flags, Prompts& prompts,
                                    QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Window)
     , m_log(log)
     , m_flags(flags)
     , m_prompts(prompts)
+    , m_watch(new LogWatch(log.filePath(), this))
 {
     createWidgets();
     createMenu();
+    connect(m_watch, &LogWatch::changed, this, &TRunlatchLogForm::followLog);
 }
 
-void TRunlatchLogForm::Log1Click(QWidget* owner, ActivityLog& log, const MainFlags& flags,
+// Shown, not run modally: a modal loop opened inside a run's wait for its program would hold the
+// run until the window closed.
+void TRunlatchLogForm::Log1Click(QWidget& owner, ActivityLog& log, const MainFlags& flags,
                                  Prompts& prompts)
 {
-    TRunlatchLogForm form(log, flags, prompts, owner);
-    form.loadLog();
-    form.exec();
+    TRunlatchLogForm* form = nullptr;
+    for (TRunlatchLogForm* open : owner.findChildren<TRunlatchLogForm*>(Qt::FindDirectChildrenOnly))
+        if (open->isVisible())
+            form = open;
+    if (form == nullptr) {
+        auto made = std::make_unique<TRunlatchLogForm>(log, flags, prompts, &owner);
+        made->loadLog();
+        made->setAttribute(Qt::WA_DeleteOnClose);
+        owner.installEventFilter(made.get());
+        form = made.release();
+        form->placeBeside(owner);
+        // Owned by the owner, so that it goes with it, but not kept above it as a dialog would
+        // be: a click on the main window brings that to the front.
+        form->winId();
+        form->windowHandle()->setTransientParent(nullptr);
+        form->show();
+    }
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    form->raise();
+    form->activateWindow();
+}
+
+// Right of the owner where the screen has room, else left of it, else at the screen's right
+// edge, so that as much of the main window as can be stays in sight.
+void TRunlatchLogForm::placeBeside(const QWidget& owner)
+{
+    const QRect screen = owner.screen()->availableGeometry();
+    const QRect beside = owner.frameGeometry();
+    int x = beside.right() + 1;
+    if (x + width() > screen.right() + 1)
+        x = beside.left() - width();
+    if (x < screen.left())
+        x = std::max(screen.left(), screen.right() + 1 - width());
+    move(x, std::clamp(beside.top(), screen.top(),
+                       std::max(screen.top(), screen.bottom() + 1 - height())));
 }
 
 void TRunlatchLogForm::createWidgets()
@@ -56,7 +98,7 @@ void TRunlatchLogForm::createWidgets()
     m_memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_memo2->setAccessibleName(tr("Log"));
     m_memo2->setAccessibleDescription(
-        tr("Runlatch.log as it was when this window opened; read only. Shift+F10 "
+        tr("Runlatch.log, with the lines runs add as they come; read only. Shift+F10 "
            "opens the menu, Ctrl+F finds text."));
     layout->addWidget(m_memo2, 1);
     connect(m_memo2, &LogView::findFinished, this, &TRunlatchLogForm::showFindResult);
@@ -119,6 +161,16 @@ QWidget* TRunlatchLogForm::createFindBar()
 
 bool TRunlatchLogForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // The owner may stay open after all, to finish a run or keep unsaved edits: the viewer
+    // closes only once it is gone.
+    if (watched == parentWidget() && event->type() == QEvent::Close)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!parentWidget()->isVisible())
+                    close();
+            },
+            Qt::QueuedConnection);
     if (watched == m_findEdit && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -184,11 +236,30 @@ void TRunlatchLogForm::createMenu()
 void TRunlatchLogForm::loadLog()
 {
     m_memo2->setLines(std::make_unique<LogLines>(m_log.openForViewing()));
+    m_showsFile = true;
+}
+
+void TRunlatchLogForm::followLog()
+{
+    if (!m_showsFile || !m_memo2->followFile())
+        reloadLog();
+}
+
+// Between a deletion and the new file, or while something else stands in its place, there is no
+// log to show; the watch tells when there may be one again.
+void TRunlatchLogForm::reloadLog()
+{
+    try {
+        loadLog();
+    } catch (const RunlatchError&) {
+        m_memo2->setLines(std::make_unique<LogLines>(std::make_unique<BytesLogSource>()));
+        m_showsFile = false;
+    }
 }
 
 void TRunlatchLogForm::Close1Click()
 {
-    reject();
+    close();
 }
 
 void TRunlatchLogForm::showFind()
@@ -223,8 +294,9 @@ void TRunlatchLogForm::Clear1Click()
     guarded(m_prompts, [this] { clearLog(); });
 }
 
-// A run appends between its steps, even while this modal window is open; deleting the file then
-// would lose lines or make the run fail on a missing log, so Clear refuses while the flag is set.
+// A run appends between its steps, and one can start at any time while this window is open;
+// deleting the file then would lose lines or make the run fail on a missing log, so Clear refuses
+// while the flag is set. The new, empty file is the one shown, so that the next lines show too.
 void TRunlatchLogForm::clearLog()
 {
     if (m_flags.RunInProgress) {
@@ -232,5 +304,5 @@ void TRunlatchLogForm::clearLog()
         return;
     }
     m_log.Clear();
-    m_memo2->setLines(std::make_unique<LogLines>(std::make_unique<BytesLogSource>()));
+    reloadLog();
 }
