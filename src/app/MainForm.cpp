@@ -55,10 +55,11 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_startTimer(new Timer(this))
     , m_elapsedTimer(new Timer(this))
     , m_memoLines(*m_memo1)
+    , m_runPrompts(m_prompts)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { processUnattended(); })
     , m_run(
-          m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_prompts,
+          m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_runPrompts,
           [this] { close(); },
           [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
              RunStop* stop) { return StartAndWait(name, param, show, wait, stop); })
@@ -244,9 +245,15 @@ void TMainForm::Process1Click()
 void TMainForm::runList(bool byHand)
 {
     const bool outer = std::exchange(m_runByHand, byHand);
+    const bool outerDeferring = m_runPrompts.setDeferring(!byHand);
     ++m_runDepth;
-    const ScopeExit done([this, outer] {
+    const ScopeExit done([this, outer, outerDeferring] {
         m_runByHand = outer;
+        m_runPrompts.setDeferring(outerDeferring);
+        // A run nobody watched has ended, its flag clear and the schedule going on, before its
+        // error is shown: a box waiting for OK holds no later run.
+        if (const QString error = m_runPrompts.takeDeferred(); !error.isEmpty())
+            m_prompts.generalErrorLater(error);
         // A close asked for during the run happens once the outermost run has returned, after
         // any error of the run has been shown.
         if (--m_runDepth == 0 && m_closePending)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ActivityLog.h"
+#include "DeferringPrompts.h"
 #include "FileCommands.h"
 #include "JobTable.h"
 #include "MainFlags.h"
@@ -128,6 +129,8 @@ private:
     Timer* m_elapsedTimer;
 
     PlainTextMemo m_memoLines;
+    // The run's errors: shown at once in a run the user started, after the run in any other.
+    DeferringPrompts m_runPrompts;
     Scheduler m_scheduler;
     ProcessingRun m_run;
     FileCommands m_fileCommands;

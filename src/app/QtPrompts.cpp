@@ -181,3 +181,17 @@ void QtPrompts::generalError(const QString& text)
 {
     showBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
+
+void QtPrompts::generalErrorLater(const QString& text)
+{
+    if (m_laterBox) {
+        m_laterBox->setText(text);
+        m_laterBox->raise();
+        return;
+    }
+    m_laterBox = new QMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                                 text, QMessageBox::Ok);
+    m_laterBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_laterBox->setModal(false);
+    m_laterBox->show();
+}

@@ -2,6 +2,9 @@
 
 #include "Prompts.h"
 
+#include <QMessageBox>
+#include <QPointer>
+
 // The prompts the user sees: Qt message boxes, file dialogs and input boxes, each owned by the
 // window that is active when it is asked for.
 class QtPrompts final : public Prompts {
@@ -16,4 +19,9 @@ public:
                                                    const QString& initial, int maxLength) override;
     void beep() override;
     void generalError(const QString& text) override;
+    void generalErrorLater(const QString& text) override;
+
+private:
+    // The box of generalErrorLater while it is open.
+    QPointer<QMessageBox> m_laterBox;
 };

@@ -52,4 +52,7 @@ public:
     virtual void beep() = 0;
     // The general error display: box titled "Runlatch", stop icon, OK. The text is shown as given.
     virtual void generalError(const QString& text) = 0;
+    // The same box, shown without waiting for OK: the program goes on while it is open, and a
+    // later error replaces the text of a box still open rather than adding another.
+    virtual void generalErrorLater(const QString& text) = 0;
 };

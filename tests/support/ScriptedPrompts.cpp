@@ -3,7 +3,8 @@
 void ScriptedPrompts::record(const Asked& entry)
 {
     asked << entry;
-    if (whileAsking)
+    // A box shown without waiting runs no modal loop.
+    if (whileAsking && entry.kind != Kind::GeneralLater)
         whileAsking(entry);
 }
 
@@ -70,6 +71,11 @@ void ScriptedPrompts::beep()
 void ScriptedPrompts::generalError(const QString& text)
 {
     record({Kind::General, text, {}, {}, 0, {}});
+}
+
+void ScriptedPrompts::generalErrorLater(const QString& text)
+{
+    record({Kind::GeneralLater, text, {}, {}, 0, {}});
 }
 
 QStringList ScriptedPrompts::texts(Kind kind) const

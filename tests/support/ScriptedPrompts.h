@@ -15,7 +15,17 @@
 // confirmation are recorded as Confirm, the box the user sees.
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { Information, Error, Confirm, OpenFile, SaveFile, InputText, Beep, General };
+    enum class Kind {
+        Information,
+        Error,
+        Confirm,
+        OpenFile,
+        SaveFile,
+        InputText,
+        Beep,
+        General,
+        GeneralLater
+    };
 
     struct Asked {
         Kind kind;
@@ -45,6 +55,7 @@ public:
                                                    const QString& initial, int maxLength) override;
     void beep() override;
     void generalError(const QString& text) override;
+    void generalErrorLater(const QString& text) override;
 
     // The texts asked of one kind, in order.
     [[nodiscard]] QStringList texts(Kind kind) const;
