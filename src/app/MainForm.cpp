@@ -57,7 +57,9 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
           m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_prompts,
           [this] { close(); },
           [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
-             RunStop* stop) { return StartAndWait(name, param, show, wait, stop); })
+             RunStop* stop, std::optional<ProgramEnd>* end) {
+              return StartAndWait(name, param, show, wait, stop, end);
+          })
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));

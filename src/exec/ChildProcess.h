@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QString>
+#include "ProgramEnd.h"
 
 #include <QObject>
+#include <QString>
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A program that the launcher started, as the operating system hands it over. Each platform
 // brings its own implementation and its own launch(); the launcher sees only this interface.
@@ -49,6 +51,10 @@ public:
     // nor the end: events dispatched here may start further nested launches. By default the
     // loop sleeps until an event comes and the end is one (watchEnd).
     virtual void dispatchEventsUntilEnd();
+
+    // How the process ended, once a wait has seen it end; empty before that, and when the system
+    // could not tell.
+    [[nodiscard]] virtual std::optional<ProgramEnd> end() const = 0;
 
     // Asks the process to end, as a desktop asks at log-out; it may take its time or refuse, and
     // on Windows a program without a window is not asked at all (see WinChildProcess).

@@ -11,12 +11,14 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <system_error>
@@ -107,22 +109,34 @@ pid_t spawn(const QString& program, const QStringList& arguments)
     return pid;
 }
 
-void reap(pid_t pid)
+// The wait status of the reaped process; none when the system kept it from us (another part of the
+// program reaped the process, or SIGCHLD is ignored and the kernel reaped it).
+std::optional<int> reap(pid_t pid)
 {
-    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) != pid) {
+        if (errno != EINTR)
+            return std::nullopt;
     }
+    return status;
 }
 
 // Reaps pid in a detached thread of its own that blocks in waitpid on that pid alone and ends
-// with the process; notice is closed once the process is reaped. So a child that nobody waits for
-// leaves no zombie, without a SIGCHLD handler that would take other children's exit statuses and
-// without any record kept between launches. Returns 0, or the error when no thread could be had;
-// the process then stays a zombie until the program ends, which is still better than blocking or
-// ending it.
+// with the process; once the process is reaped, the thread sends its wait status through notice,
+// one end of a socket pair, and closes it. So a child that nobody waits for leaves no zombie,
+// without a SIGCHLD handler that would take other children's exit statuses and without any record
+// kept between launches. A socket, not a pipe: when the other end has gone, sending fails with
+// EPIPE instead of raising SIGPIPE, which would end the program. Returns 0, or the error when no
+// thread could be had; the process then stays a zombie until the program ends, which is still
+// better than blocking or ending it.
 int reapInBackground(pid_t pid, UniqueFd notice)
 {
     try {
-        std::thread([pid, notice = std::move(notice)] { reap(pid); }).detach();
+        std::thread([pid, notice = std::move(notice)] {
+            const std::optional<int> status = reap(pid);
+            if (status && notice.isValid())
+                (void)::send(notice.get(), &*status, sizeof *status, MSG_NOSIGNAL);
+        }).detach();
         return 0;
     } catch (const std::system_error& error) {
         return error.code().value();
@@ -153,6 +167,23 @@ bool pollUntil(int fd, std::optional<Clock::time_point> deadline)
     }
 }
 
+// The status the reaper thread sent before it closed its end; none when it closed it without.
+std::optional<int> receiveStatus(int notice)
+{
+    int status = 0;
+    if (::recv(notice, &status, sizeof status, MSG_WAITALL) != sizeof status)
+        return std::nullopt;
+    return status;
+}
+
+// The description of a signal as strsignal gives it in English: the log reads alike in every
+// language. Signals without one (the real-time signals) fall back to strsignal's wording.
+QString signalDescription(int signal)
+{
+    const char* const description = sigdescr_np(signal);
+    return QString::fromLocal8Bit(description != nullptr ? description : strsignal(signal));
+}
+
 } // namespace
 
 // The show state has no meaning here: a started program opens its windows as it and the desktop
@@ -180,13 +211,13 @@ PosixChildProcess::PosixChildProcess(pid_t pid, EndWatch watch)
         watchThroughReaper();
 }
 
-// The reaper thread holds the write end of a pipe and lets it go once it has reaped the
-// process; the read end then polls as hung up.
+// The reaper thread holds one end of a socket pair and sends the wait status through it once it
+// has reaped the process; the other end then polls as readable.
 void PosixChildProcess::watchThroughReaper()
 {
     m_reaperOwnsChild = true;
     int ends[2] = {-1, -1};
-    if (pipe2(ends, O_CLOEXEC) != 0) {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         const int error = errno;
         (void)reapInBackground(m_pid, UniqueFd());
         throw systemError(error);
@@ -246,15 +277,32 @@ void PosixChildProcess::sendSignal(int signal)
 }
 
 // The end is told by the end notice alone, never by an exit status, so no status value can pass
-// for "still running".
+// for "still running". The status comes from the reaping, by whichever side reaped.
 bool PosixChildProcess::awaitEnd(std::optional<Clock::time_point> deadline)
 {
     if (!m_ended && pollUntil(m_endNotice.get(), deadline)) {
-        if (!m_reaperOwnsChild)
-            reap(m_pid);
+        m_status = m_reaperOwnsChild ? receiveStatus(m_endNotice.get()) : reap(m_pid);
         m_ended = true;
     }
     return m_ended;
+}
+
+std::optional<ProgramEnd> PosixChildProcess::end() const
+{
+    if (!m_status)
+        return std::nullopt;
+    ProgramEnd end;
+    if (WIFSIGNALED(*m_status)) {
+        const int signal = WTERMSIG(*m_status);
+        end.kind = ProgramEnd::Kind::Signal;
+        end.value = static_cast<std::uint32_t>(signal);
+        end.text = QStringLiteral("ended by signal %1 (%2)")
+                       .arg(QString::number(signal), signalDescription(signal));
+    } else {
+        end.value = static_cast<std::uint32_t>(WEXITSTATUS(*m_status));
+        end.text = QStringLiteral("ended with exit code %1").arg(end.value);
+    }
+    return end;
 }
 
 bool ChildProcess::isProgramFile(const QString& program)

@@ -9,6 +9,8 @@
 #include "ScopeExit.h"
 #include "StartAndWait.h"
 
+#include <utility>
+
 namespace {
 
 // What a run passes as the launcher's ShowWindow, which the launcher ignores.
@@ -44,6 +46,16 @@ void ProcessingRun::writeLine(const QString& text)
     m_log.AppendLogLine(line);
 }
 
+// Right after the program's end, before the next entry's line.
+void ProcessingRun::reportProgramEnd(ProgramEnd end)
+{
+    end.entry = m_entry;
+    m_failedPrograms << end;
+    writeLine(end.program + u' ' + end.text);
+    if (m_progress.programFailed)
+        m_progress.programFailed(end);
+}
+
 void ProcessingRun::setProgress(RunProgress progress)
 {
     m_progress = std::move(progress);
@@ -77,9 +89,13 @@ void ProcessingRun::execute()
     // ends, the count of runs under way goes down again: a count left too high would keep a
     // spent stop request alive for every later run.
     const int outerEntry = m_entry;
-    const ScopeExit leave([this, outerEntry] {
+    const int outerCount = m_count;
+    const QList<ProgramEnd> outerFailed = std::exchange(m_failedPrograms, {});
+    const ScopeExit leave([this, outerEntry, outerCount, outerFailed] {
         m_flags.RunInProgress = false;
         m_entry = outerEntry;
+        m_count = outerCount;
+        m_failedPrograms = outerFailed;
         --m_depth;
         m_runEnded();
     });
@@ -112,6 +128,7 @@ bool ProcessingRun::runEntries()
     // keep their strings, so the walk never reads a released entry.
     const int entryCount = m_table.LastProc + 1;
     m_entry = 0;
+    m_count = entryCount;
     if (entryCount == 0)
         return true;
     for (int i = 0; i < entryCount && !m_stop.requested(); ++i) {
@@ -120,7 +137,10 @@ bool ProcessingRun::runEntries()
         if (m_progress.entryStarted)
             m_progress.entryStarted(m_entry, entryCount, entry.Name);
         writeLine(entry.Name + u' ' + entry.Param);
-        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop);
+        std::optional<ProgramEnd> end;
+        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop, &end);
+        if (end && (end->kind != ProgramEnd::Kind::ExitCode || end->value != 0))
+            reportProgramEnd(*std::move(end));
     }
     const bool stopped = m_stop.requested();
     writeLine(QString::fromLatin1(stopped ? StoppedText : CompleteText));

@@ -148,6 +148,15 @@ BOOL CALLBACK closeIfOwnedBy(HWND window, LPARAM processId)
     return TRUE;
 }
 
+// Statuses from 0xC0000000 up are the system's own (0xC0000005, an access violation), which
+// read as it writes them: in hexadecimal.
+QString exitCodeText(DWORD code)
+{
+    if (code >= 0xC0000000)
+        return QStringLiteral("0x") + QString::number(code, 16).toUpper();
+    return QString::number(code);
+}
+
 } // namespace
 
 std::unique_ptr<ChildProcess>
@@ -242,6 +251,17 @@ void WinChildProcess::dispatchEventsUntilEnd()
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
     }
+}
+
+std::optional<ProgramEnd> WinChildProcess::end() const
+{
+    DWORD code = 0;
+    if (!hasEnded() || !GetExitCodeProcess(m_process, &code))
+        return std::nullopt;
+    ProgramEnd end;
+    end.value = code;
+    end.text = QStringLiteral("ended with exit code %1").arg(exitCodeText(code));
+    return end;
 }
 
 void WinChildProcess::askToEnd()

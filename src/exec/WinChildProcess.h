@@ -36,6 +36,8 @@ public:
     // every event of the event loop arrives (timers, input, work posted from other threads), and
     // dispatches what arrived before it waits again.
     void dispatchEventsUntilEnd() override;
+    // The exit code as GetExitCodeProcess gives it, once the handle is signalled.
+    [[nodiscard]] std::optional<ProgramEnd> end() const override;
     // Posts WM_CLOSE to the process's top-level windows, as the desktop does when the user closes
     // them. A console program is not asked: the console's control events reach every process
     // sharing the console, this one included, so there is no way to ask just the one program.

@@ -75,7 +75,8 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
 }
 
 // The child records itself as it ends. A wait that says the process has ended has reaped it
-// already; a process that is let go earlier runs on and is reaped once it ends.
+// already, and has the exit status from the reaping; a process that is let go earlier runs on
+// and is reaped once it ends.
 void TestPosixChildProcess::waitsAndLeavesNoZombie()
 {
     QFETCH(PosixChildProcess::EndWatch, watch);
@@ -84,6 +85,7 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
     QFETCH(int, limitMs);
     QFETCH(bool, ended);
     m_children->setSleepMs(childSleepMs);
+    m_children->setExitStatus(3);
 
     auto child = PosixChildProcess::start(testChildPath(), {testChildPath()}, watch);
     bool endedAtReturn = false;
@@ -111,8 +113,11 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
     }
     }
     QCOMPARE(endedAtReturn, ended);
-    if (ended)
+    QCOMPARE(child->end().has_value(), ended);
+    if (ended) {
         QVERIFY(processGone(records()[0].pid));
+        QCOMPARE(child->end()->text, QStringLiteral("ended with exit code 3"));
+    }
 
     child.reset();
     QTRY_COMPARE_WITH_TIMEOUT(records().size(), 1, 10000);

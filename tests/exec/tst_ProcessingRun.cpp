@@ -26,6 +26,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(ProgramEnd::Kind)
+
 namespace {
 
 class ListMemo final : public MemoLines {
@@ -57,14 +59,13 @@ struct Bench {
     ScriptedPrompts prompts;
     int closes = 0;
     QStringList started;
-    std::function<bool(const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*)>
-        launcher = [this](const QString& name, const QString& param, std::uint16_t show,
-                          std::uint32_t wait, RunStop* stop) {
-            started << name + u'|' + param;
-            if (show != 5 || wait != WaitMode::Pumping || stop == nullptr)
-                throw RunlatchError(QStringLiteral("wrong show code, wait mode or stop"));
-            return StartAndWait(name, param, show, wait, stop);
-        };
+    Launcher launcher = [this](const QString& name, const QString& param, std::uint16_t show,
+                               std::uint32_t wait, RunStop* stop, std::optional<ProgramEnd>* end) {
+        started << name + u'|' + param;
+        if (show != 5 || wait != WaitMode::Pumping || stop == nullptr || end == nullptr)
+            throw RunlatchError(QStringLiteral("wrong show code, wait mode, stop or end"));
+        return StartAndWait(name, param, show, wait, stop, end);
+    };
     // Ticks are never delivered here: the tests call the run directly.
     Scheduler scheduler{table, flags, clock, startTimer, elapsedTimer, [] {
                         }};
@@ -77,8 +78,8 @@ struct Bench {
                       prompts,
                       [this] { ++closes; },
                       [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                             RunStop* stop) {
-                          return launcher(n, p, s, w, stop);
+                             RunStop* stop, std::optional<ProgramEnd>* end) {
+                          return launcher(n, p, s, w, stop, end);
                       }};
 
     Bench() { log.PrepareLogFile(); }
@@ -115,6 +116,8 @@ class TestProcessingRun : public QObject {
 
 private slots:
     void runsEachEntryInTurnAndLogsIt();
+    void programThatFailsGetsALineAndTheRunGoesOn_data();
+    void programThatFailsGetsALineAndTheRunGoesOn();
     void memoDropsItsOldestLinesBeyondFifteen_data();
     void memoDropsItsOldestLinesBeyondFifteen();
     void emptyTableRunsNothing_data();
@@ -155,6 +158,78 @@ void TestProcessingRun::runsEachEntryInTurnAndLogsIt()
     QVERIFY(children[1].endNs <= children[2].startNs);
 }
 
+void TestProcessingRun::programThatFailsGetsALineAndTheRunGoesOn_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<int>("exitStatus"); // of the test child
+    QTest::addColumn<ProgramEnd::Kind>("kind");
+    QTest::addColumn<std::uint32_t>("value");
+    QTest::addColumn<QString>("text");
+
+    using Kind = ProgramEnd::Kind;
+#ifdef Q_OS_WIN
+    const QString child = testChildPath();
+    QTest::newRow("exit code 3") << child << "" << 3 << Kind::ExitCode << std::uint32_t{3}
+                                 << "ended with exit code 3";
+    QTest::newRow("crash status") << child << "" << int(0xC0000005) << Kind::ExitCode
+                                  << std::uint32_t{0xC0000005} << "ended with exit code 0xC0000005";
+#else
+    const QString sh = u"/bin/sh"_s;
+    QTest::newRow("exit code 3") << sh << "-c 'exit 3'" << 0 << Kind::ExitCode
+                                 << std::uint32_t{3} << "ended with exit code 3";
+    QTest::newRow("killed") << sh << "-c 'kill -KILL $$'" << 0 << Kind::Signal
+                            << std::uint32_t{9} << "ended by signal 9 (Killed)";
+#endif
+}
+
+// The failing program's line comes right after its end, before the next entry's line, and the
+// next entry still runs.
+void TestProcessingRun::programThatFailsGetsALineAndTheRunGoesOn()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, parameters);
+    QFETCH(int, exitStatus);
+    QFETCH(ProgramEnd::Kind, kind);
+    QFETCH(std::uint32_t, value);
+    QFETCH(QString, text);
+    Bench b;
+    b.childLog.setExitStatus(exitStatus);
+    b.launcher = [&b](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
+                      RunStop* stop, std::optional<ProgramEnd>* end) {
+        const bool started = StartAndWait(n, p, s, w, stop, end);
+        b.childLog.setExitStatus(0);
+        return started;
+    };
+    const QString next = testChildPath();
+    b.add(program, parameters);
+    b.add(next, u"next"_s);
+    QList<ProgramEnd> told;
+    QList<RunProgress::End> ends;
+    RunProgress progress;
+    progress.programFailed = [&told](const ProgramEnd& end) { told << end; };
+    progress.ended = [&ends](const RunProgress::End& end) { ends << end; };
+    b.run.setProgress(progress);
+    QCOMPARE(b.execute(), QString());
+
+    const QStringList lines{Stamp + program + u' ' + parameters, Stamp + program + u' ' + text,
+                            Stamp + next + u" next"_s, Stamp + u"Processes Complete"_s};
+    QCOMPARE(logLines(), lines);
+    QCOMPARE(b.memo.lines, lines + QStringList{QString()});
+    QCOMPARE(b.children().constLast().args, QStringList{u"next"_s});
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(ends.size(), 1);
+    QCOMPARE(ends[0].count, 2);
+    QCOMPARE(ends[0].failedPrograms.size(), 1);
+    for (const ProgramEnd& end : {told[0], ends[0].failedPrograms[0]}) {
+        QCOMPARE(end.entry, 1);
+        QCOMPARE(end.program, program);
+        QCOMPARE(end.kind, kind);
+        QCOMPARE(end.value, value);
+        QCOMPARE(end.text, text);
+    }
+}
+
 void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen_data()
 {
     QTest::addColumn<int>("before");
@@ -181,9 +256,8 @@ void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen()
     Bench b;
     for (int i = 0; i < before; ++i)
         b.memo.lines << QStringLiteral("old %1").arg(i);
-    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*) {
-        return true;
-    };
+    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*,
+                    std::optional<ProgramEnd>*) { return true; };
     for (int i = 0; i < entries; ++i)
         b.add(quickProgram());
     QCOMPARE(b.execute(), QString());
@@ -312,14 +386,14 @@ void TestProcessingRun::entriesAreReadWhenReached()
     // While the first program runs an editor shortens the table and rewrites the second entry.
     bool edited = false;
     b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                     RunStop* stop) {
+                     RunStop* stop, std::optional<ProgramEnd>* end) {
         b.started << p;
         if (!edited) {
             edited = true;
             b.table.ProcList[1].Param = QStringLiteral("B");
             b.table.LastProc = 0;
         }
-        return StartAndWait(n, p, s, w, stop);
+        return StartAndWait(n, p, s, w, stop, end);
     };
     QCOMPARE(b.execute(), QString());
     // The count was fixed at the start; the slot above the new end kept its entry.
@@ -338,7 +412,7 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
     b.childLog.setSleepMs(300);
     bool nestedStarted = false;
     b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                     RunStop* stop) {
+                     RunStop* stop, std::optional<ProgramEnd>* end) {
         b.started << p;
         if (!nestedStarted) {
             nestedStarted = true;
@@ -348,7 +422,7 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
                 QVERIFY(!b.flags.RunInProgress);
             });
         }
-        return StartAndWait(n, p, s, w, stop);
+        return StartAndWait(n, p, s, w, stop, end);
     };
     QCOMPARE(b.execute(), QString());
 
@@ -424,7 +498,10 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     again.stop();
 
     QCOMPARE(b.started.size(), 1);
-    QCOMPARE(logLines().size(), 2);
+    // The stopped program's end has its line before the run's.
+    QCOMPARE(logLines().size(), 3);
+    QVERIFY2(logLines()[1].startsWith(Stamp + b.table.ProcList[0].Name + u" ended "_s),
+             qPrintable(logLines()[1]));
     QCOMPARE(logLines().constLast(), Stamp + QStringLiteral("Processes Stopped"));
     QCOMPARE(b.memo.lines.mid(b.memo.lines.size() - 2),
              (QStringList{Stamp + QStringLiteral("Processes Stopped"), QString()}));

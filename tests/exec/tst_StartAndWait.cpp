@@ -312,11 +312,17 @@ void TestStartAndWait::waitModeDecidesWhenTheCallReturns()
     QFETCH(int, childSleepMs);
     QFETCH(int, exitStatus);
     QFETCH(bool, endedAtReturn);
+    // Only the waits without a limit see the end, and so tell how the program ended.
+    const bool endTold = wait == WaitMode::Blocking || wait == WaitMode::Pumping;
     m_children->setSleepMs(childSleepMs);
     m_children->setExitStatus(exitStatus);
 
-    QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait));
+    std::optional<ProgramEnd> end;
+    QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait, nullptr, &end));
     QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
+    QCOMPARE(end.has_value(), endTold);
+    if (end)
+        QCOMPARE(end->program, testChildPath());
 
     QTRY_COMPARE_WITH_TIMEOUT(records().size(), 1, 10000);
     const qint64 pid = records()[0].pid;
