@@ -56,6 +56,21 @@ void ProcessingRun::reportProgramEnd(ProgramEnd end)
         m_progress.programFailed(end);
 }
 
+// Written where it still can be, so that an unattended failure can be read afterwards; the
+// message box then shows the error itself, which a failure here must not replace.
+void ProcessingRun::writeStopLine(const QString& message) noexcept
+{
+    try {
+        QString oneLine = message;
+        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+        writeLine(QStringLiteral("Run stopped at entry %1 of %2: %3")
+                      .arg(QString::number(m_entry), QString::number(m_count), oneLine));
+    } catch (...) {
+        // The memo has the line unless it was the memo that failed; the error box follows.
+    }
+}
+
 void ProcessingRun::setProgress(RunProgress progress)
 {
     m_progress = std::move(progress);
@@ -107,6 +122,7 @@ void ProcessingRun::execute()
         // Shown while the flag is still set; the window stays open in auto-run mode, and the
         // schedule goes on once the message is closed.
         const std::exception_ptr error = std::current_exception();
+        writeStopLine(errorText(error));
         showGeneralError(m_prompts, error);
         guarded(m_prompts, [&] { reportEnd(RunProgress::Outcome::Failed, errorText(error)); });
         return;

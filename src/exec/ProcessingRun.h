@@ -52,10 +52,10 @@ struct RunProgress {
 // program that ends otherwise than with exit code 0 gets a line of its own right after its end,
 // and the run goes on.
 //
-// A failing entry ends the run where it stands, and the run shows the error itself: the
-// run-in-progress flag stays set while the message is on screen, so ticks meanwhile start no
-// second run and no pile of messages, and is cleared once the message is closed, so that one
-// failure (a folder not mounted yet, a full disk) does not end the schedule.
+// A failing entry ends the run where it stands: a line says at which entry and why, and the run
+// shows the error itself. The run-in-progress flag stays set while the message is on screen, so
+// ticks meanwhile start no second run and no pile of messages, and is cleared once the message is
+// closed, so that one failure (a folder not mounted yet, a full disk) does not end the schedule.
 //
 // File > Stop Run ends a run early: its program is asked to end, nothing further starts, and the
 // run writes "Processes Stopped" where the completion line would go; the schedule goes on, and
@@ -85,6 +85,7 @@ private:
     bool runEntries();
     void writeLine(const QString& text);
     void reportProgramEnd(ProgramEnd end);
+    void writeStopLine(const QString& message) noexcept;
     void reportEnd(RunProgress::Outcome outcome, const QString& message = {});
 
     JobTable& m_table;

@@ -18,6 +18,7 @@
 #include "Watchdog.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTest>
 #include <QTimer>
 
@@ -301,16 +302,21 @@ void TestProcessingRun::failedRunKeepsTheSchedule_data()
     QTest::addColumn<int>("logged"); // entry lines in the log when the run stopped
     QTest::addColumn<bool>("autoRun");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("stopEntry"); // the entry the stop line names
 
     // clang-format off
     QTest::newRow("missing program")
-        << "missing program" << 2 << false << "Unable to find application missing-tool.";
+        << "missing program" << 2 << false << "Unable to find application missing-tool." << 2;
     QTest::newRow("missing program, auto-run")
-        << "missing program" << 2 << true  << "Unable to find application missing-tool.";
+        << "missing program" << 2 << true  << "Unable to find application missing-tool." << 2;
     QTest::newRow("log deleted")
-        << "log deleted"     << 0 << false << "File not found.";
+        << "log deleted"     << 0 << false << "File not found." << 1;
     QTest::newRow("disk full")
-        << "disk full"       << 0 << true  << "Disk full.";
+        << "disk full"       << 0 << true  << "Disk full." << 1;
+#ifndef Q_OS_WIN
+    QTest::newRow("program that cannot run")
+        << "not runnable"    << 2 << false << "System Error.  Code: 13.\nPermission denied." << 2;
+#endif
     // clang-format on
 }
 
@@ -322,11 +328,17 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     QFETCH(QString, message);
     QFETCH(int, logged);
     QFETCH(bool, autoRun);
+    QFETCH(int, stopEntry);
     Bench b;
     const QString child = testChildPath();
     const QString missing = b.scratch.filePath(QStringLiteral("gone/missing-tool"));
+    const QString notRunnable = b.scratch.filePath(QStringLiteral("not-runnable"));
+    QVERIFY(QFile::copy(child, notRunnable));
+    QVERIFY(QFile::setPermissions(notRunnable, QFile::ReadOwner | QFile::WriteOwner));
+    const QHash<QString, QString> failing{{u"missing program"_s, missing},
+                                          {u"not runnable"_s, notRunnable}};
     b.add(child, QStringLiteral("a"));
-    b.add(failure == QStringLiteral("missing program") ? missing : child, QStringLiteral("b"));
+    b.add(failing.value(failure, child), QStringLiteral("b"));
     b.add(child, QStringLiteral("c"));
     b.flags.AutoRun = autoRun;
     b.elapsedTimer.setInterval(60000);
@@ -357,12 +369,18 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     QVERIFY(b.elapsedTimer.enabled());
     QCOMPARE(b.closes, 0);
     QCOMPARE(b.children().size(), logged > 0 ? logged - 1 : 0);
+    // The stop line says where and why, on one line; a log that took the entry lines takes it too.
+    const QString stopLine = Stamp + u"Run stopped at entry %1 of 3: "_s.arg(stopEntry) +
+                             QString(message).replace(u'\n', u' ');
+    QCOMPARE(b.memo.lines.constLast(), stopLine);
     if (failure != QStringLiteral("log deleted")) {
         // No fragment of the refused line stays behind to run into the next one.
         const QStringList lines = logLines();
-        QCOMPARE(lines.size(), logged);
+        QCOMPARE(lines.size(), logged > 0 ? logged + 1 : 0);
         for (const QString& line : lines)
             QVERIFY2(line.startsWith(Stamp), qPrintable(line));
+        if (logged > 0)
+            QCOMPARE(lines.constLast(), stopLine);
     }
 
     // Once the cause is gone the next run, started by a tick, runs the whole list; in auto-run
@@ -370,6 +388,8 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     if (failure == QStringLiteral("missing program")) {
         QVERIFY(QDir().mkpath(b.scratch.filePath(QStringLiteral("gone"))));
         QVERIFY(QFile::copy(child, missing));
+    } else if (failure == QStringLiteral("not runnable")) {
+        QVERIFY(QFile::setPermissions(notRunnable, QFile::ReadOwner | QFile::ExeOwner));
     } else if (failure == QStringLiteral("log deleted")) {
         b.log.PrepareLogFile();
     }
