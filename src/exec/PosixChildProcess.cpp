@@ -32,7 +32,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // How every program is started: with an empty signal mask and default signal dispositions, as a
-// freshly started program expects, whatever the launcher itself blocks or ignores.
+// freshly started program expects, whatever the launcher itself blocks or ignores; and as the
+// leader of a process group of its own, which what it starts joins, so that a stop reaches them
+// all. Being no longer in the terminal's foreground group, it gets no SIGINT from a Ctrl+C typed
+// where Runlatch was started: the run, not the terminal, decides when a program is stopped.
 class SpawnAttributes {
 public:
     SpawnAttributes()
@@ -44,7 +47,9 @@ public:
         sigfillset(&all);
         posix_spawnattr_setsigmask(&m_value, &none);
         posix_spawnattr_setsigdefault(&m_value, &all);
-        posix_spawnattr_setflags(&m_value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawnattr_setpgroup(&m_value, 0);
+        posix_spawnattr_setflags(&m_value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                               POSIX_SPAWN_SETPGROUP);
     }
     SpawnAttributes(const SpawnAttributes&) = delete;
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
@@ -86,7 +91,7 @@ private:
 
 // glibc (2.24 and later) runs the child on the parent's memory until it has called execve, so a
 // program that cannot be executed comes back as posix_spawn's result and never as a child that
-// exits with 127.
+// exits with 127, and the child is in its own process group by the time posix_spawn returns.
 pid_t spawn(const QString& program, const QStringList& arguments)
 {
     std::vector<QByteArray> bytes;
@@ -266,14 +271,16 @@ void PosixChildProcess::makeEnd()
     sendSignal(SIGKILL);
 }
 
-// Until it is reaped the pid names this process and no other, so the signal cannot hit a
-// stranger. The reaper thread may reap at any moment, so with it the end notice is asked first;
+// The signal goes to the process group the process leads. Until the process is reaped, the pid
+// names it and no other process, nor a group other than its own, so the signal cannot hit a
+// stranger; an ended process not yet reaped still holds its group's number for what is left of
+// the group. The reaper thread may reap at any moment, so with it the end notice is asked first;
 // what is left is the instant between that check and the signal.
 void PosixChildProcess::sendSignal(int signal)
 {
     if (m_ended || (m_reaperOwnsChild && pollUntil(m_endNotice.get(), Clock::now())))
         return;
-    (void)::kill(m_pid, signal);
+    (void)::kill(-m_pid, signal);
 }
 
 // The end is told by the end notice alone, never by an exit status, so no status value can pass

@@ -10,9 +10,9 @@
 #include <chrono>
 #include <optional>
 
-// A child process on Linux: started with posix_spawn, watched through a descriptor that polls as
-// readable once the process has ended, and reaped by whoever learns of its end first, who keeps
-// its wait status.
+// A child process on Linux: started with posix_spawn as the leader of its own process group,
+// watched through a descriptor that polls as readable once the process has ended, and reaped by
+// whoever learns of its end first, who keeps its wait status.
 class PosixChildProcess final : public ChildProcess {
 public:
     // How the end of the process is noticed. The pidfd needs Linux 5.3; without it a reaper

@@ -30,7 +30,12 @@ ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo,
     , m_prompts(prompts)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
-{}
+{
+    m_stop.setStopping([this] {
+        if (m_progress.stopping)
+            m_progress.stopping();
+    });
+}
 
 void ProcessingRun::addMemoLine(MemoLines& memo, const QString& line)
 {

@@ -57,9 +57,9 @@ struct RunProgress {
 // ticks meanwhile start no second run and no pile of messages, and is cleared once the message is
 // closed, so that one failure (a folder not mounted yet, a full disk) does not end the schedule.
 //
-// File > Stop Run ends a run early: its program is asked to end, nothing further starts, and the
-// run writes "Processes Stopped" where the completion line would go; the schedule goes on, and
-// the window stays open even in auto-run mode. A stop ends nested runs too.
+// File > Stop Run ends a run early: its program and what it started are asked to end, nothing
+// further starts, and the run writes "Processes Stopped" where the completion line would go; the
+// schedule goes on, and the window stays open even in auto-run mode. A stop ends nested runs too.
 class ProcessingRun {
 public:
     static constexpr int MemoLineLimit = 15;

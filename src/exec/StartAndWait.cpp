@@ -31,8 +31,12 @@ void pumpUntilEnd(ChildProcess& child, RunStop* stop)
 {
     if (child.waitForEnd(firstSlice))
         return;
-    const RunStop::Watch stoppable(stop, child);
-    child.dispatchEventsUntilEnd();
+    {
+        // Let go before the wait below reaps the program: a stop ends what is left of its group
+        // then, while the group can still be told apart.
+        const RunStop::Watch stoppable(stop, child);
+        child.dispatchEventsUntilEnd();
+    }
     child.waitForEnd();
 }
 

@@ -473,16 +473,27 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("autoRun");
     QTest::addColumn<bool>("askedAgain"); // Stop Run chosen again and again while it waits
+    // The script starts a program of its own that writes its pid to grandchild.pid; the stop
+    // comes once it has.
+    QTest::addColumn<bool>("grandchild");
 #ifdef Q_OS_WIN
     // The test child without a window: it is never asked, only made to end.
     const QString ignores = u"ignores"_s;
 #else
     const QString ignores = u"trap '' TERM; exec sleep 60"_s;
 #endif
-    QTest::newRow("program ends when asked") << u"exec sleep 60"_s << false << false;
-    QTest::newRow("program ignores the request") << ignores << false << false;
-    QTest::newRow("asking again does not put the kill off") << ignores << false << true;
-    QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true << false;
+    QTest::newRow("program ends when asked") << u"exec sleep 60"_s << false << false << false;
+    QTest::newRow("program ignores the request") << ignores << false << false << false;
+    QTest::newRow("asking again does not put the kill off") << ignores << false << true << false;
+    QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true << false << false;
+#ifndef Q_OS_WIN
+    QTest::newRow("what the program started ends with it")
+        << u"sh -c 'echo $$ > grandchild.pid; exec sleep 60'; echo done"_s << false << false
+        << true;
+    QTest::newRow("what ignores the request ends with the program")
+        << uR"(sh -c 'trap \"\" TERM; echo $$ > grandchild.pid; exec sleep 60'; echo done)"_s
+        << false << false << true;
+#endif
 }
 
 // File > Stop Run while the first of two programs runs: it ends (made to, if it will not), the
@@ -492,14 +503,17 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     QFETCH(QString, script);
     QFETCH(bool, autoRun);
     QFETCH(bool, askedAgain);
+    QFETCH(bool, grandchild);
     const FailInsteadOfHanging watchdog;
     Bench b;
     b.flags.AutoRun = autoRun;
     b.elapsedTimer.setInterval(60000);
     b.run.setStopGrace(std::chrono::milliseconds(200));
     QList<RunProgress::End> ends;
+    int stoppings = 0;
     RunProgress progress;
     progress.ended = [&ends](const RunProgress::End& end) { ends << end; };
+    progress.stopping = [&stoppings] { ++stoppings; };
     b.run.setProgress(progress);
     QVERIFY(!b.run.requestStop());
 #ifdef Q_OS_WIN
@@ -509,7 +523,15 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     b.add(QStringLiteral("/bin/sh"), QStringLiteral("-c \"%1\"").arg(script));
 #endif
     b.add(quickProgram());
-    QTimer::singleShot(0, [&] { QVERIFY(b.run.requestStop()); });
+    const QString pidFile = b.scratch.filePath(u"grandchild.pid"_s);
+    QTimer underWay;
+    QObject::connect(&underWay, &QTimer::timeout, [&] {
+        if (grandchild && !readBytes(pidFile).endsWith('\n'))
+            return;
+        underWay.stop();
+        QVERIFY(b.run.requestStop());
+    });
+    underWay.start(grandchild ? 10 : 0);
     QTimer again;
     QObject::connect(&again, &QTimer::timeout, [&] { (void)b.run.requestStop(); });
     if (askedAgain)
@@ -530,6 +552,12 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     QCOMPARE(b.closes, 0);
     QCOMPARE(ends.size(), 1);
     QCOMPARE(ends[0].outcome, RunProgress::Outcome::Stopped);
+    QCOMPARE(stoppings, 1);
+    if (grandchild) {
+        const qint64 pid = readBytes(pidFile).trimmed().toLongLong();
+        QVERIFY(pid > 0);
+        QTRY_VERIFY(processGone(pid));
+    }
 
     // The next run is an ordinary one.
     b.table.LastProc = 0;
