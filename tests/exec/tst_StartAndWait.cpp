@@ -312,17 +312,14 @@ void TestStartAndWait::waitModeDecidesWhenTheCallReturns()
     QFETCH(int, childSleepMs);
     QFETCH(int, exitStatus);
     QFETCH(bool, endedAtReturn);
-    // Only the waits without a limit see the end, and so tell how the program ended.
-    const bool endTold = wait == WaitMode::Blocking || wait == WaitMode::Pumping;
     m_children->setSleepMs(childSleepMs);
     m_children->setExitStatus(exitStatus);
 
     std::optional<ProgramEnd> end;
     QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait, nullptr, &end));
     QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
-    QCOMPARE(end.has_value(), endTold);
-    if (end)
-        QCOMPARE(end->program, testChildPath());
+    // Only the waits without a limit see the end, and so tell how the program ended.
+    QCOMPARE(end.has_value(), wait == WaitMode::Blocking || wait == WaitMode::Pumping);
 
     QTRY_COMPARE_WITH_TIMEOUT(records().size(), 1, 10000);
     const qint64 pid = records()[0].pid;
