@@ -261,9 +261,13 @@ std::unique_ptr<QObject> PosixChildProcess::watchEnd(std::function<void()> ended
     return notifier;
 }
 
+// A stopped process acts on SIGTERM only once it is continued, and outside the terminal's
+// foreground group a program that reads the terminal is stopped (SIGTTIN): so the group is
+// continued as well.
 void PosixChildProcess::askToEnd()
 {
     sendSignal(SIGTERM);
+    sendSignal(SIGCONT);
 }
 
 void PosixChildProcess::makeEnd()
