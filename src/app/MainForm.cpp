@@ -62,7 +62,9 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
           m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_runPrompts,
           [this] { close(); },
           [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
-             RunStop* stop) { return StartAndWait(name, param, show, wait, stop); })
+             RunStop* stop, std::optional<ProgramEnd>* end) {
+              return StartAndWait(name, param, show, wait, stop, end);
+          })
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -327,8 +329,15 @@ void TMainForm::showRunProgress()
     m_run.setProgress(std::move(progress));
 }
 
-void TMainForm::runEnded(const RunProgress::End& end)
+void TMainForm::runEnded(const RunProgress::End& ended)
 {
+    // The program File > Stop Run ended did what it was told: its end stays in the log, but the
+    // run does not count it as a failure.
+    RunProgress::End end = ended;
+    if (end.outcome == RunProgress::Outcome::Stopped)
+        end.failedPrograms.removeIf([&](const ProgramEnd& program) {
+            return program.entry == end.entry;
+        });
     m_lastRunText = StatusTexts::lastRun(end);
     m_lastRunToolTip = StatusTexts::programEnds(end.failedPrograms);
     if (std::exchange(m_caughtUp, false))

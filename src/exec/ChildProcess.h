@@ -1,18 +1,22 @@
 #pragma once
 
-#include <QString>
+#include "ProgramEnd.h"
 
 #include <QObject>
+#include <QString>
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A program that the launcher started, as the operating system hands it over. Each platform
 // brings its own implementation and its own launch(); the launcher sees only this interface.
 // Destroying the object releases the process without ending it: the program runs on, and the
-// platform makes sure nothing of it stays behind once it ends.
+// platform makes sure nothing of it stays behind once it ends. The program starts as the head of
+// a group of its own (a process group, a job), which everything it starts joins, so that a stop
+// reaches all of it.
 class ChildProcess {
 public:
     // Starts the program at exactly the path program (no search path, no default extension;
@@ -50,10 +54,16 @@ public:
     // loop sleeps until an event comes and the end is one (watchEnd).
     virtual void dispatchEventsUntilEnd();
 
-    // Asks the process to end, as a desktop asks at log-out; it may take its time or refuse, and
-    // on Windows a program without a window is not asked at all (see WinChildProcess).
-    // Nothing happens once it has ended.
+    // How the process ended, once a wait has seen it end; empty before that, and when the system
+    // could not tell.
+    [[nodiscard]] virtual std::optional<ProgramEnd> end() const = 0;
+
+    // Asks the process and its group to end, as a desktop asks at log-out; they may take their
+    // time or refuse, and on Windows a program without a window is not asked at all (see
+    // WinChildProcess). Nothing happens once the process has ended.
     virtual void askToEnd() = 0;
-    // Ends the process without asking. Nothing happens once it has ended.
+    // Ends the process and whatever of its group is left, without asking. Once the process has
+    // ended, its group is still reached for as long as the platform can tell it apart: until a
+    // wait has reaped the process on Linux, for as long as the object lives on Windows.
     virtual void makeEnd() = 0;
 };

@@ -11,12 +11,14 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <system_error>
@@ -30,7 +32,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // How every program is started: with an empty signal mask and default signal dispositions, as a
-// freshly started program expects, whatever the launcher itself blocks or ignores.
+// freshly started program expects, whatever the launcher itself blocks or ignores; and as the
+// leader of a process group of its own, which what it starts joins, so that a stop reaches them
+// all. Being no longer in the terminal's foreground group, it gets no SIGINT from a Ctrl+C typed
+// where Runlatch was started: the run, not the terminal, decides when a program is stopped.
 class SpawnAttributes {
 public:
     SpawnAttributes()
@@ -42,7 +47,9 @@ public:
         sigfillset(&all);
         posix_spawnattr_setsigmask(&m_value, &none);
         posix_spawnattr_setsigdefault(&m_value, &all);
-        posix_spawnattr_setflags(&m_value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawnattr_setpgroup(&m_value, 0);
+        posix_spawnattr_setflags(&m_value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                               POSIX_SPAWN_SETPGROUP);
     }
     SpawnAttributes(const SpawnAttributes&) = delete;
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
@@ -84,7 +91,7 @@ private:
 
 // glibc (2.24 and later) runs the child on the parent's memory until it has called execve, so a
 // program that cannot be executed comes back as posix_spawn's result and never as a child that
-// exits with 127.
+// exits with 127, and the child is in its own process group by the time posix_spawn returns.
 pid_t spawn(const QString& program, const QStringList& arguments)
 {
     std::vector<QByteArray> bytes;
@@ -107,22 +114,34 @@ pid_t spawn(const QString& program, const QStringList& arguments)
     return pid;
 }
 
-void reap(pid_t pid)
+// The wait status of the reaped process; none when the system kept it from us (another part of the
+// program reaped the process, or SIGCHLD is ignored and the kernel reaped it).
+std::optional<int> reap(pid_t pid)
 {
-    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) != pid) {
+        if (errno != EINTR)
+            return std::nullopt;
     }
+    return status;
 }
 
 // Reaps pid in a detached thread of its own that blocks in waitpid on that pid alone and ends
-// with the process; notice is closed once the process is reaped. So a child that nobody waits for
-// leaves no zombie, without a SIGCHLD handler that would take other children's exit statuses and
-// without any record kept between launches. Returns 0, or the error when no thread could be had;
-// the process then stays a zombie until the program ends, which is still better than blocking or
-// ending it.
+// with the process; once the process is reaped, the thread sends its wait status through notice,
+// one end of a socket pair, and closes it. So a child that nobody waits for leaves no zombie,
+// without a SIGCHLD handler that would take other children's exit statuses and without any record
+// kept between launches. A socket, not a pipe: when the other end has gone, sending fails with
+// EPIPE instead of raising SIGPIPE, which would end the program. Returns 0, or the error when no
+// thread could be had; the process then stays a zombie until the program ends, which is still
+// better than blocking or ending it.
 int reapInBackground(pid_t pid, UniqueFd notice)
 {
     try {
-        std::thread([pid, notice = std::move(notice)] { reap(pid); }).detach();
+        std::thread([pid, notice = std::move(notice)] {
+            const std::optional<int> status = reap(pid);
+            if (status && notice.isValid())
+                (void)::send(notice.get(), &*status, sizeof *status, MSG_NOSIGNAL);
+        }).detach();
         return 0;
     } catch (const std::system_error& error) {
         return error.code().value();
@@ -153,6 +172,23 @@ bool pollUntil(int fd, std::optional<Clock::time_point> deadline)
     }
 }
 
+// The status the reaper thread sent before it closed its end; none when it closed it without.
+std::optional<int> receiveStatus(int notice)
+{
+    int status = 0;
+    if (::recv(notice, &status, sizeof status, MSG_WAITALL) != sizeof status)
+        return std::nullopt;
+    return status;
+}
+
+// The description of a signal as strsignal gives it in English: the log reads alike in every
+// language. Signals without one (the real-time signals) fall back to strsignal's wording.
+QString signalDescription(int signal)
+{
+    const char* const description = sigdescr_np(signal);
+    return QString::fromLocal8Bit(description != nullptr ? description : strsignal(signal));
+}
+
 } // namespace
 
 // The show state has no meaning here: a started program opens its windows as it and the desktop
@@ -180,13 +216,13 @@ PosixChildProcess::PosixChildProcess(pid_t pid, EndWatch watch)
         watchThroughReaper();
 }
 
-// The reaper thread holds the write end of a pipe and lets it go once it has reaped the
-// process; the read end then polls as hung up.
+// The reaper thread holds one end of a socket pair and sends the wait status through it once it
+// has reaped the process; the other end then polls as readable.
 void PosixChildProcess::watchThroughReaper()
 {
     m_reaperOwnsChild = true;
     int ends[2] = {-1, -1};
-    if (pipe2(ends, O_CLOEXEC) != 0) {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         const int error = errno;
         (void)reapInBackground(m_pid, UniqueFd());
         throw systemError(error);
@@ -225,9 +261,13 @@ std::unique_ptr<QObject> PosixChildProcess::watchEnd(std::function<void()> ended
     return notifier;
 }
 
+// A stopped process acts on SIGTERM only once it is continued, and outside the terminal's
+// foreground group a program that reads the terminal is stopped (SIGTTIN): so the group is
+// continued as well.
 void PosixChildProcess::askToEnd()
 {
     sendSignal(SIGTERM);
+    sendSignal(SIGCONT);
 }
 
 void PosixChildProcess::makeEnd()
@@ -235,26 +275,45 @@ void PosixChildProcess::makeEnd()
     sendSignal(SIGKILL);
 }
 
-// Until it is reaped the pid names this process and no other, so the signal cannot hit a
-// stranger. The reaper thread may reap at any moment, so with it the end notice is asked first;
+// The signal goes to the process group the process leads. Until the process is reaped, the pid
+// names it and no other process, nor a group other than its own, so the signal cannot hit a
+// stranger; an ended process not yet reaped still holds its group's number for what is left of
+// the group. The reaper thread may reap at any moment, so with it the end notice is asked first;
 // what is left is the instant between that check and the signal.
 void PosixChildProcess::sendSignal(int signal)
 {
     if (m_ended || (m_reaperOwnsChild && pollUntil(m_endNotice.get(), Clock::now())))
         return;
-    (void)::kill(m_pid, signal);
+    (void)::kill(-m_pid, signal);
 }
 
 // The end is told by the end notice alone, never by an exit status, so no status value can pass
-// for "still running".
+// for "still running". The status comes from the reaping, by whichever side reaped.
 bool PosixChildProcess::awaitEnd(std::optional<Clock::time_point> deadline)
 {
     if (!m_ended && pollUntil(m_endNotice.get(), deadline)) {
-        if (!m_reaperOwnsChild)
-            reap(m_pid);
+        m_status = m_reaperOwnsChild ? receiveStatus(m_endNotice.get()) : reap(m_pid);
         m_ended = true;
     }
     return m_ended;
+}
+
+std::optional<ProgramEnd> PosixChildProcess::end() const
+{
+    if (!m_status)
+        return std::nullopt;
+    ProgramEnd end;
+    if (WIFSIGNALED(*m_status)) {
+        const int signal = WTERMSIG(*m_status);
+        end.kind = ProgramEnd::Kind::Signal;
+        end.value = static_cast<std::uint32_t>(signal);
+        end.text = QStringLiteral("ended by signal %1 (%2)")
+                       .arg(QString::number(signal), signalDescription(signal));
+    } else {
+        end.value = static_cast<std::uint32_t>(WEXITSTATUS(*m_status));
+        end.text = QStringLiteral("ended with exit code %1").arg(end.value);
+    }
+    return end;
 }
 
 bool ChildProcess::isProgramFile(const QString& program)

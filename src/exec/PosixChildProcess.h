@@ -10,8 +10,9 @@
 #include <chrono>
 #include <optional>
 
-// A child process on Linux: started with posix_spawn, watched through a descriptor that polls as
-// readable once the process has ended, and reaped by whoever learns of its end first.
+// A child process on Linux: started with posix_spawn as the leader of its own process group,
+// watched through a descriptor that polls as readable once the process has ended, and reaped by
+// whoever learns of its end first, who keeps its wait status.
 class PosixChildProcess final : public ChildProcess {
 public:
     // How the end of the process is noticed. The pidfd needs Linux 5.3; without it a reaper
@@ -27,6 +28,7 @@ public:
     [[nodiscard]] bool waitForEnd(std::chrono::milliseconds limit) override;
     void waitForEnd() override;
     [[nodiscard]] std::unique_ptr<QObject> watchEnd(std::function<void()> ended) override;
+    [[nodiscard]] std::optional<ProgramEnd> end() const override;
     void askToEnd() override;
     void makeEnd() override;
 
@@ -39,4 +41,5 @@ private:
     UniqueFd m_endNotice; // readable (or hung up) once the process has ended
     bool m_reaperOwnsChild = false;
     bool m_ended = false;
+    std::optional<int> m_status; // from waitpid, once reaped
 };

@@ -9,6 +9,8 @@
 #include "ScopeExit.h"
 #include "StartAndWait.h"
 
+#include <utility>
+
 namespace {
 
 // What a run passes as the launcher's ShowWindow, which the launcher ignores.
@@ -28,7 +30,12 @@ ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo,
     , m_prompts(prompts)
     , m_closeMainWindow(std::move(closeMainWindow))
     , m_launcher(std::move(launcher))
-{}
+{
+    m_stop.setStopping([this] {
+        if (m_progress.stopping)
+            m_progress.stopping();
+    });
+}
 
 void ProcessingRun::addMemoLine(MemoLines& memo, const QString& line)
 {
@@ -42,6 +49,31 @@ void ProcessingRun::writeLine(const QString& text)
     const QString line = runTimestamp(m_clock.now()) + QStringLiteral(":  ") + text;
     addMemoLine(m_memo, line);
     m_log.AppendLogLine(line);
+}
+
+// Right after the program's end, before the next entry's line.
+void ProcessingRun::reportProgramEnd(ProgramEnd end)
+{
+    end.entry = m_entry;
+    m_failedPrograms << end;
+    writeLine(end.program + u' ' + end.text);
+    if (m_progress.programFailed)
+        m_progress.programFailed(end);
+}
+
+// Written where it still can be, so that an unattended failure can be read afterwards; the
+// message box then shows the error itself, which a failure here must not replace.
+void ProcessingRun::writeStopLine(const QString& message) noexcept
+{
+    try {
+        QString oneLine = message;
+        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+        writeLine(QStringLiteral("Run stopped at entry %1 of %2: %3")
+                      .arg(QString::number(m_entry), QString::number(m_count), oneLine));
+    } catch (...) {
+        // The memo has the line unless it was the memo that failed; the error box follows.
+    }
 }
 
 void ProcessingRun::setProgress(RunProgress progress)
@@ -77,9 +109,13 @@ void ProcessingRun::execute()
     // ends, the count of runs under way goes down again: a count left too high would keep a
     // spent stop request alive for every later run.
     const int outerEntry = m_entry;
-    const ScopeExit leave([this, outerEntry] {
+    const int outerCount = m_count;
+    const QList<ProgramEnd> outerFailed = std::exchange(m_failedPrograms, {});
+    const ScopeExit leave([this, outerEntry, outerCount, outerFailed] {
         m_flags.RunInProgress = false;
         m_entry = outerEntry;
+        m_count = outerCount;
+        m_failedPrograms = outerFailed;
         --m_depth;
         m_runEnded();
     });
@@ -91,6 +127,7 @@ void ProcessingRun::execute()
         // Shown while the flag is still set; the window stays open in auto-run mode, and the
         // schedule goes on once the message is closed.
         const std::exception_ptr error = std::current_exception();
+        writeStopLine(errorText(error));
         showGeneralError(m_prompts, error);
         guarded(m_prompts, [&] { reportEnd(RunProgress::Outcome::Failed, errorText(error)); });
         return;
@@ -121,7 +158,10 @@ bool ProcessingRun::runEntries()
         if (m_progress.entryStarted)
             m_progress.entryStarted(m_entry, entryCount, entry.Name);
         writeLine(entry.Name + u' ' + entry.Param);
-        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop);
+        std::optional<ProgramEnd> end;
+        m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop, &end);
+        if (end && (end->kind != ProgramEnd::Kind::ExitCode || end->value != 0))
+            reportProgramEnd(*std::move(end));
     }
     const bool stopped = m_stop.requested();
     writeLine(QString::fromLatin1(stopped ? StoppedText : CompleteText));

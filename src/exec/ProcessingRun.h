@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramEnd.h"
 #include "RunStop.h"
 
 #include <QDateTime>
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class ActivityLog;
 class Clock;
@@ -16,23 +18,12 @@ class Prompts;
 struct JobTable;
 struct MainFlags;
 
-// Starts one program and waits for it, showing stop the program while it waits; StartAndWait in
-// the program, a stand-in in some tests.
-using Launcher = std::function<bool(const QString& ProgramName, const QString& Parameters,
-                                    std::uint16_t ShowWindow, std::uint32_t Wait, RunStop* stop)>;
-
-// How one program of the list ended, when that was not with exit code 0.
-struct ProgramEnd {
-    enum class Kind { ExitCode, Signal };
-    int entry = 0; // counted from 1
-    QString program;
-    Kind kind = Kind::ExitCode;
-    // The exit code (on Windows the whole 32-bit status) or the signal's number.
-    std::uint32_t value = 0;
-    // The words the run writes after the program's path: "ended with exit code 3",
-    // "ended by signal 9 (Killed)", "ended with exit code 0xC0000005".
-    QString text;
-};
+// Starts one program and waits for it, showing stop the program while it waits, and tells end how
+// it ended; StartAndWait in the program, a stand-in in some tests.
+using Launcher =
+    std::function<bool(const QString& ProgramName, const QString& Parameters,
+                       std::uint16_t ShowWindow, std::uint32_t Wait, RunStop* stop,
+                       std::optional<ProgramEnd>* end)>;
 
 // What a run tells the window as it goes, for the status bar, the tray and notifications. Any of
 // them may be left empty.
@@ -57,16 +48,18 @@ struct RunProgress {
 
 // One processing run, the work of File > Process: every entry of the job table in turn is
 // announced in the activity memo and the log, then started and waited for with the pumping wait;
-// then the completion line, the repeat timer and, in auto-run mode, the end of the program.
+// then the completion line, the repeat timer and, in auto-run mode, the end of the program. A
+// program that ends otherwise than with exit code 0 gets a line of its own right after its end,
+// and the run goes on.
 //
-// A failing entry ends the run where it stands, and the run shows the error itself: the
-// run-in-progress flag stays set while the message is on screen, so ticks meanwhile start no
-// second run and no pile of messages, and is cleared once the message is closed, so that one
-// failure (a folder not mounted yet, a full disk) does not end the schedule.
+// A failing entry ends the run where it stands: a line says at which entry and why, and the run
+// shows the error itself. The run-in-progress flag stays set while the message is on screen, so
+// ticks meanwhile start no second run and no pile of messages, and is cleared once the message is
+// closed, so that one failure (a folder not mounted yet, a full disk) does not end the schedule.
 //
-// File > Stop Run ends a run early: its program is asked to end, nothing further starts, and the
-// run writes "Processes Stopped" where the completion line would go; the schedule goes on, and
-// the window stays open even in auto-run mode. A stop ends nested runs too.
+// File > Stop Run ends a run early: its program and what it started are asked to end, nothing
+// further starts, and the run writes "Processes Stopped" where the completion line would go; the
+// schedule goes on, and the window stays open even in auto-run mode. A stop ends nested runs too.
 class ProcessingRun {
 public:
     static constexpr int MemoLineLimit = 15;
@@ -91,6 +84,8 @@ private:
     // True when the run went through to its end, false when it was stopped.
     bool runEntries();
     void writeLine(const QString& text);
+    void reportProgramEnd(ProgramEnd end);
+    void writeStopLine(const QString& message) noexcept;
     void reportEnd(RunProgress::Outcome outcome, const QString& message = {});
 
     JobTable& m_table;

@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 
 #include <algorithm>
+#include <utility>
 
 RunStop::RunStop()
 {
@@ -16,6 +17,11 @@ void RunStop::setGrace(std::chrono::milliseconds grace)
     m_kill.setInterval(grace);
 }
 
+void RunStop::setStopping(std::function<void()> stopping)
+{
+    m_stopping = std::move(stopping);
+}
+
 bool RunStop::requested() const
 {
     return m_requested;
@@ -26,9 +32,18 @@ void RunStop::request()
     m_requested = true;
     for (ChildProcess* child : m_watched)
         child->askToEnd();
-    // Asking again does not put the kill off.
-    if (!m_watched.empty() && !m_kill.isActive())
-        m_kill.start();
+    if (!m_watched.empty())
+        startGrace();
+}
+
+// Asking again does not put the kill off.
+void RunStop::startGrace()
+{
+    if (m_kill.isActive())
+        return;
+    m_kill.start();
+    if (m_stopping)
+        m_stopping();
 }
 
 void RunStop::clear()
@@ -53,8 +68,7 @@ RunStop::Watch::Watch(RunStop* stop, ChildProcess& child)
     // A stop asked for while an earlier entry was ending reaches this one at once.
     if (m_stop->m_requested) {
         m_child.askToEnd();
-        if (!m_stop->m_kill.isActive())
-            m_stop->m_kill.start();
+        m_stop->startGrace();
     }
 }
 
@@ -62,6 +76,10 @@ RunStop::Watch::~Watch()
 {
     if (m_stop == nullptr)
         return;
+    // The program has ended; what it started and left behind, having been asked as well, ends
+    // with it rather than being left without anyone to stop it.
+    if (m_stop->m_requested)
+        m_child.makeEnd();
     auto& watched = m_stop->m_watched;
     watched.erase(std::remove(watched.begin(), watched.end(), &m_child), watched.end());
     if (watched.empty())

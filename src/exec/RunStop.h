@@ -3,13 +3,15 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
 class ChildProcess;
 
 // File > Stop Run: a run that is asked to stop starts no further entry, and the program it waits
-// for is asked to end (SIGTERM) and, if it is still there after the grace time (Grace unless set
-// otherwise), made to (SIGKILL).
+// for is asked to end (SIGTERM to its process group) and, if it is still there after the grace
+// time (Grace unless set otherwise), made to (SIGKILL). What of its group outlives it is made to
+// end as soon as the program has ended.
 // The pumping wait shows the stop the program it waits for while it waits; nested runs each show
 // theirs, and a stop ends them all.
 class RunStop {
@@ -19,6 +21,8 @@ public:
     RunStop();
 
     void setGrace(std::chrono::milliseconds grace);
+    // Called each time the grace time starts to run.
+    void setStopping(std::function<void()> stopping);
 
     // A stop was asked for since the outermost run began.
     [[nodiscard]] bool requested() const;
@@ -41,9 +45,11 @@ public:
     };
 
 private:
+    void startGrace();
     void killTheRest();
 
     bool m_requested = false;
     std::vector<ChildProcess*> m_watched;
     QTimer m_kill;
+    std::function<void()> m_stopping;
 };

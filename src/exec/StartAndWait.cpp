@@ -31,8 +31,12 @@ void pumpUntilEnd(ChildProcess& child, RunStop* stop)
 {
     if (child.waitForEnd(firstSlice))
         return;
-    const RunStop::Watch stoppable(stop, child);
-    child.dispatchEventsUntilEnd();
+    {
+        // Let go before the wait below reaps the program: a stop ends what is left of its group
+        // then, while the group can still be told apart.
+        const RunStop::Watch stoppable(stop, child);
+        child.dispatchEventsUntilEnd();
+    }
     child.waitForEnd();
 }
 
@@ -48,19 +52,21 @@ void ChildProcess::dispatchEventsUntilEnd()
 
 namespace {
 
-void waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
+// True when the wait saw the end of the process: only the waits without a limit do.
+bool waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
 {
     switch (wait) {
     case WaitMode::NoWait:
-        break;
+        return false;
     case WaitMode::Blocking:
         child.waitForEnd();
-        break;
+        return true;
     case WaitMode::Pumping:
         pumpUntilEnd(child, stop);
-        break;
+        return true;
     default:
         (void)child.waitForEnd(std::chrono::milliseconds(wait));
+        return false;
     }
 }
 
@@ -69,16 +75,22 @@ void waitAsAsked(ChildProcess& child, std::uint32_t wait, RunStop* stop)
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
                   std::uint32_t Wait)
 {
-    return StartAndWait(ProgramName, Parameters, ShowWindow, Wait, nullptr);
+    return StartAndWait(ProgramName, Parameters, ShowWindow, Wait, nullptr, nullptr);
 }
 
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
-                  std::uint32_t Wait, RunStop* stop)
+                  std::uint32_t Wait, RunStop* stop, std::optional<ProgramEnd>* end)
 {
+    if (end != nullptr)
+        end->reset();
     requireProgramFile(ProgramName);
     // Releasing the child when the call returns never ends it (see ChildProcess).
     const std::unique_ptr<ChildProcess> child =
         ChildProcess::launch(ProgramName, Parameters, ShowWindow);
-    waitAsAsked(*child, Wait, stop);
+    if (waitAsAsked(*child, Wait, stop) && end != nullptr) {
+        *end = child->end();
+        if (*end)
+            (*end)->program = ProgramName;
+    }
     return true;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ProgramEnd.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Wait modes of StartAndWait; any other value is a time limit in milliseconds.
 namespace WaitMode {
@@ -21,6 +24,8 @@ bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::ui
 
 class RunStop;
 // The same, where a pumping wait shows stop the program it waits for, so that File > Stop Run
-// can end it.
+// can end it, and where end, when given, is set to how the program ended (program and kind,
+// value and text; not the entry) as the pumping or the blocking wait saw it. The other wait
+// modes do not see the end: they leave end empty.
 bool StartAndWait(const QString& ProgramName, const QString& Parameters, std::uint16_t ShowWindow,
-                  std::uint32_t Wait, RunStop* stop);
+                  std::uint32_t Wait, RunStop* stop, std::optional<ProgramEnd>* end);

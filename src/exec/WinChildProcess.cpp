@@ -139,13 +139,56 @@ const wchar_t* wide(const QString& text)
     return reinterpret_cast<const wchar_t*>(text.utf16());
 }
 
-BOOL CALLBACK closeIfOwnedBy(HWND window, LPARAM processId)
+// A job of its own for the process, which everything it starts joins unless it breaks away on
+// purpose. None when the system refuses one: the process then runs without, and a stop reaches
+// it alone.
+UniqueHandle jobFor(HANDLE process)
 {
+    UniqueHandle job(CreateJobObjectW(nullptr, nullptr));
+    if (job.get() == nullptr || !AssignProcessToJobObject(job.get(), process))
+        return {};
+    return job;
+}
+
+// The processes of the job now; a job of more than this many gets only these asked, and the
+// rest are made to end with the others after the grace time.
+constexpr std::size_t MaxAskedProcesses = 1024;
+
+std::vector<DWORD> processesOf(HANDLE job, DWORD process)
+{
+    if (job == nullptr)
+        return {process};
+    const std::size_t size = sizeof(JOBOBJECT_BASIC_PROCESS_ID_LIST) +
+                             (MaxAskedProcesses - 1) * sizeof(ULONG_PTR);
+    const auto buffer = std::make_unique<std::byte[]>(size);
+    auto* const list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer.get());
+    if (!QueryInformationJobObject(job, JobObjectBasicProcessIdList, list,
+                                   static_cast<DWORD>(size), nullptr) &&
+        GetLastError() != ERROR_MORE_DATA)
+        return {process};
+    std::vector<DWORD> ids;
+    for (DWORD i = 0; i < list->NumberOfProcessIdsInList; ++i)
+        ids.push_back(static_cast<DWORD>(list->ProcessIdList[i]));
+    return ids;
+}
+
+BOOL CALLBACK closeIfOwnedByOneOf(HWND window, LPARAM processIds)
+{
+    const auto& ids = *reinterpret_cast<const std::vector<DWORD>*>(processIds);
     DWORD owner = 0;
     (void)GetWindowThreadProcessId(window, &owner);
-    if (owner == static_cast<DWORD>(processId))
+    if (std::find(ids.begin(), ids.end(), owner) != ids.end())
         (void)PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
+}
+
+// Statuses from 0xC0000000 up are the system's own (0xC0000005, an access violation), which
+// read as it writes them: in hexadecimal.
+QString exitCodeText(DWORD code)
+{
+    if (code >= 0xC0000000)
+        return QStringLiteral("0x") + QString::number(code, 16).toUpper();
+    return QString::number(code);
 }
 
 } // namespace
@@ -181,26 +224,40 @@ WinChildProcess::start(const QString& program, const QString& parameters, std::u
     startup.StartupInfo.wShowWindow = showWindow;
     handles.fill(startup);
 
+    // Suspended until it is in its job, so that nothing it starts can be outside.
     PROCESS_INFORMATION created{};
     if (!CreateProcessW(wide(program), buffer.data(), nullptr, nullptr, TRUE,
                         NORMAL_PRIORITY_CLASS | CREATE_UNICODE_ENVIRONMENT |
-                            EXTENDED_STARTUPINFO_PRESENT,
+                            EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED,
                         nullptr, nullptr, &startup.StartupInfo, &created))
         throwLastError(program);
-    CloseHandle(created.hThread);
+    const UniqueHandle thread(created.hThread);
     UniqueHandle process(created.hProcess);
-    auto child = std::make_unique<WinChildProcess>(process.get(), created.dwProcessId);
+    UniqueHandle job = jobFor(process.get());
+    if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+        const DWORD error = GetLastError();
+        (void)TerminateProcess(process.get(), 1);
+        throw systemError(error);
+    }
+    auto child =
+        std::make_unique<WinChildProcess>(process.get(), created.dwProcessId, job.get());
     (void)process.release();
+    (void)job.release();
     return child;
 }
 
-WinChildProcess::WinChildProcess(void* process, unsigned long processId)
+WinChildProcess::WinChildProcess(void* process, unsigned long processId, void* job)
     : m_process(process)
     , m_processId(processId)
+    , m_job(job)
 {}
 
+// Closing the job leaves its processes running: it was made without the limit that would end
+// them with it.
 WinChildProcess::~WinChildProcess()
 {
+    if (m_job != nullptr)
+        CloseHandle(m_job);
     CloseHandle(m_process);
 }
 
@@ -244,16 +301,32 @@ void WinChildProcess::dispatchEventsUntilEnd()
     }
 }
 
-void WinChildProcess::askToEnd()
+std::optional<ProgramEnd> WinChildProcess::end() const
 {
-    if (!hasEnded())
-        (void)EnumWindows(closeIfOwnedBy, static_cast<LPARAM>(m_processId));
+    DWORD code = 0;
+    if (!hasEnded() || !GetExitCodeProcess(m_process, &code))
+        return std::nullopt;
+    ProgramEnd end;
+    end.value = code;
+    end.text = QStringLiteral("ended with exit code %1").arg(exitCodeText(code));
+    return end;
 }
 
-// Exit code 1, as a program that failed: 0 would claim that it finished its work.
+void WinChildProcess::askToEnd()
+{
+    if (hasEnded())
+        return;
+    const std::vector<DWORD> ids = processesOf(m_job, m_processId);
+    (void)EnumWindows(closeIfOwnedByOneOf, reinterpret_cast<LPARAM>(&ids));
+}
+
+// Exit code 1, as a program that failed: 0 would claim that it finished its work. The job ends
+// whatever is left of it even after the process itself has ended.
 void WinChildProcess::makeEnd()
 {
-    if (!hasEnded())
+    if (m_job != nullptr)
+        (void)TerminateJobObject(m_job, 1);
+    else if (!hasEnded())
         (void)TerminateProcess(m_process, 1);
 }
 

@@ -7,9 +7,10 @@
 #include <chrono>
 #include <cstdint>
 
-// A child process on Windows: started with CreateProcessW, watched through its process handle,
-// which is signalled once the process has ended and which the object holds until it is
-// destroyed. Nothing needs reaping: closing the handle is all the release there is.
+// A child process on Windows: started with CreateProcessW in a job object of its own, watched
+// through its process handle, which is signalled once the process has ended and which the object
+// holds until it is destroyed. Nothing needs reaping: closing the handles is all the release
+// there is.
 class WinChildProcess final : public ChildProcess {
 public:
     // The longest command line CreateProcessW takes, without its terminating zero.
@@ -26,7 +27,7 @@ public:
     [[nodiscard]] static std::unique_ptr<WinChildProcess>
     start(const QString& program, const QString& parameters, std::uint16_t showWindow);
 
-    WinChildProcess(void* process, unsigned long processId);
+    WinChildProcess(void* process, unsigned long processId, void* job);
     ~WinChildProcess() override;
 
     [[nodiscard]] bool waitForEnd(std::chrono::milliseconds limit) override;
@@ -36,11 +37,14 @@ public:
     // every event of the event loop arrives (timers, input, work posted from other threads), and
     // dispatches what arrived before it waits again.
     void dispatchEventsUntilEnd() override;
-    // Posts WM_CLOSE to the process's top-level windows, as the desktop does when the user closes
-    // them. A console program is not asked: the console's control events reach every process
-    // sharing the console, this one included, so there is no way to ask just the one program.
-    // RunStop makes it end after its grace time.
+    // The exit code as GetExitCodeProcess gives it, once the handle is signalled.
+    [[nodiscard]] std::optional<ProgramEnd> end() const override;
+    // Posts WM_CLOSE to the top-level windows of the job's processes, as the desktop does when
+    // the user closes them. A console program is not asked: the console's control events reach
+    // every process sharing the console, this one included, so there is no way to ask just the
+    // one program. RunStop makes it end after its grace time.
     void askToEnd() override;
+    // Ends the job: the process and everything it started.
     void makeEnd() override;
 
 private:
@@ -48,4 +52,5 @@ private:
 
     void* m_process; // a HANDLE; while it is open, the process id names no other process
     unsigned long m_processId;
+    void* m_job; // a HANDLE; null when the system gave the process no job
 };

@@ -159,9 +159,11 @@ void TestEndToEnd::missingProgramStopsTheRunAndStaysOpen()
                                                  {missing, QStringLiteral("2")},
                                                  {child, QStringLiteral("3")}}));
     s.start({QStringLiteral("/I") + path, QStringLiteral("/R")});
-    QTRY_COMPARE_WITH_TIMEOUT(s.logLines().size(), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(s.logLines().size(), 3, 30000);
     QVERIFY(s.staysOpen());
     QCOMPARE(textAfterStamp(s.logLines()[1]), missing + QStringLiteral(" 2"));
+    QCOMPARE(textAfterStamp(s.logLines()[2]),
+             QStringLiteral("Run stopped at entry 2 of 3: Unable to find application no-such-tool."));
     QCOMPARE(readChildRecords(s.childLog()).size(), 1);
 }
 

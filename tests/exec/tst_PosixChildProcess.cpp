@@ -75,7 +75,8 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie_data()
 }
 
 // The child records itself as it ends. A wait that says the process has ended has reaped it
-// already; a process that is let go earlier runs on and is reaped once it ends.
+// already, and has the exit status from the reaping; a process that is let go earlier runs on
+// and is reaped once it ends.
 void TestPosixChildProcess::waitsAndLeavesNoZombie()
 {
     QFETCH(PosixChildProcess::EndWatch, watch);
@@ -84,6 +85,7 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
     QFETCH(int, limitMs);
     QFETCH(bool, ended);
     m_children->setSleepMs(childSleepMs);
+    m_children->setExitStatus(3);
 
     auto child = PosixChildProcess::start(testChildPath(), {testChildPath()}, watch);
     bool endedAtReturn = false;
@@ -111,6 +113,8 @@ void TestPosixChildProcess::waitsAndLeavesNoZombie()
     }
     }
     QCOMPARE(endedAtReturn, ended);
+    QCOMPARE(child->end() ? child->end()->text : QString(),
+             ended ? QStringLiteral("ended with exit code 3") : QString());
     if (ended)
         QVERIFY(processGone(records()[0].pid));
 

@@ -18,6 +18,7 @@
 #include "Watchdog.h"
 
 #include <QFile>
+#include <QHash>
 #include <QTest>
 #include <QTimer>
 
@@ -57,14 +58,13 @@ struct Bench {
     ScriptedPrompts prompts;
     int closes = 0;
     QStringList started;
-    std::function<bool(const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*)>
-        launcher = [this](const QString& name, const QString& param, std::uint16_t show,
-                          std::uint32_t wait, RunStop* stop) {
-            started << name + u'|' + param;
-            if (show != 5 || wait != WaitMode::Pumping || stop == nullptr)
-                throw RunlatchError(QStringLiteral("wrong show code, wait mode or stop"));
-            return StartAndWait(name, param, show, wait, stop);
-        };
+    Launcher launcher = [this](const QString& name, const QString& param, std::uint16_t show,
+                               std::uint32_t wait, RunStop* stop, std::optional<ProgramEnd>* end) {
+        started << name + u'|' + param;
+        if (show != 5 || wait != WaitMode::Pumping || stop == nullptr || end == nullptr)
+            throw RunlatchError(QStringLiteral("wrong show code, wait mode, stop or end"));
+        return StartAndWait(name, param, show, wait, stop, end);
+    };
     // Ticks are never delivered here: the tests call the run directly.
     Scheduler scheduler{table, flags, clock, startTimer, elapsedTimer, [] {
                         }};
@@ -77,8 +77,8 @@ struct Bench {
                       prompts,
                       [this] { ++closes; },
                       [this](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                             RunStop* stop) {
-                          return launcher(n, p, s, w, stop);
+                             RunStop* stop, std::optional<ProgramEnd>* end) {
+                          return launcher(n, p, s, w, stop, end);
                       }};
 
     Bench() { log.PrepareLogFile(); }
@@ -115,6 +115,7 @@ class TestProcessingRun : public QObject {
 
 private slots:
     void runsEachEntryInTurnAndLogsIt();
+    void failedProgramsGetALineAndTheRunGoesOn();
     void memoDropsItsOldestLinesBeyondFifteen_data();
     void memoDropsItsOldestLinesBeyondFifteen();
     void emptyTableRunsNothing_data();
@@ -155,6 +156,52 @@ void TestProcessingRun::runsEachEntryInTurnAndLogsIt()
     QVERIFY(children[1].endNs <= children[2].startNs);
 }
 
+// A program that exits with 3 and one that is killed (on Windows: that crashes) each get their
+// line right after their end, before the next entry's line, and the next entry still runs.
+void TestProcessingRun::failedProgramsGetALineAndTheRunGoesOn()
+{
+#ifdef Q_OS_WIN
+    const QString shell = uR"(C:\windows\system32\cmd.exe)"_s;
+    const QStringList params{u"/c exit 3"_s, u"/c exit -1073741819"_s};
+    const QStringList ends{u"1 0 3 ended with exit code 3"_s,
+                           u"2 0 3221225477 ended with exit code 0xC0000005"_s};
+#else
+    const QString shell = u"/bin/sh"_s;
+    const QStringList params{u"-c 'exit 3'"_s, u"-c 'kill -KILL $$'"_s};
+    const QStringList ends{u"1 0 3 ended with exit code 3"_s,
+                           u"2 1 9 ended by signal 9 (Killed)"_s};
+#endif
+    Bench b;
+    b.add(shell, params[0]);
+    b.add(shell, params[1]);
+    b.add(testChildPath(), u"next"_s);
+    const auto describe = [&shell](const ProgramEnd& end) { // entry, kind, value and text
+        return u"%1 %2 %3 "_s.arg(end.entry).arg(int(end.kind)).arg(end.value) +
+               (end.program == shell ? end.text : u"<program "_s + end.program + u'>');
+    };
+    QStringList told;
+    QStringList collected; // with the run's end, after the run's entry count
+    RunProgress progress;
+    progress.programFailed = [&](const ProgramEnd& end) { told << describe(end); };
+    progress.ended = [&](const RunProgress::End& end) {
+        collected << QString::number(end.count);
+        for (const ProgramEnd& failed : end.failedPrograms)
+            collected << describe(failed);
+    };
+    b.run.setProgress(progress);
+    QCOMPARE(b.execute(), QString());
+
+    const QString at = Stamp + shell + u' ';
+    const QStringList lines{at + params[0], at + ends[0].section(u' ', 3), at + params[1],
+                            at + ends[1].section(u' ', 3), Stamp + testChildPath() + u" next"_s,
+                            Stamp + u"Processes Complete"_s};
+    QCOMPARE(logLines(), lines);
+    QCOMPARE(b.memo.lines, lines + QStringList{QString()});
+    QCOMPARE(b.children().constLast().args, QStringList{u"next"_s});
+    QCOMPARE(told, ends);
+    QCOMPARE(collected, QStringList{u"3"_s} + ends);
+}
+
 void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen_data()
 {
     QTest::addColumn<int>("before");
@@ -181,9 +228,8 @@ void TestProcessingRun::memoDropsItsOldestLinesBeyondFifteen()
     Bench b;
     for (int i = 0; i < before; ++i)
         b.memo.lines << QStringLiteral("old %1").arg(i);
-    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*) {
-        return true;
-    };
+    b.launcher = [](const QString&, const QString&, std::uint16_t, std::uint32_t, RunStop*,
+                    std::optional<ProgramEnd>*) { return true; };
     for (int i = 0; i < entries; ++i)
         b.add(quickProgram());
     QCOMPARE(b.execute(), QString());
@@ -237,6 +283,10 @@ void TestProcessingRun::failedRunKeepsTheSchedule_data()
         << "log deleted"     << 0 << false << "File not found.";
     QTest::newRow("disk full")
         << "disk full"       << 0 << true  << "Disk full.";
+#ifndef Q_OS_WIN
+    QTest::newRow("program that cannot run")
+        << "not runnable"    << 2 << false << "System Error.  Code: 13.\nPermission denied.";
+#endif
     // clang-format on
 }
 
@@ -251,8 +301,13 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     Bench b;
     const QString child = testChildPath();
     const QString missing = b.scratch.filePath(QStringLiteral("gone/missing-tool"));
+    const QString notRunnable = b.scratch.filePath(QStringLiteral("not-runnable"));
+    QVERIFY(QFile::copy(child, notRunnable));
+    QVERIFY(QFile::setPermissions(notRunnable, QFile::ReadOwner | QFile::WriteOwner));
     b.add(child, QStringLiteral("a"));
-    b.add(failure == QStringLiteral("missing program") ? missing : child, QStringLiteral("b"));
+    const QHash<QString, QString> failing{{u"missing program"_s, missing},
+                                          {u"not runnable"_s, notRunnable}};
+    b.add(failing.value(failure, child), QStringLiteral("b"));
     b.add(child, QStringLiteral("c"));
     b.flags.AutoRun = autoRun;
     b.elapsedTimer.setInterval(60000);
@@ -283,10 +338,15 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     QVERIFY(b.elapsedTimer.enabled());
     QCOMPARE(b.closes, 0);
     QCOMPARE(b.children().size(), logged > 0 ? logged - 1 : 0);
+    // The stop line names the last entry logged (the first when the log took none) and the
+    // message, on one line; a log that took the entry lines takes it too.
+    const QString stopLine = Stamp + u"Run stopped at entry %1 of 3: "_s.arg(qMax(logged, 1)) +
+                             QString(message).replace(u'\n', u' ');
+    QCOMPARE(b.memo.lines.constLast(), stopLine);
     if (failure != QStringLiteral("log deleted")) {
         // No fragment of the refused line stays behind to run into the next one.
         const QStringList lines = logLines();
-        QCOMPARE(lines.size(), logged);
+        QCOMPARE(lines.mid(logged), logged > 0 ? QStringList{stopLine} : QStringList());
         for (const QString& line : lines)
             QVERIFY2(line.startsWith(Stamp), qPrintable(line));
     }
@@ -296,6 +356,8 @@ void TestProcessingRun::failedRunKeepsTheSchedule()
     if (failure == QStringLiteral("missing program")) {
         QVERIFY(QDir().mkpath(b.scratch.filePath(QStringLiteral("gone"))));
         QVERIFY(QFile::copy(child, missing));
+    } else if (failure == QStringLiteral("not runnable")) {
+        QVERIFY(QFile::setPermissions(notRunnable, QFile::ReadOwner | QFile::ExeOwner));
     } else if (failure == QStringLiteral("log deleted")) {
         b.log.PrepareLogFile();
     }
@@ -312,14 +374,14 @@ void TestProcessingRun::entriesAreReadWhenReached()
     // While the first program runs an editor shortens the table and rewrites the second entry.
     bool edited = false;
     b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                     RunStop* stop) {
+                     RunStop* stop, std::optional<ProgramEnd>* end) {
         b.started << p;
         if (!edited) {
             edited = true;
             b.table.ProcList[1].Param = QStringLiteral("B");
             b.table.LastProc = 0;
         }
-        return StartAndWait(n, p, s, w, stop);
+        return StartAndWait(n, p, s, w, stop, end);
     };
     QCOMPARE(b.execute(), QString());
     // The count was fixed at the start; the slot above the new end kept its entry.
@@ -338,7 +400,7 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
     b.childLog.setSleepMs(300);
     bool nestedStarted = false;
     b.launcher = [&](const QString& n, const QString& p, std::uint16_t s, std::uint32_t w,
-                     RunStop* stop) {
+                     RunStop* stop, std::optional<ProgramEnd>* end) {
         b.started << p;
         if (!nestedStarted) {
             nestedStarted = true;
@@ -348,7 +410,7 @@ void TestProcessingRun::nestedRunEndsBeforeTheOuterRunGoesOn()
                 QVERIFY(!b.flags.RunInProgress);
             });
         }
-        return StartAndWait(n, p, s, w, stop);
+        return StartAndWait(n, p, s, w, stop, end);
     };
     QCOMPARE(b.execute(), QString());
 
@@ -389,6 +451,14 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule_data()
     QTest::newRow("program ignores the request") << ignores << false << false;
     QTest::newRow("asking again does not put the kill off") << ignores << false << true;
     QTest::newRow("auto-run stays open") << u"exec sleep 60"_s << true << false;
+#ifndef Q_OS_WIN
+    // A program the script starts writes its pid to grandchild.pid; the stop comes once it has.
+    QTest::newRow("what the program started ends with it")
+        << u"sh -c 'echo $$ > grandchild.pid; exec sleep 60'; echo done"_s << false << false;
+    QTest::newRow("what ignores the request ends with the program")
+        << uR"(sh -c 'trap \"\" TERM; echo $$ > grandchild.pid; exec sleep 60'; echo done)"_s
+        << false << false;
+#endif
 }
 
 // File > Stop Run while the first of two programs runs: it ends (made to, if it will not), the
@@ -398,14 +468,18 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     QFETCH(QString, script);
     QFETCH(bool, autoRun);
     QFETCH(bool, askedAgain);
+    const QString pidFile = u"grandchild.pid"_s;
+    const bool grandchild = script.contains(pidFile);
     const FailInsteadOfHanging watchdog;
     Bench b;
     b.flags.AutoRun = autoRun;
     b.elapsedTimer.setInterval(60000);
     b.run.setStopGrace(std::chrono::milliseconds(200));
     QList<RunProgress::End> ends;
+    int stoppings = 0;
     RunProgress progress;
     progress.ended = [&ends](const RunProgress::End& end) { ends << end; };
+    progress.stopping = [&stoppings] { ++stoppings; };
     b.run.setProgress(progress);
     QVERIFY(!b.run.requestStop());
 #ifdef Q_OS_WIN
@@ -415,7 +489,14 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     b.add(QStringLiteral("/bin/sh"), QStringLiteral("-c \"%1\"").arg(script));
 #endif
     b.add(quickProgram());
-    QTimer::singleShot(0, [&] { QVERIFY(b.run.requestStop()); });
+    QTimer underWay;
+    QObject::connect(&underWay, &QTimer::timeout, [&] {
+        if (grandchild && !readBytes(pidFile).endsWith('\n'))
+            return;
+        underWay.stop();
+        QVERIFY(b.run.requestStop());
+    });
+    underWay.start(10);
     QTimer again;
     QObject::connect(&again, &QTimer::timeout, [&] { (void)b.run.requestStop(); });
     if (askedAgain)
@@ -424,7 +505,9 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     again.stop();
 
     QCOMPARE(b.started.size(), 1);
-    QCOMPARE(logLines().size(), 2);
+    // The stopped program's end has its line before the run's.
+    QCOMPARE(logLines().size(), 3);
+    QVERIFY(logLines()[1].startsWith(Stamp + b.table.ProcList[0].Name + u" ended "_s));
     QCOMPARE(logLines().constLast(), Stamp + QStringLiteral("Processes Stopped"));
     QCOMPARE(b.memo.lines.mid(b.memo.lines.size() - 2),
              (QStringList{Stamp + QStringLiteral("Processes Stopped"), QString()}));
@@ -433,6 +516,9 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     QCOMPARE(b.closes, 0);
     QCOMPARE(ends.size(), 1);
     QCOMPARE(ends[0].outcome, RunProgress::Outcome::Stopped);
+    QCOMPARE(stoppings, 1);
+    if (grandchild)
+        QTRY_VERIFY(processGone(readBytes(pidFile).trimmed().toLongLong()));
 
     // The next run is an ordinary one.
     b.table.LastProc = 0;

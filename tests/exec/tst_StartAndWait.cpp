@@ -315,8 +315,11 @@ void TestStartAndWait::waitModeDecidesWhenTheCallReturns()
     m_children->setSleepMs(childSleepMs);
     m_children->setExitStatus(exitStatus);
 
-    QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait));
+    std::optional<ProgramEnd> end;
+    QVERIFY(StartAndWait(testChildPath(), u"waited"_s, swShow, wait, nullptr, &end));
     QCOMPARE(records().size(), endedAtReturn ? 1 : 0);
+    // Only the waits without a limit see the end, and so tell how the program ended.
+    QCOMPARE(end.has_value(), wait == WaitMode::Blocking || wait == WaitMode::Pumping);
 
     QTRY_COMPARE_WITH_TIMEOUT(records().size(), 1, 10000);
     const qint64 pid = records()[0].pid;
