@@ -106,8 +106,10 @@ public:
             // 0666 lets the umask decide, as for any newly created file.
             FileHandle fd(::open(m_path.constData(),
                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-            if (!fd.isValid() && errno != EEXIST)
+            if (!fd.isValid() && errno != EEXIST) {
+                m_error = errno;
                 break;
+            }
             if (fd.isValid() && isStillOurs(fd.native()))
                 m_fd = std::move(fd);
         }
@@ -121,6 +123,8 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     [[nodiscard]] bool isOpen() const { return m_fd.isValid(); }
+    // Whether the folder refused this user a new file, as a shared or system folder does.
+    [[nodiscard]] bool folderRefused() const { return m_error == EACCES || m_error == EPERM; }
 
     // Gives the new file the old one's permissions, and its owner where the process may set
     // it (root saving another user's file); anyone else's save makes the file theirs, as any
@@ -162,8 +166,21 @@ private:
 
     QByteArray m_path;
     FileHandle m_fd;
+    int m_error = 0;
     bool m_renamed = false;
 };
+
+// Written over from its start and only then cut to the new length, so that the file is never
+// seen empty. A file system that cannot reserve room lets the write go ahead all the same.
+[[nodiscard]] bool rewriteInPlace(const FileHandle& file, const QByteArray& contents)
+{
+    const int fd = file.native();
+    if (!contents.isEmpty() &&
+        fileFailure(::posix_fallocate(fd, 0, static_cast<off_t>(contents.size()))) ==
+            FileFailure::DiskFull)
+        return false;
+    return writeAll(file, contents) && setFileLength(file, contents.size()) && ::fdatasync(fd) == 0;
+}
 
 [[nodiscard]] QByteArray folderOf(const QByteArray& path)
 {
@@ -241,6 +258,8 @@ bool AtomicFileWriter::write(const QByteArray& contents) const
     const QByteArray base = target->mid(target->lastIndexOf('/') + 1);
     removeAbandoned(folder, base);
     TemporaryFile temporary(folder, base.left(MaxTempBaseLength));
-    return temporary.isOpen() && (!exists || temporary.takeOver(oldStatus)) &&
-           temporary.write(contents) && temporary.renameTo(*target);
+    if (!temporary.isOpen())
+        return exists && temporary.folderRefused() && rewriteInPlace(old.file, contents);
+    return (!exists || temporary.takeOver(oldStatus)) && temporary.write(contents) &&
+           temporary.renameTo(*target);
 }

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <optional>
 
 #include <windows.h>
 
@@ -78,10 +79,12 @@ public:
             m_path = folder + u'\\' + temporaryName(base, QRandomGenerator::global()->generate());
             HANDLE handle = ::CreateFileW(wide(m_path), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (handle != INVALID_HANDLE_VALUE)
+            if (handle != INVALID_HANDLE_VALUE) {
                 m_file = FileHandle(handle);
-            else if (::GetLastError() != ERROR_FILE_EXISTS)
+            } else if (::GetLastError() != ERROR_FILE_EXISTS) {
+                m_error = ::GetLastError();
                 break;
+            }
         }
         if (!m_file.isValid())
             m_path.clear();
@@ -96,6 +99,8 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     [[nodiscard]] bool isOpen() const { return m_file.isValid(); }
+    // Whether the folder refused this user a new file, as a shared or system folder does.
+    [[nodiscard]] bool folderRefused() const { return m_error == ERROR_ACCESS_DENIED; }
     [[nodiscard]] const QString& path() const { return m_path; }
 
     // The data must be on the disk before the replace can make it the file.
@@ -109,8 +114,20 @@ public:
 private:
     QString m_path;
     FileHandle m_file;
+    DWORD m_error = ERROR_SUCCESS;
     bool m_placed = false;
 };
+
+// Written over from its start and only then cut to the new length, so that the file is never
+// seen empty. Lengthening it first takes the room for the new text, so that a full disk refuses
+// the save before any byte changes.
+bool rewriteInPlace(const FileHandle& file, const QByteArray& contents)
+{
+    const std::optional<qint64> length = fileLength(file);
+    return length && setFileLength(file, std::max<qint64>(*length, contents.size())) &&
+           writeAll(file, contents) && setFileLength(file, contents.size()) &&
+           ::FlushFileBuffers(file.native());
+}
 
 // Puts the new file in place of the old one. The old file is kept under a temporary name until
 // the new one has its place, so that a replace the system gives up half-way can be undone.
@@ -151,7 +168,6 @@ bool AtomicFileWriter::write(const QByteArray& contents) const
     const bool exists = old.file.isValid();
     if (!exists && static_cast<DWORD>(old.error) != ERROR_FILE_NOT_FOUND)
         return false;
-    old.file = FileHandle();
     // A read-only file refuses the save even where the system would let this user replace it.
     if (exists && (::GetFileAttributesW(wide(target)) & FILE_ATTRIBUTE_READONLY) != 0)
         return false;
@@ -161,7 +177,11 @@ bool AtomicFileWriter::write(const QByteArray& contents) const
     const QString base = target.mid(cut + 1);
     removeAbandoned(folder, base);
     TemporaryFile temporary(folder, base.left(MaxTempBaseLength));
-    if (!temporary.isOpen() || !temporary.write(contents))
+    if (!temporary.isOpen())
+        return exists && temporary.folderRefused() && rewriteInPlace(old.file, contents);
+    // Nothing of ours may hold the old file while the system replaces it.
+    old.file = FileHandle();
+    if (!temporary.write(contents))
         return false;
     if (exists)
         return replace(target, temporary, folder, base.left(MaxTempBaseLength));

@@ -121,6 +121,10 @@ enum class PathKind { Missing, RegularFile, NullDevice, Folder, Other };
 // end, -1 when the read fails.
 [[nodiscard]] qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max);
 
+// Cuts the file to length bytes, or lengthens it with zeros; false with lastFileError() set when
+// the system refuses.
+[[nodiscard]] bool setFileLength(const FileHandle& file, qint64 length);
+
 // The length of a regular file; 0 for the null device; nothing when the system will not say.
 [[nodiscard]] std::optional<qint64> fileLength(const FileHandle& file);
 

@@ -189,6 +189,16 @@ qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max)
     }
 }
 
+bool setFileLength(const FileHandle& file, qint64 length)
+{
+    for (;;) {
+        if (::ftruncate(file.native(), static_cast<off_t>(length)) == 0)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
 std::optional<qint64> fileLength(const FileHandle& file)
 {
     struct stat status {};

@@ -232,6 +232,11 @@ qint64 readAt(const FileHandle& file, qint64 offset, char* into, qint64 max)
     return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
 }
 
+bool setFileLength(const FileHandle& file, qint64 length)
+{
+    return setLength(file.native(), length);
+}
+
 std::optional<qint64> fileLength(const FileHandle& file)
 {
     if (::GetFileType(file.native()) == FILE_TYPE_CHAR)
