@@ -3,10 +3,10 @@
 // and syncing the file on its own, once with the writes gathered and the file replaced once, as
 // File > Save does. The figures depend on the disk: pass a folder to measure a particular one.
 //
-// Then the same job file beside 20 MB and beside 100 MB of other programs' sections: its load
-// against the time it takes only to read the file's bytes (the floor), in the same rounds; at
-// 20 MB, once, the load as it was when the store read the whole file for every key; and a save
-// over the 20 MB file.
+// Then the same job file beside 20 MiB and beside 100 MiB of other programs' sections: its load
+// against the time it takes only to read the file's bytes (the floor), in the same rounds, with
+// the file in the page cache; at 20 MiB, once, the load as it was when the store read the whole
+// file for every key; and a save over the 20 MiB file.
 //
 //   bench_inistore [folder] [rounds]
 
@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <malloc.h>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,9 +37,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Entries = 50;
 constexpr double TargetSaveMs = 50.0;
-constexpr double TargetBigLoadMs = 300.0;
+// A load beside other programs' sections, against only reading the file's bytes.
+constexpr double TargetBigLoadRatio = 2.0;
 constexpr qsizetype MiB = 1024 * 1024;
-constexpr int BigRounds = 5;
+constexpr int BigRounds = 9;
 
 QString entryKey(int number, const QString& word)
 {
@@ -185,8 +187,9 @@ bool writeBigJobFile(const QString& path, qsizetype foreignBytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(big) == big.size();
 }
 
-// A load beside foreignMiB of other sections against the floor, alternating in each round.
-Summary compareBigLoad(const QString& path, int foreignMiB, qsizetype& checksum)
+// A load beside foreignMiB of other sections against the floor, alternating in each round; the
+// ratio of their medians.
+double compareBigLoad(const QString& path, int foreignMiB, qsizetype& checksum)
 {
     std::vector<double> loads;
     std::vector<double> floors;
@@ -200,7 +203,7 @@ Summary compareBigLoad(const QString& path, int foreignMiB, qsizetype& checksum)
                 "%7.2f ms; ratio %.1f\n",
                 foreignMiB, loaded.median, loaded.best, loaded.worst, floor.median,
                 loaded.median / floor.median);
-    return loaded;
+    return loaded.median / floor.median;
 }
 
 void benchBigFiles(const QTemporaryDir& dir)
@@ -211,10 +214,9 @@ void benchBigFiles(const QTemporaryDir& dir)
 
     if (!writeBigJobFile(path, 20 * MiB))
         return;
-    const Summary twenty = compareBigLoad(path, 20, checksum);
+    const double twenty = compareBigLoad(path, 20, checksum);
     const double perRead = millisecondsOf([&] { checksum += load(path, true); });
-    std::printf("beside  20 MiB: load with the whole file read per key, once: %.0f ms (%.0fx)\n",
-                perRead, perRead / twenty.median);
+    std::printf("beside  20 MiB: load with the whole file read per key, once: %.0f ms\n", perRead);
     std::vector<double> saves;
     for (int round = 0; round < BigRounds; ++round)
         saves.push_back(millisecondsOf([&] { save(path, true); }));
@@ -224,15 +226,21 @@ void benchBigFiles(const QTemporaryDir& dir)
 
     if (!writeBigJobFile(path, 100 * MiB))
         return;
-    static_cast<void>(compareBigLoad(path, 100, checksum));
-    std::printf("target: a load beside 20 MiB under %.0f ms: %s (checksum %lld)\n", TargetBigLoadMs,
-                twenty.median < TargetBigLoadMs ? "met" : "missed",
+    const double hundred = compareBigLoad(path, 100, checksum);
+    std::printf("target: a load beside 20 and 100 MiB within %.1f times the read: %s (checksum "
+                "%lld)\n",
+                TargetBigLoadRatio,
+                std::max(twenty, hundred) <= TargetBigLoadRatio ? "met" : "missed",
                 static_cast<long long>(checksum));
 }
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // Every large buffer comes fresh from the system, as the one load of a /R run gets it.
+    // Otherwise whichever side of a comparison gets the other's freed memory back skips its page
+    // faults, and at 20 MiB that alone decides the ratio, either way.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString folder = arguments.size() > 1 ? arguments[1] : QDir::tempPath();

@@ -537,134 +537,134 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="92"/>
-        <location filename="../src/app/MainForm.cpp" line="392"/>
+        <location filename="../src/app/MainForm.cpp" line="95"/>
+        <location filename="../src/app/MainForm.cpp" line="408"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="95"/>
-        <location filename="../src/app/MainForm.cpp" line="105"/>
+        <location filename="../src/app/MainForm.cpp" line="98"/>
+        <location filename="../src/app/MainForm.cpp" line="108"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="107"/>
+        <location filename="../src/app/MainForm.cpp" line="110"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="142"/>
+        <location filename="../src/app/MainForm.cpp" line="145"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="144"/>
+        <location filename="../src/app/MainForm.cpp" line="147"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="148"/>
+        <location filename="../src/app/MainForm.cpp" line="151"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="154"/>
+        <location filename="../src/app/MainForm.cpp" line="157"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="155"/>
+        <location filename="../src/app/MainForm.cpp" line="158"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="158"/>
+        <location filename="../src/app/MainForm.cpp" line="161"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="160"/>
+        <location filename="../src/app/MainForm.cpp" line="163"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="163"/>
+        <location filename="../src/app/MainForm.cpp" line="166"/>
         <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="165"/>
+        <location filename="../src/app/MainForm.cpp" line="168"/>
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="167"/>
+        <location filename="../src/app/MainForm.cpp" line="170"/>
         <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="169"/>
+        <location filename="../src/app/MainForm.cpp" line="172"/>
         <source>&amp;Configure</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="171"/>
+        <location filename="../src/app/MainForm.cpp" line="174"/>
         <source>&amp;Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="173"/>
+        <location filename="../src/app/MainForm.cpp" line="176"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="176"/>
+        <location filename="../src/app/MainForm.cpp" line="179"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="178"/>
+        <location filename="../src/app/MainForm.cpp" line="181"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="181"/>
+        <location filename="../src/app/MainForm.cpp" line="184"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="215"/>
+        <location filename="../src/app/MainForm.cpp" line="218"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="279"/>
+        <location filename="../src/app/MainForm.cpp" line="288"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="280"/>
+        <location filename="../src/app/MainForm.cpp" line="289"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="281"/>
+        <location filename="../src/app/MainForm.cpp" line="290"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="316"/>
+        <location filename="../src/app/MainForm.cpp" line="325"/>
         <source>Stopping %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="328"/>
+        <location filename="../src/app/MainForm.cpp" line="344"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.h" line="35"/>
+        <location filename="../src/app/MainForm.h" line="36"/>
         <source>No run is in progress.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1064,7 +1064,7 @@
 <context>
     <name>WinChildProcess</name>
     <message>
-        <location filename="../src/exec/WinChildProcess.cpp" line="170"/>
+        <location filename="../src/exec/WinChildProcess.cpp" line="213"/>
         <source>The command line for %1 is %2 characters long; the system takes at most %3.</source>
         <translation type="unfinished"></translation>
     </message>

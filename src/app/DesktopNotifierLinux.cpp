@@ -52,8 +52,8 @@ public:
         if (!m_bus.isConnected())
             return;
         QDBusMessage call = QDBusMessage::createMethodCall(
-            QString::fromLatin1(Service), QString::fromLatin1(Path),
-            QString::fromLatin1(Interface), QStringLiteral("Notify"));
+            QString::fromLatin1(Service), QString::fromLatin1(Path), QString::fromLatin1(Interface),
+            QStringLiteral("Notify"));
         // Starting a notification server on demand is the bus's business; waiting for it is not
         // ours.
         call.setAutoStartService(true);
@@ -62,9 +62,8 @@ public:
             {QStringLiteral("urgency"), QVariant::fromValue<uchar>(1)},
         };
         call << QStringLiteral("Runlatch") << uint{0} << QStringLiteral("runlatch") << summary
-             << body
-             << QStringList{QString::fromLatin1(DefaultAction), tr("Show Runlatch")} << hints
-             << -1;
+             << body << QStringList{QString::fromLatin1(DefaultAction), tr("Show Runlatch")}
+             << hints << -1;
         auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this](QDBusPendingCallWatcher* finished) {

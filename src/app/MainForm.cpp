@@ -59,8 +59,8 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     , m_scheduler(m_table, m_flags, m_clock, *m_startTimer, *m_elapsedTimer,
                   [this] { processUnattended(); })
     , m_run(
-          m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); }, m_runPrompts,
-          [this] { close(); },
+          m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); },
+          m_runPrompts, [this] { close(); },
           [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
              RunStop* stop, std::optional<ProgramEnd>* end) {
               return StartAndWait(name, param, show, wait, stop, end);
@@ -155,8 +155,8 @@ void TMainForm::createMenu()
     addSeparator(file, QStringLiteral("N1"));
     m_process1 =
         addCommand(file, QStringLiteral("Process1"), tr("&Process"), [this] { Process1Click(); });
-    m_stopRun1 = addCommand(file, QStringLiteral("StopRun1"), tr("S&top Run"),
-                            [this] { StopRun1Click(); });
+    m_stopRun1 =
+        addCommand(file, QStringLiteral("StopRun1"), tr("S&top Run"), [this] { StopRun1Click(); });
     addSeparator(file, QStringLiteral("NewIni1"));
     addCommand(file, QStringLiteral("SaveIni1"), tr("&Save Ini"),
                [this] { m_fileCommands.SaveIni1Click(); });
@@ -325,7 +325,9 @@ void TMainForm::showRunProgress()
         m_runningText = tr("Stopping %1").arg(m_runningProgram);
         updateStatusSoon();
     };
-    progress.ended = [this](const RunProgress::End& end) { runEnded(end); };
+    progress.ended = [this](const RunProgress::End& end) {
+        runEnded(end);
+    };
     m_run.setProgress(std::move(progress));
 }
 
@@ -335,9 +337,8 @@ void TMainForm::runEnded(const RunProgress::End& ended)
     // run does not count it as a failure.
     RunProgress::End end = ended;
     if (end.outcome == RunProgress::Outcome::Stopped)
-        end.failedPrograms.removeIf([&](const ProgramEnd& program) {
-            return program.entry == end.entry;
-        });
+        end.failedPrograms.removeIf(
+            [&](const ProgramEnd& program) { return program.entry == end.entry; });
     m_lastRunText = StatusTexts::lastRun(end);
     m_lastRunToolTip = StatusTexts::programEnds(end.failedPrograms);
     if (std::exchange(m_caughtUp, false))
@@ -347,7 +348,7 @@ void TMainForm::runEnded(const RunProgress::End& ended)
     m_lastRunFailed = !summary.isEmpty();
     // Seen already when the window is in front; otherwise marked until it is shown again.
     m_tray->setMark(m_lastRunFailed && !isActiveWindow() ? TrayIcon::Mark::Failed
-                                                          : TrayIcon::Mark::None);
+                                                         : TrayIcon::Mark::None);
     if (m_lastRunFailed && !m_runByHand && m_notifier)
         m_notifier->notify(summary, StatusTexts::failureBody(end, m_runningProgram));
     updateStatusSoon();

@@ -77,7 +77,8 @@ QIcon TrayIcon::markedIcon(Mark mark) const
         painter.setRenderHint(QPainter::Antialiasing);
         const qreal dot = size * 0.5;
         painter.setPen(QPen(Qt::white, std::max(1.0, size / 16.0)));
-        painter.setBrush(mark == Mark::Running ? QColor(0x1e, 0x6f, 0xd9) : QColor(0xd9, 0x2b, 0x1e));
+        painter.setBrush(mark == Mark::Running ? QColor(0x1e, 0x6f, 0xd9)
+                                               : QColor(0xd9, 0x2b, 0x1e));
         painter.drawEllipse(QRectF(size - dot - 0.5, size - dot - 0.5, dot, dot));
         marked.addPixmap(pixmap);
     }

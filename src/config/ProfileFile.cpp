@@ -47,9 +47,8 @@ struct KeyText {
 // whose lines all end the other way is still read in one pass.
 class LineSplitter {
 public:
-    LineSplitter(QByteArrayView text, qsizetype from)
+    explicit LineSplitter(QByteArrayView text)
         : m_text(text)
-        , m_pos(from)
     {}
 
     [[nodiscard]] bool atEnd() const { return m_pos == m_text.size(); }
@@ -80,10 +79,38 @@ private:
     }
 
     QByteArrayView m_text;
-    qsizetype m_pos;
+    qsizetype m_pos = 0;
     qsizetype m_feed = -1;
     qsizetype m_return = -1;
 };
+
+[[nodiscard]] bool isLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// Where a header line starts and where its "[" stands.
+struct HeaderAt {
+    qsizetype lineStart;
+    qsizetype bracket;
+};
+
+// The first header whose "[" stands at or after from; both at the text's end when there is none.
+// A header's "[" is the first non-blank of its line, so only the bytes before each "[" back to a
+// non-blank or a line break need a look, and the lines in between are never split. That look
+// stops at the latest at the "[" of the header before, so from may lie inside that header's line.
+[[nodiscard]] HeaderAt nextHeader(QByteArrayView text, qsizetype from)
+{
+    for (qsizetype bracket = text.indexOf('[', from); bracket >= 0;
+         bracket = text.indexOf('[', bracket + 1)) {
+        qsizetype start = bracket;
+        while (start > 0 && !isLineBreak(text[start - 1]) && ProfileFile::isBlank(text[start - 1]))
+            --start;
+        if (start == 0 || isLineBreak(text[start - 1]))
+            return {start, bracket};
+    }
+    return {text.size(), text.size()};
+}
 
 } // namespace
 
@@ -130,38 +157,44 @@ bool ProfileFile::fitsOnOneLine(QByteArrayView text)
 ProfileFile::ProfileFile(QByteArray bytes)
     : m_original(std::move(bytes))
 {
-    const QByteArrayView text(m_original);
-    qsizetype from = 0;
+    QByteArrayView text(m_original);
     if (text.startsWith(ByteOrderMark)) {
         m_byteOrderMark = text.first(ByteOrderMark.size());
-        from = ByteOrderMark.size();
+        text = text.sliced(ByteOrderMark.size());
     }
-    m_sections.emplace_back();
-    for (LineSplitter lines(text, from); !lines.atEnd();) {
-        const auto [lineText, endLength] = lines.next();
-        const Line line = classify(lineText, endLength);
-        if (line.kind == LineKind::Header) {
-            Section section;
-            section.first = std::ssize(m_lines);
-            addSection(std::move(section), line);
-        }
-        m_lines.push_back(line);
-        ++m_sections.back().count;
+    // Room for a section every 256 bytes: the vector then does not move as a large file's
+    // sections are laid down, and only the room they take is ever touched.
+    m_sections.reserve(static_cast<std::size_t>(text.size() / 256 + 1));
+    HeaderAt header = nextHeader(text, 0);
+    m_sections.emplace_back(text.first(header.lineStart));
+    while (header.lineStart < text.size()) {
+        const HeaderAt next = nextHeader(text, header.bracket + 1);
+        m_sections.emplace_back(text.sliced(header.lineStart, next.lineStart - header.lineStart),
+                                nameOf(text.sliced(header.lineStart)));
+        header = next;
+    }
+}
+
+template <typename Visit>
+void ProfileFile::forEachPiece(Visit visit) const
+{
+    visit(m_byteOrderMark);
+    for (const Section& section : m_sections) {
+        if (!section.edited)
+            visit(section.text);
+        else
+            for (const Line& line : section.lines)
+                visit(line.text);
     }
 }
 
 QByteArray ProfileFile::bytes() const
 {
-    qsizetype size = m_byteOrderMark.size();
-    for (const Section& section : m_sections)
-        for (const Line& line : linesOf(section))
-            size += line.text.size();
+    qsizetype size = 0;
+    forEachPiece([&size](QByteArrayView piece) { size += piece.size(); });
     QByteArray result;
     result.reserve(size);
-    result.append(m_byteOrderMark);
-    for (const Section& section : m_sections)
-        for (const Line& line : linesOf(section))
-            result.append(line.text);
+    forEachPiece([&result](QByteArrayView piece) { result.append(piece); });
     return result;
 }
 
@@ -170,7 +203,7 @@ QByteArray ProfileFile::lookup(QByteArrayView section, QByteArrayView key,
 {
     QByteArrayView result = defaultText;
     if (const qsizetype found = findSection(section); found >= 0) {
-        const auto lines = linesOf(m_sections[static_cast<std::size_t>(found)]);
+        const auto& lines = linesOf(m_sections[static_cast<std::size_t>(found)]);
         if (const qsizetype line = findKey(lines, key); line >= 0)
             result = unquoted(
                 trimmed(keyTextOf(lines[static_cast<std::size_t>(line)].content())->rawValue));
@@ -193,10 +226,10 @@ void ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
         headerText.append('[').append(section).append(']').append(LineEnd);
         const Line header = ownLine(std::move(headerText));
         written = ownLine(keyLine(key, value));
-        Section added;
+        Section added({}, nameOf(header.text));
         added.edited = true;
         added.lines = {header, written};
-        addSection(std::move(added), header);
+        m_sections.push_back(std::move(added));
     } else {
         std::vector<Line>& lines = editableLines(m_sections[static_cast<std::size_t>(found)]);
         const qsizetype existing = findKey(lines, key);
@@ -219,28 +252,28 @@ void ProfileFile::setValue(QByteArrayView section, QByteArrayView key, QByteArra
 
 bool ProfileFile::eraseSection(QByteArrayView section)
 {
-    const auto found = m_index.constFind(Name{trimmed(section)});
-    if (found == m_index.cend())
-        return false;
-    for (qsizetype index = *found; index >= 0;) {
-        Section& erased = m_sections[static_cast<std::size_t>(index)];
-        erased.edited = true;
-        erased.lines = {};
-        index = erased.nextOfName;
+    const Name name(trimmed(section));
+    bool erased = false;
+    for (auto erasing = std::next(m_sections.begin()); erasing != m_sections.end(); ++erasing) {
+        if (erasing->isErased() || !(erasing->name == name))
+            continue;
+        erasing->edited = true;
+        erasing->lines = {};
+        erased = true;
     }
-    m_index.erase(found);
-    return true;
+    m_found.remove(name);
+    return erased;
 }
 
 // FNV-1a over the folded bytes: no folded copy of the name is made.
-std::size_t ProfileFile::Name::hash(std::size_t seed) const
+ProfileFile::Name::Name(QByteArrayView name)
+    : text(name)
+    , hash(14695981039346656037ULL)
 {
-    std::size_t hash = seed ^ 14695981039346656037ULL;
     for (const char c : text) {
         hash ^= static_cast<unsigned char>(asciiLower(c));
         hash *= 1099511628211ULL;
     }
-    return hash;
 }
 
 ProfileFile::Line ProfileFile::classify(QByteArrayView text, std::uint8_t endLength)
@@ -255,35 +288,51 @@ ProfileFile::Line ProfileFile::classify(QByteArrayView text, std::uint8_t endLen
     return line;
 }
 
-ProfileFile::Name ProfileFile::nameOf(const Line& header)
+ProfileFile::Name ProfileFile::nameOf(QByteArrayView text)
 {
-    const QByteArrayView content = header.content();
-    const QByteArrayView name = content.sliced(firstNonBlank(content) + 1);
-    const qsizetype bracket = name.indexOf(']');
-    return Name{trimmed(bracket < 0 ? name : name.first(bracket))};
+    const QByteArrayView rest = text.sliced(firstNonBlank(text) + 1);
+    const auto end =
+        std::find_if(rest.begin(), rest.end(), [](char c) { return c == ']' || isLineBreak(c); });
+    return Name(trimmed(rest.first(end - rest.begin())));
 }
 
-std::span<const ProfileFile::Line> ProfileFile::linesOf(const Section& section) const
+std::vector<ProfileFile::Line> ProfileFile::splitLines(QByteArrayView text)
 {
-    if (section.edited)
-        return section.lines;
-    return std::span(m_lines).subspan(static_cast<std::size_t>(section.first),
-                                      static_cast<std::size_t>(section.count));
+    std::vector<Line> lines;
+    for (LineSplitter splitter(text); !splitter.atEnd();) {
+        const auto [line, endLength] = splitter.next();
+        lines.push_back(classify(line, endLength));
+    }
+    return lines;
+}
+
+const std::vector<ProfileFile::Line>& ProfileFile::linesOf(const Section& section)
+{
+    if (!section.edited && section.lines.empty())
+        section.lines = splitLines(section.text);
+    return section.lines;
 }
 
 std::vector<ProfileFile::Line>& ProfileFile::editableLines(Section& section)
 {
-    if (!section.edited) {
-        const auto lines = linesOf(section);
-        section.lines.assign(lines.begin(), lines.end());
-        section.edited = true;
-    }
+    static_cast<void>(linesOf(section));
+    section.edited = true;
     return section.lines;
 }
 
 qsizetype ProfileFile::findSection(QByteArrayView section) const
 {
-    return m_index.value(Name{trimmed(section)}, -1);
+    const Name name(trimmed(section));
+    if (const auto found = m_found.constFind(name); found != m_found.cend())
+        return *found;
+    for (auto searched = std::next(m_sections.begin()); searched != m_sections.end(); ++searched) {
+        if (!searched->isErased() && searched->name == name) {
+            const qsizetype index = searched - m_sections.begin();
+            m_found.insert(searched->name, index);
+            return index;
+        }
+    }
+    return -1;
 }
 
 qsizetype ProfileFile::findKey(std::span<const Line> lines, QByteArrayView key)
@@ -307,20 +356,6 @@ qsizetype ProfileFile::lastNonBlank(std::span<const Line> lines)
     return i;
 }
 
-// Later sections of a name are chained to the first one, so that an erase finds them all.
-void ProfileFile::addSection(Section section, const Line& header)
-{
-    const qsizetype index = std::ssize(m_sections);
-    const Name name = nameOf(header);
-    if (const auto first = m_index.constFind(name); first != m_index.cend()) {
-        Section& firstSection = m_sections[static_cast<std::size_t>(*first)];
-        section.nextOfName = std::exchange(firstSection.nextOfName, index);
-    } else {
-        m_index.insert(name, index);
-    }
-    m_sections.push_back(std::move(section));
-}
-
 ProfileFile::Line ProfileFile::ownLine(QByteArray text)
 {
     m_written.push_back(std::move(text));
@@ -337,10 +372,11 @@ void ProfileFile::endLine(Line& line)
 void ProfileFile::endLastLine()
 {
     for (auto section = m_sections.rbegin(); section != m_sections.rend(); ++section) {
-        const auto lines = linesOf(*section);
-        if (lines.empty())
+        if (section->edited ? section->lines.empty() : section->text.isEmpty())
             continue;
-        if (lines.back().endLength == 0)
+        const char last =
+            section->edited ? section->lines.back().text.back() : section->text.back();
+        if (!isLineBreak(last))
             endLine(editableLines(*section).back());
         return;
     }

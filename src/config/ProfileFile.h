@@ -29,9 +29,11 @@
 // Editing rules: every line that an edit does not name keeps its bytes and its line end. Lines
 // that an edit writes end with CR LF.
 //
-// The text is split into lines and sections once, when the object is made, and every edit
-// changes only the lines it names, so that a job file beside megabytes of other programs'
-// sections is read and saved in time proportional to its size.
+// Making the object only finds the section headers; a section is split into lines when a lookup
+// or an edit needs it, and every edit changes only the lines it names. So a job file beside
+// megabytes of other programs' sections is read in little more time than its bytes take to
+// read, and those sections go back into the file as the very bytes they were. Lookups remember
+// where they found a section, so not even two const calls of one object may run at once.
 class ProfileFile {
 public:
     // The UTF-8 byte-order mark that may begin the text.
@@ -92,48 +94,68 @@ private:
         [[nodiscard]] QByteArrayView content() const { return text.chopped(endLength); }
     };
 
-    // A header line and the lines up to the next one; the first section holds the lines before
-    // the first header and has no header. Until an edit touches it, a section's lines are a
-    // range of the text's lines; from then on it holds its own, none once it is erased.
-    struct Section {
-        qsizetype first = 0;
-        qsizetype count = 0;
-        bool edited = false;
-        std::vector<Line> lines;
-        qsizetype nextOfName = -1; // another section of the same name, or -1
+    // A section name as lookups compare it: trimmed, without regard to ASCII case. The hash is
+    // taken once, while the name's bytes are at hand, so that a search of many sections compares
+    // numbers and goes back to the bytes only for a section of the name it looks for.
+    struct Name {
+        explicit Name(QByteArrayView name = {});
+
+        QByteArrayView text;
+        std::size_t hash = 0;
+
+        friend bool operator==(const Name& a, const Name& b)
+        {
+            return a.hash == b.hash && sameName(a.text, b.text);
+        }
+        friend std::size_t qHash(const Name& name, std::size_t seed)
+        {
+            return ::qHash(name.hash, seed);
+        }
     };
 
-    // A section name as the index compares it: trimmed, without regard to ASCII case.
-    struct Name {
-        QByteArrayView text;
+    // A header line and the lines up to the next one; the first section holds the lines before
+    // the first header and has no header. Until an edit touches it, a section is its bytes in
+    // the text, split into lines when a lookup first needs them; from then on it holds its own
+    // lines, none once it is erased.
+    struct Section {
+        explicit Section(QByteArrayView bytes = {}, Name sectionName = Name())
+            : text(bytes)
+            , name(sectionName)
+        {}
 
-        [[nodiscard]] std::size_t hash(std::size_t seed) const;
-        friend bool operator==(Name a, Name b) { return sameName(a.text, b.text); }
-        friend std::size_t qHash(Name name, std::size_t seed) { return name.hash(seed); }
+        [[nodiscard]] bool isErased() const { return edited && lines.empty(); }
+
+        QByteArrayView text;
+        Name name;
+        bool edited = false;
+        mutable std::vector<Line> lines;
     };
 
     [[nodiscard]] static Line classify(QByteArrayView text, std::uint8_t endLength);
-    [[nodiscard]] static Name nameOf(const Line& header);
-    [[nodiscard]] std::span<const Line> linesOf(const Section& section) const;
-    [[nodiscard]] std::vector<Line>& editableLines(Section& section);
+    [[nodiscard]] static std::vector<Line> splitLines(QByteArrayView text);
+    // The name of the header line that text starts with; text may go on past that line.
+    [[nodiscard]] static Name nameOf(QByteArrayView text);
+    [[nodiscard]] static const std::vector<Line>& linesOf(const Section& section);
+    [[nodiscard]] static std::vector<Line>& editableLines(Section& section);
+    // Every piece of the text in order, the byte-order mark first.
+    template <typename Visit>
+    void forEachPiece(Visit visit) const;
     [[nodiscard]] qsizetype findSection(QByteArrayView section) const;
     // In a section's lines, header first: the first line of the key, or -1.
     [[nodiscard]] static qsizetype findKey(std::span<const Line> lines, QByteArrayView key);
     [[nodiscard]] static qsizetype lastNonBlank(std::span<const Line> lines);
 
-    void addSection(Section section, const Line& header);
     [[nodiscard]] Line ownLine(QByteArray text);
     void endLine(Line& line);
     void endLastLine();
 
     QByteArray m_original;
     QByteArrayView m_byteOrderMark;
-    // The lines of the original text, in order; sections view ranges of them.
-    std::vector<Line> m_lines;
     // The lines that edits wrote. Each array keeps its bytes where they are when the vector
     // grows, so lines can view them.
     std::vector<QByteArray> m_written;
     std::vector<Section> m_sections;
-    // The first section of each name.
-    QHash<Name, qsizetype> m_index;
+    // The first section of each name that a search has found, so that the next search for it
+    // goes straight there: a load looks up one section a hundred times in a row.
+    mutable QHash<Name, qsizetype> m_found;
 };

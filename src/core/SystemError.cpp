@@ -28,6 +28,7 @@ QString systemErrorMessage(SystemErrorCode code, const QString& systemText)
 // Win32 codes above INT_MAX (HRESULTs passed through GetLastError) keep their bits in the int.
 PlatformError systemError(SystemErrorCode code, const QString& subject)
 {
-    return PlatformError(static_cast<int>(code),
-                         systemErrorMessage(code, systemErrorText(static_cast<int>(code), subject)));
+    return PlatformError(
+        static_cast<int>(code),
+        systemErrorMessage(code, systemErrorText(static_cast<int>(code), subject)));
 }

@@ -99,9 +99,9 @@ void TestDesktopNotifier::notifiesTheServiceAndHearsTheClick()
     notifier->notify(u"2 of 12 programs failed"_s, u"/bin/a ended with exit code 3"_s);
     if (!serviceRuns) {
         // The call is not answered: nothing waits for it, and a ping through the bus comes back.
-        QDBusMessage ping = QDBusMessage::createMethodCall(
-            u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s, u"org.freedesktop.DBus"_s,
-            u"GetId"_s);
+        QDBusMessage ping =
+            QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                           u"org.freedesktop.DBus"_s, u"GetId"_s);
         QCOMPARE(QDBusConnection::sessionBus().call(ping).type(), QDBusMessage::ReplyMessage);
         QVERIFY(service.received.isEmpty());
         return;
@@ -116,9 +116,9 @@ void TestDesktopNotifier::notifiesTheServiceAndHearsTheClick()
     // service answered with our number before it sends these, and the bus keeps one sender's
     // messages in order.
     const auto invoke = [&standIn](uint id) {
-        QDBusMessage signal = QDBusMessage::createSignal(
-            u"/org/freedesktop/Notifications"_s, u"org.freedesktop.Notifications"_s,
-            u"ActionInvoked"_s);
+        QDBusMessage signal =
+            QDBusMessage::createSignal(u"/org/freedesktop/Notifications"_s,
+                                       u"org.freedesktop.Notifications"_s, u"ActionInvoked"_s);
         signal << id << u"default"_s;
         QVERIFY(standIn.send(signal));
     };
