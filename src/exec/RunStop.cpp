@@ -36,19 +36,21 @@ void RunStop::request()
         startGrace();
 }
 
-// Asking again does not put the kill off.
+// Asking again does not put the kill off, and the window hears of the stop once, even when the
+// program is asked again after the kill, while its end is on its way.
 void RunStop::startGrace()
 {
     if (m_kill.isActive())
         return;
     m_kill.start();
-    if (m_stopping)
+    if (m_stopping && !std::exchange(m_stoppingTold, true))
         m_stopping();
 }
 
 void RunStop::clear()
 {
     m_requested = false;
+    m_stoppingTold = false;
     m_kill.stop();
 }
 

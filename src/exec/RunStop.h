@@ -52,4 +52,5 @@ private:
     std::vector<ChildProcess*> m_watched;
     QTimer m_kill;
     std::function<void()> m_stopping;
+    bool m_stoppingTold = false;
 };

@@ -24,6 +24,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+// Without the rarely used parts of the system headers, whose global "byte" clashes with ours.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <cstring>
