@@ -239,6 +239,11 @@ void TestActivityLog::viewingSeesWhatBecameOfTheFile()
     QFETCH(QString, change);
     QFETCH(LogSource::Change, seen);
     QFETCH(qint64, size);
+#ifdef Q_OS_WIN
+    if (runsUnderWine() && (change == u"delete" || change == u"replace"))
+        QSKIP("Wine keeps a deleted file's name, and refuses a file put in its place, while the "
+              "viewer holds the file open");
+#endif
     ScratchDir scratch;
     QVERIFY(writeLog("old\r\n"));
     ActivityLog log;

@@ -259,6 +259,11 @@ void TestRunlatchLogForm::followsTheFile()
     QFETCH(bool, scrolledUp);
     QFETCH(int, lineCount);
     QFETCH(QStringList, lastLines);
+#ifdef Q_OS_WIN
+    if (runsUnderWine() && (change == u"delete" || change == u"replace"))
+        QSKIP("Wine keeps a deleted file's name, and refuses a file put in its place, while the "
+              "viewer holds the file open");
+#endif
     QVERIFY(writeLog(numberedLines(300)));
     TRunlatchLogForm form(m_log, m_flags, m_prompts);
     form.loadLog();
