@@ -1,26 +1,12 @@
 #include "FileCommands.h"
 
 #include "Clock.h"
+#include "JobFile.h"
 #include "JobTable.h"
 #include "Prompts.h"
 #include "Scheduler.h"
-#include "StRegIni.h"
-#include "TrimmedText.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-const QString ProcessesSection = QStringLiteral("Processes");
-const QString ScheduleSection = QStringLiteral("Schedule");
-
-// Entry keys carry the entry's number in two digits in front: 01Name, 01Param, ... 50Param.
-QString entryKey(int number, const char* field)
-{
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')) + QLatin1String(field);
-}
-
-} // namespace
 
 FileCommands::FileCommands(JobTable& table, const Clock& clock, Prompts& prompts,
                            Scheduler& scheduler, QString programDir)
@@ -33,33 +19,10 @@ FileCommands::FileCommands(JobTable& table, const Clock& clock, Prompts& prompts
 
 void FileCommands::LoadIni(const QString& path)
 {
-    TStRegIni ini(path);
-    // The file is read before anything changes: one that cannot be read leaves the table and
-    // the schedule as they were.
-    ini.load();
-    ini.setCurrentSection(ProcessesSection);
-    m_table.LastProc = -1;
-    const std::int32_t count = ini.ReadInteger(QStringLiteral("Count"), 0);
-    for (int number = 1; number <= std::min(count, JobTable::MaxProcs); ++number) {
-        const QString name = trimmedText(ini.ReadString(entryKey(number, "Name"), QString()));
-        if (name.isEmpty())
-            continue;
-        ProcRec& entry = m_table.ProcList[static_cast<std::size_t>(++m_table.LastProc)];
-        entry.Name = name;
-        entry.Param = trimmedText(ini.ReadString(entryKey(number, "Param"), QString()));
-    }
-    // The first 50 entries are kept and the file's own schedule is still read: stopping here
-    // would leave the previous file's schedule in force, and the next save would write it into
-    // this file.
-    if (count > JobTable::MaxProcs)
+    // The first 50 entries are kept and the file's own schedule is still read.
+    if (readJobFile(path, m_clock.nowDays(), m_table))
         m_prompts.information(QCoreApplication::translate(
             "FileCommands", "Sorry, Runlatch is limited to 50 Processes."));
-
-    ini.setCurrentSection(ScheduleSection);
-    m_table.EveryHours = ini.ReadInteger(QStringLiteral("EveryHours"), 0);
-    m_table.EveryMins = ini.ReadInteger(QStringLiteral("EveryMins"), 0);
-    m_table.DelayedStart = ini.ReadBoolean(QStringLiteral("DelayedStart"), false);
-    m_table.DelayedStartTime = ini.ReadFloat(QStringLiteral("DelayedStartTime"), m_clock.nowDays());
     m_scheduler.SetIntervalFromSchedule();
 }
 
@@ -134,7 +97,7 @@ void FileCommands::SaveIni1Click()
     }
     m_table.Modified = false;
     try {
-        writeJobFile();
+        writeJobFile(m_table);
     } catch (...) {
         // The file does not hold the table: closing must still offer to save it.
         m_table.Modified = true;
@@ -149,31 +112,4 @@ void FileCommands::SaveAsIni1Click()
         return;
     m_table.JobFileName = *chosen;
     SaveIni1Click();
-}
-
-void FileCommands::writeJobFile()
-{
-    TStRegIni ini(m_table.JobFileName);
-    // The file is replaced once, at the end: a save that fails leaves the job file as it was
-    // rather than half rewritten, and one rewrite costs one disk flush instead of a hundred.
-    ini.beginUpdates();
-    // Processes is rewritten whole, every copy of it, so that a shorter list leaves no entries of
-    // a longer one behind; Schedule's keys are replaced in place, keeping whatever else the user
-    // put there.
-    if (ini.SectionExists(ProcessesSection))
-        ini.EraseSection(ProcessesSection);
-    ini.setCurrentSection(ProcessesSection);
-    ini.WriteInteger(QStringLiteral("Count"), m_table.LastProc + 1);
-    for (int i = 0; i <= m_table.LastProc; ++i) {
-        const ProcRec& entry = m_table.ProcList[static_cast<std::size_t>(i)];
-        ini.WriteString(entryKey(i + 1, "Name"), entry.Name);
-        if (!entry.Param.isEmpty())
-            ini.WriteString(entryKey(i + 1, "Param"), entry.Param);
-    }
-    ini.setCurrentSection(ScheduleSection);
-    ini.WriteInteger(QStringLiteral("EveryHours"), m_table.EveryHours);
-    ini.WriteInteger(QStringLiteral("EveryMins"), m_table.EveryMins);
-    ini.WriteBoolean(QStringLiteral("DelayedStart"), m_table.DelayedStart);
-    ini.WriteFloat(QStringLiteral("DelayedStartTime"), m_table.DelayedStartTime);
-    ini.commitUpdates();
 }

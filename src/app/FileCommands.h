@@ -34,7 +34,6 @@ public:
 
 private:
     [[nodiscard]] std::optional<QString> chooseFile(bool forSaving);
-    void writeJobFile();
 
     JobTable& m_table;
     const Clock& m_clock;
