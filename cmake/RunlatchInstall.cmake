@@ -43,6 +43,8 @@ runlatch_gzip(${_runlatch_resources}/runlatch.1 _runlatch_compressed)
 add_custom_target(runlatch_man_page ALL DEPENDS ${_runlatch_compressed})
 
 install(TARGETS runlatch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The windows, which the program loads from there only when it opens one.
+install(TARGETS runlatch_window LIBRARY DESTINATION ${RUNLATCH_INSTALL_MODULEDIR})
 
 # "/I" names are relative to the program's folder, which is no place for a user's file once
 # installed: the example sits in the data folder and is opened by its absolute path.

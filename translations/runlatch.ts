@@ -27,7 +27,7 @@
 <context>
     <name>DBusNotifier</name>
     <message>
-        <location filename="../src/app/DesktopNotifierLinux.cpp" line="66"/>
+        <location filename="../src/app/DesktopNotifierLinux.cpp" line="65"/>
         <source>Show Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
@@ -48,27 +48,27 @@
 <context>
     <name>FileCommands</name>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="55"/>
+        <location filename="../src/app/FileCommands.cpp" line="24"/>
         <source>Sorry, Runlatch is limited to 50 Processes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="74"/>
+        <location filename="../src/app/FileCommands.cpp" line="37"/>
         <source>Ini File (*.ini)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="76"/>
+        <location filename="../src/app/FileCommands.cpp" line="39"/>
         <source>Save As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="77"/>
+        <location filename="../src/app/FileCommands.cpp" line="40"/>
         <source>Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="85"/>
+        <location filename="../src/app/FileCommands.cpp" line="48"/>
         <source>Ini has been modified, do you wish to save?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -401,12 +401,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="136"/>
+        <location filename="../src/app/StatusTexts.cpp" line="120"/>
+        <source>Last run skipped %1: another Runlatch was running the job file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/StatusTexts.cpp" line="140"/>
         <source>Run failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/StatusTexts.cpp" line="146"/>
+        <location filename="../src/app/StatusTexts.cpp" line="150"/>
         <source>%1 at entry %2 of %3: %4</source>
         <translation type="unfinished"></translation>
     </message>
@@ -537,129 +542,129 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="95"/>
-        <location filename="../src/app/MainForm.cpp" line="408"/>
+        <location filename="../src/app/MainForm.cpp" line="78"/>
+        <location filename="../src/app/MainForm.cpp" line="385"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="98"/>
-        <location filename="../src/app/MainForm.cpp" line="108"/>
+        <location filename="../src/app/MainForm.cpp" line="81"/>
+        <location filename="../src/app/MainForm.cpp" line="91"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="110"/>
+        <location filename="../src/app/MainForm.cpp" line="93"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="145"/>
+        <location filename="../src/app/MainForm.cpp" line="128"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="147"/>
+        <location filename="../src/app/MainForm.cpp" line="130"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="151"/>
+        <location filename="../src/app/MainForm.cpp" line="134"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="157"/>
+        <location filename="../src/app/MainForm.cpp" line="140"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="158"/>
+        <location filename="../src/app/MainForm.cpp" line="142"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="161"/>
+        <location filename="../src/app/MainForm.cpp" line="144"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="163"/>
+        <location filename="../src/app/MainForm.cpp" line="146"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="166"/>
+        <location filename="../src/app/MainForm.cpp" line="149"/>
         <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="168"/>
+        <location filename="../src/app/MainForm.cpp" line="151"/>
         <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="170"/>
+        <location filename="../src/app/MainForm.cpp" line="153"/>
         <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="172"/>
+        <location filename="../src/app/MainForm.cpp" line="155"/>
         <source>&amp;Configure</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="174"/>
+        <location filename="../src/app/MainForm.cpp" line="157"/>
         <source>&amp;Processes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="176"/>
+        <location filename="../src/app/MainForm.cpp" line="159"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="179"/>
+        <location filename="../src/app/MainForm.cpp" line="162"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="181"/>
+        <location filename="../src/app/MainForm.cpp" line="164"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="184"/>
+        <location filename="../src/app/MainForm.cpp" line="167"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="218"/>
+        <location filename="../src/app/MainForm.cpp" line="201"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="288"/>
+        <location filename="../src/app/MainForm.cpp" line="264"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="289"/>
+        <location filename="../src/app/MainForm.cpp" line="265"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="290"/>
+        <location filename="../src/app/MainForm.cpp" line="266"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="325"/>
+        <location filename="../src/app/MainForm.cpp" line="301"/>
         <source>Stopping %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="344"/>
+        <location filename="../src/app/MainForm.cpp" line="321"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>

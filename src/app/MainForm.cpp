@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "ScopeExit.h"
 #include "StartAndWait.h"
+#include "StartSwitches.h"
 #include "StatusPart.h"
 #include "StatusTexts.h"
 #include "Timer.h"
@@ -26,24 +27,6 @@
 #include <QVBoxLayout>
 
 #include <utility>
-
-namespace {
-
-// A folder (as "/I" alone names) counts as no job file; anything else that stands there, a FIFO
-// say, is handed to the load, which refuses it with a clear message. Plain file calls: a name
-// that starts with ":" is a file like any other.
-bool jobFileExists(const QString& name)
-{
-    const PathKind kind = pathKind(nativePath(name));
-    return kind != PathKind::Missing && kind != PathKind::Folder;
-}
-
-bool switchIs(const QString& argument, QLatin1StringView name)
-{
-    return argument.compare(name, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
 
 TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     : QMainWindow(parent)
@@ -221,17 +204,10 @@ void TMainForm::FormCreate()
 
 void TMainForm::readCommandLine()
 {
-    for (const QString& argument : std::as_const(m_arguments)) {
-        if (switchIs(argument, QLatin1StringView("/R"))) {
-            m_flags.AutoRun = true;
-        } else if (switchIs(argument.left(2), QLatin1StringView("/I"))) {
-            const QString name = argument.mid(2);
-            // Joining the program's folder to an absolute path could only name a file that
-            // does not exist, so an absolute path stands as it is.
-            m_table.JobFileName =
-                QDir::toNativeSeparators(isAbsoluteFilePath(name) ? name : m_programDir + name);
-        }
-    }
+    const StartSwitches switches = StartSwitches::parse(m_arguments, m_programDir);
+    m_flags.AutoRun = switches.autoRun;
+    if (!switches.jobFile.isEmpty())
+        m_table.JobFileName = switches.jobFile;
 }
 
 void TMainForm::processUnattended()

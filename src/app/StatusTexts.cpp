@@ -116,6 +116,10 @@ QString lastRun(const RunProgress::End& end)
         return completed(end.at, failedCount, end.count);
     case RunProgress::Outcome::Stopped:
         return stopped(end.at, failedCount, end.count);
+    case RunProgress::Outcome::Skipped:
+        return QCoreApplication::translate(
+                   "StatusTexts", "Last run skipped %1: another Runlatch was running the job file")
+            .arg(clockTime(end.at));
     case RunProgress::Outcome::Failed:
         break;
     }

@@ -3,6 +3,7 @@
 #include "ActivityLog.h"
 #include "Clock.h"
 #include "ErrorGuard.h"
+#include "JobLock.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
@@ -36,6 +37,8 @@ ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo,
             m_progress.stopping();
     });
 }
+
+ProcessingRun::~ProcessingRun() = default;
 
 void ProcessingRun::addMemoLine(MemoLines& memo, const QString& line)
 {
@@ -100,10 +103,42 @@ void ProcessingRun::reportEnd(RunProgress::Outcome outcome, const QString& messa
         m_progress.ended({outcome, m_clock.now(), m_entry, message, m_count, m_failedPrograms});
 }
 
+bool ProcessingRun::takeJobLock()
+{
+    if (m_table.JobFileName.isEmpty())
+        return true;
+    m_jobLock = std::make_unique<JobLock>(m_table.JobFileName);
+    if (m_jobLock->state() != JobLock::State::Busy)
+        return true;
+    m_jobLock.reset();
+    m_count = 0;
+    m_entry = 0;
+    m_failedPrograms.clear();
+    guarded(m_prompts, [this] {
+        writeLine(QString::fromLatin1(SkippedText).arg(m_table.JobFileName));
+        reportEnd(RunProgress::Outcome::Skipped);
+    });
+    m_runEnded();
+    closeInAutoRun();
+    return false;
+}
+
+void ProcessingRun::closeInAutoRun()
+{
+    if (m_flags.AutoRun) {
+        // Closed once the flag is clear, as a run that ends normally leaves it.
+        m_flags.RunInProgress = false;
+        m_closeMainWindow();
+    }
+}
+
 void ProcessingRun::execute()
 {
-    if (m_depth == 0)
+    if (m_depth == 0) {
         m_stop.clear();
+        if (!takeJobLock())
+            return;
+    }
     ++m_depth;
     // A run started from the menu while this one waits has entries of its own. However this run
     // ends, the count of runs under way goes down again: a count left too high would keep a
@@ -116,7 +151,8 @@ void ProcessingRun::execute()
         m_entry = outerEntry;
         m_count = outerCount;
         m_failedPrograms = outerFailed;
-        --m_depth;
+        if (--m_depth == 0)
+            m_jobLock.reset();
         m_runEnded();
     });
     m_flags.RunInProgress = true;
@@ -135,11 +171,8 @@ void ProcessingRun::execute()
     guarded(m_prompts, [&] {
         reportEnd(completed ? RunProgress::Outcome::Completed : RunProgress::Outcome::Stopped);
     });
-    if (m_flags.AutoRun && completed) {
-        // Closed once the flag is clear, as a run that ends normally leaves it.
-        m_flags.RunInProgress = false;
-        m_closeMainWindow();
-    }
+    if (completed)
+        closeInAutoRun();
 }
 
 bool ProcessingRun::runEntries()
@@ -157,6 +190,9 @@ bool ProcessingRun::runEntries()
         m_entry = i + 1;
         if (m_progress.entryStarted)
             m_progress.entryStarted(m_entry, entryCount, entry.Name);
+        // Hearing of the entry may be when a stop asked for meanwhile comes through.
+        if (m_stop.requested())
+            break;
         writeLine(entry.Name + u' ' + entry.Param);
         std::optional<ProgramEnd> end;
         m_launcher(entry.Name, entry.Param, ShowNormally, WaitMode::Pumping, &m_stop, &end);

@@ -9,9 +9,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ActivityLog;
+class JobLock;
 class Clock;
 class MemoLines;
 class Prompts;
@@ -28,7 +30,8 @@ using Launcher =
 // What a run tells the window as it goes, for the status bar, the tray and notifications. Any of
 // them may be left empty.
 struct RunProgress {
-    enum class Outcome { Completed, Stopped, Failed };
+    // Skipped: another process was running the same job file, and this run did not start.
+    enum class Outcome { Completed, Stopped, Failed, Skipped };
     struct End {
         Outcome outcome = Outcome::Completed;
         QDateTime at;
@@ -60,15 +63,20 @@ struct RunProgress {
 // File > Stop Run ends a run early: its program and what it started are asked to end, nothing
 // further starts, and the run writes "Processes Stopped" where the completion line would go; the
 // schedule goes on, and the window stays open even in auto-run mode. A stop ends nested runs too.
+//
+// A run of a job file that another process is running does not start: a line says so, and
+// otherwise it ends as a run that completed, the schedule going on and auto-run mode closing.
 class ProcessingRun {
 public:
     static constexpr int MemoLineLimit = 15;
     static constexpr auto CompleteText = "Processes Complete";
     static constexpr auto StoppedText = "Processes Stopped";
+    static constexpr auto SkippedText = "Skipped: %1 is being run by another Runlatch";
 
     ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
                   const Clock& clock, std::function<void()> runEnded, Prompts& prompts,
                   std::function<void()> closeMainWindow, Launcher launcher);
+    ~ProcessingRun();
 
     void execute();
     // File > Stop Run while a run waits for its program; false when no run is under way.
@@ -87,6 +95,9 @@ private:
     void reportProgramEnd(ProgramEnd end);
     void writeStopLine(const QString& message) noexcept;
     void reportEnd(RunProgress::Outcome outcome, const QString& message = {});
+    // False, with the line written, when another process runs the job file.
+    bool takeJobLock();
+    void closeInAutoRun();
 
     JobTable& m_table;
     MainFlags& m_flags;
@@ -99,6 +110,8 @@ private:
     std::function<void()> m_closeMainWindow;
     Launcher m_launcher;
     RunStop m_stop;
+    // Held by the outermost run while it lasts.
+    std::unique_ptr<JobLock> m_jobLock;
     RunProgress m_progress;
     // Runs under way, nested ones included, and the entry the innermost is at.
     int m_depth = 0;

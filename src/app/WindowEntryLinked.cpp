@@ -1,0 +1,6 @@
+#include "WindowEntry.h"
+
+int runWindow(int argc, char** argv)
+{
+    return runlatchWindowMain(argc, argv);
+}

@@ -1,0 +1,7 @@
+#include "DisplayCheck.h"
+
+// Every session that can start the program has a desktop to draw on.
+bool displayAvailable()
+{
+    return true;
+}
