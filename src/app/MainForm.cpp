@@ -281,7 +281,11 @@ void TMainForm::setNotifier(std::unique_ptr<DesktopNotifier> notifier)
 
 int TMainForm::exitStatus() const
 {
-    return m_flags.AutoRun && m_lastRunFailed ? 1 : 0;
+    // As a run without a window reports it: 1 for a failed program, 4 for a run another
+    // Runlatch held off.
+    if (!m_flags.AutoRun)
+        return 0;
+    return m_lastRunSkipped ? 4 : m_lastRunFailed ? 1 : 0;
 }
 
 void TMainForm::showRunProgress()
@@ -322,6 +326,7 @@ void TMainForm::runEnded(const RunProgress::End& ended)
     m_runningText.clear();
     const QString summary = StatusTexts::failureSummary(end);
     m_lastRunFailed = !summary.isEmpty();
+    m_lastRunSkipped = end.outcome == RunProgress::Outcome::Skipped;
     // Seen already when the window is in front; otherwise marked until it is shown again.
     m_tray->setMark(m_lastRunFailed && !isActiveWindow() ? TrayIcon::Mark::Failed
                                                          : TrayIcon::Mark::None);

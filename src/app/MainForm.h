@@ -77,7 +77,8 @@ public:
     void StopRun1Click();
 
     // The program's exit status: in auto-run mode 1 after a run in which a program could not be
-    // started or ended otherwise than with 0, else 0.
+    // started or ended otherwise than with 0, 4 after a run skipped because another process ran
+    // the job file, else 0.
     [[nodiscard]] int exitStatus() const;
 
     [[nodiscard]] TrayIcon& trayIcon() { return *m_tray; }
@@ -146,6 +147,7 @@ private:
     // The program the innermost run is at, for a notification of why it stopped.
     QString m_runningProgram;
     bool m_lastRunFailed = false;
+    bool m_lastRunSkipped = false;
     bool m_caughtUp = false;
     bool m_statusUpdatePending = false;
 

@@ -46,12 +46,15 @@ struct Headless {
         static_cast<void>(writeBytes(path(name), processesSection(entries)));
         return path(name);
     }
-    // Started as a timer or a script would: no display of any kind.
-    void start(QProcess& process, const QStringList& arguments) const
+    // Started as a timer or a script would: no display of any kind, unless it opens its window
+    // on an offscreen one.
+    void start(QProcess& process, const QStringList& arguments, bool window = false) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
+        if (window)
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(scratch.path());
@@ -177,19 +180,21 @@ void TestHeadlessRun::signalStopsTheRun()
 void TestHeadlessRun::oneRunPerJobFile_data()
 {
     QTest::addColumn<bool>("killFirst");
-    QTest::addColumn<QString>("sameJob"); // the job file as the second run names it
+    QTest::addColumn<QStringList>("second"); // %1 stands for the scratch folder
     QTest::addColumn<int>("status");
 
     QTest::newRow("while another runs it, by another name")
-        << false << QStringLiteral("./link.ini") << 4;
+        << false << QStringList{"--run", "./link.ini"} << 4;
+    QTest::newRow("a window's /R while another runs it")
+        << false << QStringList{"/I%1/jobs.ini", "/R"} << 4;
     QTest::newRow("after the run that held it was killed")
-        << true << QStringLiteral("jobs.ini") << 0;
+        << true << QStringList{"--run", "jobs.ini"} << 0;
 }
 
 void TestHeadlessRun::oneRunPerJobFile()
 {
     QFETCH(bool, killFirst);
-    QFETCH(QString, sameJob);
+    QFETCH(QStringList, second);
     QFETCH(int, status);
 
     const Headless headless;
@@ -206,26 +211,30 @@ void TestHeadlessRun::oneRunPerJobFile()
 
     // The waiting program outlives a killed run, but holds no lock of it.
     QFile::remove(headless.path(QStringLiteral("started")));
-    QProcess second;
-    headless.start(second, {QStringLiteral("--run"), sameJob});
+    second.replaceInStrings(QStringLiteral("%1"), headless.scratch.path());
+    const bool window = second.constFirst() != QStringLiteral("--run");
+    QProcess secondRun;
+    headless.start(secondRun, second, window);
     QProcess otherJob;
     headless.start(otherJob, {QStringLiteral("--run"), QStringLiteral("other.ini")});
     QVERIFY(otherJob.waitForFinished(30000));
     QCOMPARE(otherJob.exitCode(), 0);
     if (status == 4) {
-        QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(second.exitCode(), 4);
+        QVERIFY(secondRun.waitForFinished(30000));
+        QCOMPARE(secondRun.exitCode(), 4);
+        const QString named = window ? second.constFirst().mid(2) : second.constLast();
         const QString skipped = QStringLiteral("Skipped: %1 is being run by another Runlatch")
-                                    .arg(QFileInfo(sameJob).absoluteFilePath());
+                                    .arg(QFileInfo(named).absoluteFilePath());
         QVERIFY2(headless.log().contains(skipped), qPrintable(headless.log().join(u'\n')));
-        QVERIFY(second.readAllStandardOutput().contains(skipped.toLocal8Bit()));
+        if (!window)
+            QVERIFY(secondRun.readAllStandardOutput().contains(skipped.toLocal8Bit()));
     }
     if (status == 0)
         QTRY_VERIFY_WITH_TIMEOUT(headless.started(), 20000);
     headless.openGate();
     if (status == 0) {
-        QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(secondRun.waitForFinished(30000));
+        QCOMPARE(secondRun.exitCode(), 0);
     }
     if (!killFirst) {
         QVERIFY(first.waitForFinished(30000));
