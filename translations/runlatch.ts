@@ -27,7 +27,7 @@
 <context>
     <name>DBusNotifier</name>
     <message>
-        <location filename="../src/app/DesktopNotifierLinux.cpp" line="66"/>
+        <location filename="../src/app/DesktopNotifierLinux.cpp" line="65"/>
         <source>Show Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
@@ -48,27 +48,27 @@
 <context>
     <name>FileCommands</name>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="55"/>
+        <location filename="../src/app/FileCommands.cpp" line="24"/>
         <source>Sorry, Runlatch is limited to 50 Processes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="74"/>
+        <location filename="../src/app/FileCommands.cpp" line="37"/>
         <source>Ini File (*.ini)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="76"/>
+        <location filename="../src/app/FileCommands.cpp" line="39"/>
         <source>Save As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="77"/>
+        <location filename="../src/app/FileCommands.cpp" line="40"/>
         <source>Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/FileCommands.cpp" line="85"/>
+        <location filename="../src/app/FileCommands.cpp" line="48"/>
         <source>Ini has been modified, do you wish to save?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -323,6 +323,49 @@
     </message>
 </context>
 <context>
+    <name>ScheduleExport</name>
+    <message>
+        <location filename="../src/export/ExportCommand.cpp" line="37"/>
+        <source>Usage: runlatch %1 JOBFILE [FOLDER]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/JobSchedule.cpp" line="19"/>
+        <source>%1 has nothing to schedule: it neither repeats nor has a delayed start still to come.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/SystemdUnits.cpp" line="69"/>
+        <source>The name of %1 is too long for the name of a systemd unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/TaskSchedulerXml.cpp" line="30"/>
+        <source>%1 holds a double quote, which the Task Scheduler cannot pass on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/TaskSchedulerXml.cpp" line="90"/>
+        <source>The Task Scheduler repeats a task at most every 31 days; this job repeats every %1 hours and %2 minutes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="25"/>
+        <source>%1 holds a line break or another control character, which a scheduled command cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="87"/>
+        <source>%1 not found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="119"/>
+        <source>Cannot write %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scheduler</name>
     <message>
         <location filename="../src/sched/Scheduler.cpp" line="118"/>
@@ -537,129 +580,154 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="95"/>
-        <location filename="../src/app/MainForm.cpp" line="408"/>
+        <location filename="../src/app/MainForm.cpp" line="97"/>
+        <location filename="../src/app/MainForm.cpp" line="440"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="98"/>
-        <location filename="../src/app/MainForm.cpp" line="108"/>
+        <location filename="../src/app/MainForm.cpp" line="100"/>
+        <location filename="../src/app/MainForm.cpp" line="110"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="110"/>
+        <location filename="../src/app/MainForm.cpp" line="112"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="145"/>
+        <location filename="../src/app/MainForm.cpp" line="147"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="147"/>
+        <location filename="../src/app/MainForm.cpp" line="149"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="151"/>
+        <location filename="../src/app/MainForm.cpp" line="153"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="157"/>
+        <location filename="../src/app/MainForm.cpp" line="159"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="158"/>
+        <location filename="../src/app/MainForm.cpp" line="161"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="161"/>
+        <location filename="../src/app/MainForm.cpp" line="163"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="163"/>
+        <location filename="../src/app/MainForm.cpp" line="165"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="166"/>
-        <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/app/MainForm.cpp" line="168"/>
-        <source>&amp;View</source>
+        <location filename="../src/app/MainForm.cpp" line="167"/>
+        <source>&amp;Export Schedule...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="170"/>
-        <source>&amp;Log</source>
+        <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="172"/>
-        <source>&amp;Configure</source>
+        <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="174"/>
-        <source>&amp;Processes</source>
+        <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="176"/>
+        <source>&amp;Configure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="178"/>
+        <source>&amp;Processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="180"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="179"/>
+        <location filename="../src/app/MainForm.cpp" line="183"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="181"/>
+        <location filename="../src/app/MainForm.cpp" line="185"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="184"/>
+        <location filename="../src/app/MainForm.cpp" line="188"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="218"/>
+        <location filename="../src/app/MainForm.cpp" line="222"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="288"/>
+        <location filename="../src/app/MainForm.cpp" line="246"/>
+        <source>Save the job file first: the schedule is exported from it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="258"/>
+        <source>Replace the schedule&apos;s files already there?
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="264"/>
+        <source>The schedule was written to:
+%1
+
+Start it with:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="319"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="289"/>
+        <location filename="../src/app/MainForm.cpp" line="320"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="290"/>
+        <location filename="../src/app/MainForm.cpp" line="321"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="325"/>
+        <location filename="../src/app/MainForm.cpp" line="356"/>
         <source>Stopping %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="344"/>
+        <location filename="../src/app/MainForm.cpp" line="376"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>
