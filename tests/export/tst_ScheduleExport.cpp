@@ -32,23 +32,32 @@ QStringList section(const QByteArray& unit, const QString& name)
     return lines.mid(0, lines.indexOf(QString()));
 }
 
-// What systemd makes of a value: "%%" and "$$" taken back, and double-quoted words with
-// backslash escapes split apart.
+// What systemd makes of a value: specifiers ("%%" is "%") and, in a command line, variables
+// ("$$" is "$") and double-quoted words with backslash escapes. What it would expand shows as "?".
 QStringList unitWords(const QStringList& section, const QString& key)
 {
-    QString line =
+    const QString line =
         section.filter(QRegularExpression(u'^' + key + u'=')).value(0).mid(key.size() + 1);
-    line.replace(u"%%"_s, u"%"_s).replace(u"$$"_s, u"$"_s);
-    if (!line.startsWith(u'"'))
-        return {line};
-    QStringList words;
-    for (qsizetype i = 0; i < line.size(); i += 2) {
-        QString word;
-        for (++i; line[i] != u'"'; ++i)
-            word += line[i] == u'\\' ? line[++i] : line[i];
-        words << word;
+    const bool command = line.startsWith(u'"');
+    QStringList words{QString()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        const bool special = c == u'%' || (command && c == u'$');
+        if (command && c == u'"') {
+            quoted = !quoted;
+            if (!quoted)
+                words << QString();
+        } else if (command && !quoted) {
+            continue;
+        } else if ((command && c == u'\\') ||
+                   (special && i + 1 < line.size() && line[i + 1] == c)) {
+            words.last() += line[++i];
+        } else {
+            words.last() += special ? u'?' : c;
+        }
     }
-    return words;
+    return command ? words.mid(0, words.size() - 1) : words;
 }
 
 } // namespace
