@@ -323,6 +323,49 @@
     </message>
 </context>
 <context>
+    <name>ScheduleExport</name>
+    <message>
+        <location filename="../src/export/ExportCommand.cpp" line="37"/>
+        <source>Usage: runlatch %1 JOBFILE [FOLDER]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/JobSchedule.cpp" line="19"/>
+        <source>%1 has nothing to schedule: it neither repeats nor has a delayed start still to come.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/SystemdUnits.cpp" line="69"/>
+        <source>The name of %1 is too long for the name of a systemd unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/TaskSchedulerXml.cpp" line="30"/>
+        <source>%1 holds a double quote, which the Task Scheduler cannot pass on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/TaskSchedulerXml.cpp" line="90"/>
+        <source>The Task Scheduler repeats a task at most every 31 days; this job repeats every %1 hours and %2 minutes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="25"/>
+        <source>%1 holds a line break or another control character, which a scheduled command cannot hold.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="87"/>
+        <source>%1 not found!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/export/ScheduleExport.cpp" line="119"/>
+        <source>Cannot write %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Scheduler</name>
     <message>
         <location filename="../src/sched/Scheduler.cpp" line="118"/>
@@ -542,129 +585,154 @@
 <context>
     <name>TMainForm</name>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="78"/>
-        <location filename="../src/app/MainForm.cpp" line="385"/>
+        <location filename="../src/app/MainForm.cpp" line="80"/>
+        <location filename="../src/app/MainForm.cpp" line="421"/>
         <source>Runlatch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="81"/>
-        <location filename="../src/app/MainForm.cpp" line="91"/>
+        <location filename="../src/app/MainForm.cpp" line="83"/>
+        <location filename="../src/app/MainForm.cpp" line="93"/>
         <source>Processing Activity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="93"/>
+        <location filename="../src/app/MainForm.cpp" line="95"/>
         <source>The newest lines of the runs: each program as it starts, and the end of each run. The log file keeps them all.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="128"/>
+        <location filename="../src/app/MainForm.cpp" line="130"/>
         <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="130"/>
+        <location filename="../src/app/MainForm.cpp" line="132"/>
         <source>&amp;Open Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="134"/>
+        <location filename="../src/app/MainForm.cpp" line="136"/>
         <source>&amp;New Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="140"/>
+        <location filename="../src/app/MainForm.cpp" line="142"/>
         <source>&amp;Process</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="142"/>
+        <location filename="../src/app/MainForm.cpp" line="144"/>
         <source>S&amp;top Run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="144"/>
+        <location filename="../src/app/MainForm.cpp" line="146"/>
         <source>&amp;Save Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="146"/>
+        <location filename="../src/app/MainForm.cpp" line="148"/>
         <source>Save &amp;As Ini</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="149"/>
-        <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/app/MainForm.cpp" line="151"/>
-        <source>&amp;View</source>
+        <location filename="../src/app/MainForm.cpp" line="150"/>
+        <source>&amp;Export Schedule...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="153"/>
-        <source>&amp;Log</source>
+        <source>E&amp;xit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="155"/>
-        <source>&amp;Configure</source>
+        <source>&amp;View</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="157"/>
-        <source>&amp;Processes</source>
+        <source>&amp;Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/app/MainForm.cpp" line="159"/>
+        <source>&amp;Configure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="161"/>
+        <source>&amp;Processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="163"/>
         <source>&amp;Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="162"/>
+        <location filename="../src/app/MainForm.cpp" line="166"/>
         <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="164"/>
+        <location filename="../src/app/MainForm.cpp" line="168"/>
         <source>&amp;Contents</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="167"/>
+        <location filename="../src/app/MainForm.cpp" line="171"/>
         <source>&amp;About</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="201"/>
+        <location filename="../src/app/MainForm.cpp" line="205"/>
         <source>%1 not found!</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="264"/>
+        <location filename="../src/app/MainForm.cpp" line="222"/>
+        <source>Save the job file first: the schedule is exported from it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="234"/>
+        <source>Replace the schedule&apos;s files already there?
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="240"/>
+        <source>The schedule was written to:
+%1
+
+Start it with:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/app/MainForm.cpp" line="295"/>
         <source>Job file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="265"/>
+        <location filename="../src/app/MainForm.cpp" line="296"/>
         <source>Schedule</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="266"/>
+        <location filename="../src/app/MainForm.cpp" line="297"/>
         <source>Last run</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="301"/>
+        <location filename="../src/app/MainForm.cpp" line="336"/>
         <source>Stopping %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/MainForm.cpp" line="321"/>
+        <location filename="../src/app/MainForm.cpp" line="356"/>
         <source>%1 (caught up a run missed during sleep)</source>
         <translation type="unfinished"></translation>
     </message>

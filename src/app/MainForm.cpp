@@ -4,6 +4,7 @@
 #include "DesktopNotifier.h"
 #include "ErrorGuard.h"
 #include "Prompts.h"
+#include "ScheduleExport.h"
 #include "ScopeExit.h"
 #include "StartAndWait.h"
 #include "StartSwitches.h"
@@ -14,6 +15,7 @@
 #include "UserFile.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -145,6 +147,8 @@ void TMainForm::createMenu()
                [this] { m_fileCommands.SaveIni1Click(); });
     addCommand(file, QStringLiteral("SaveAsIni1"), tr("Save &As Ini"),
                [this] { m_fileCommands.SaveAsIni1Click(); });
+    addCommand(file, QStringLiteral("ExportSchedule1"), tr("&Export Schedule..."),
+               [this] { ExportSchedule1Click(); });
     addSeparator(file, QStringLiteral("N2"));
     m_exit1 = addCommand(file, QStringLiteral("Exit1"), tr("E&xit"), [this] { close(); });
 
@@ -208,6 +212,33 @@ void TMainForm::readCommandLine()
     m_flags.AutoRun = switches.autoRun;
     if (!switches.jobFile.isEmpty())
         m_table.JobFileName = switches.jobFile;
+}
+
+void TMainForm::ExportSchedule1Click()
+{
+    if (!m_fileCommands.offerToSave())
+        return;
+    if (m_table.JobFileName.isEmpty()) {
+        m_prompts.error(tr("Save the job file first: the schedule is exported from it."));
+        return;
+    }
+    // The units must run what a run without the window will read, not unsaved edits.
+    const TDateTime now = m_clock.nowDays();
+    const ExportTarget target = nativeExportTarget();
+    const ExportPlan plan = planScheduleExport(target, readJobToExport(m_table.JobFileName, now),
+                                               QCoreApplication::applicationFilePath(),
+                                               defaultExportFolder(target), now);
+    const QStringList existing = existingExportFiles(plan);
+    if (!existing.isEmpty() &&
+        !m_prompts.confirm(
+            tr("Replace the schedule's files already there?\n%1").arg(existing.join(u'\n'))))
+        return;
+    writeScheduleExport(plan);
+    QStringList written;
+    for (const ExportFile& exported : plan.files)
+        written << exported.path;
+    m_prompts.information(tr("The schedule was written to:\n%1\n\nStart it with:\n%2")
+                              .arg(written.join(u'\n'), plan.startCommand));
 }
 
 void TMainForm::processUnattended()

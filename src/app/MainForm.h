@@ -75,6 +75,8 @@ public:
     void processUnattended();
     // File > Stop Run.
     void StopRun1Click();
+    // File > Export Schedule: the saved job file's schedule to the system's scheduler.
+    void ExportSchedule1Click();
 
     // The program's exit status: in auto-run mode 1 after a run in which a program could not be
     // started or ended otherwise than with 0, 4 after a run skipped because another process ran

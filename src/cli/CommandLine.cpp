@@ -4,11 +4,14 @@
 #include "ConsolePrompts.h"
 #include "ConsoleStreams.h"
 #include "DisplayCheck.h"
+#include "ExportCommand.h"
 #include "HeadlessRun.h"
 #include "StartSwitches.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QStringList>
+#include <QTextStream>
 
 namespace {
 
@@ -39,6 +42,36 @@ int runInsteadOfWindow(int& argc, char** argv, const QStringList& given)
     return runHeadless(switches.jobFile);
 }
 
+// The schedule handed to this system's scheduler; the other system's option is refused, as its
+// files would name this program where that system cannot start it.
+std::optional<int> exportFromCommandLine(int& argc, char** argv, const QStringList& given)
+{
+    const ExportTarget native = nativeExportTarget();
+    const ExportTarget other =
+        native == ExportTarget::Systemd ? ExportTarget::TaskScheduler : ExportTarget::Systemd;
+    const QString option = given.constFirst();
+    if (option != exportOption(native) && option != exportOption(other))
+        return std::nullopt;
+    useCallersConsole();
+    if (option == exportOption(other)) {
+        ConsolePrompts::tell(QStringLiteral("%1 is not for this system; use %2")
+                                 .arg(option, exportOption(native)));
+        return HeadlessStatus::BadRequest;
+    }
+    const QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QString message;
+    QTextStream err(&message);
+    const int status = exportScheduleCommand(native, given.mid(1),
+                                             QCoreApplication::applicationFilePath(),
+                                             toDateTime(QDateTime::currentDateTime()), out, err);
+    out.flush();
+    err.flush();
+    if (!message.isEmpty())
+        ConsolePrompts::tell(message);
+    return status;
+}
+
 } // namespace
 
 std::optional<int> answerWithoutWindow(int& argc, char** argv)
@@ -54,6 +87,9 @@ std::optional<int> answerWithoutWindow(int& argc, char** argv)
         useCallersConsole();
         return runFromCommandLine(argc, argv, given);
     }
+    if (!given.isEmpty())
+        if (const std::optional<int> status = exportFromCommandLine(argc, argv, given))
+            return status;
     if (given.contains(RunOption)) {
         useCallersConsole();
         ConsolePrompts::tell(QStringLiteral("--run comes first: runlatch --run JOBFILE"));

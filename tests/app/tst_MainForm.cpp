@@ -8,6 +8,7 @@
 #include "DesktopNotifier.h"
 #include "MainForm.h"
 #include "RunlatchLogForm.h"
+#include "ScheduleExport.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
@@ -33,6 +34,7 @@
 using namespace Qt::StringLiterals;
 using Answer = Prompts::Answer;
 Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(ScriptedPrompts::Kind)
 
 namespace {
 
@@ -113,6 +115,8 @@ private slots:
     void statusBarFollowsTheRuns();
     void unattendedFailuresAreReported_data();
     void unattendedFailuresAreReported();
+    void exportScheduleAsksBeforeReplacing_data();
+    void exportScheduleAsksBeforeReplacing();
     void savesAPictureForTheManual();
 };
 
@@ -418,9 +422,9 @@ void TestMainForm::menuListsTheCommandsInOrder()
     }
     const QStringList expected{
         "&File",   "  &Open Ini", "  &New Ini",     "-",           "  &Process", "  S&top Run",
-        "-",       "  &Save Ini", "  Save &As Ini", "-",           "  E&xit",    "&View",
-        "  &Log",  "&Configure",  "  &Processes",   "  &Schedule", "&Help",      "  &Contents",
-        "  &About"};
+        "-",       "  &Save Ini", "  Save &As Ini", "  &Export Schedule...", "-", "  E&xit",
+        "&View",   "  &Log",      "&Configure",     "  &Processes", "  &Schedule", "&Help",
+        "  &Contents", "  &About"};
     QCOMPARE(captions, expected);
     QCOMPARE(s.form->windowTitle(), QStringLiteral("Runlatch"));
 }
@@ -694,6 +698,51 @@ void TestMainForm::statusBarFollowsTheRuns()
 
 // The window as a user sees it during a run: the memo's last lines and the status bar with the
 // job file, the program the run is at, and how the run before ended.
+void TestMainForm::exportScheduleAsksBeforeReplacing_data()
+{
+    QTest::addColumn<QString>("jobFile"); // the window's, with its repeat in minutes
+    QTest::addColumn<bool>("replace");     // the answer when the timer is there already
+    QTest::addColumn<QList<Kind>>("asked");
+
+    // clang-format off
+    QTest::newRow("replaced")    << "10.ini" << true  << QList<Kind>{Kind::Confirm, Kind::Information};
+    QTest::newRow("kept")        << "10.ini" << false << QList<Kind>{Kind::Confirm};
+    QTest::newRow("nothing to schedule") << "0.ini" << true << QList<Kind>{Kind::General};
+    QTest::newRow("never saved") << ""       << true  << QList<Kind>{Kind::Error};
+    // clang-format on
+}
+
+void TestMainForm::exportScheduleAsksBeforeReplacing()
+{
+    QFETCH(QString, jobFile);
+    QFETCH(bool, replace);
+    QFETCH(QList<Kind>, asked);
+    Started s;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(s.scratch.filePath(u"config"_s)));
+    s.start({});
+    for (const char* mins : {"0", "10"})
+        QVERIFY(writeBytes(s.scratch.filePath(QString::fromLatin1(mins) + u".ini"_s),
+                           processesSection({{u"/bin/true"_s, {}}}) +
+                               "[Schedule]\r\nEveryMins=" + mins + "\r\n"));
+    const ExportTarget target = nativeExportTarget();
+    const ExportPlan plan = planScheduleExport(
+        target, readJobToExport(s.scratch.filePath(u"10.ini"_s), s.clock.nowDays()),
+        QCoreApplication::applicationFilePath(), defaultExportFolder(target), s.clock.nowDays());
+    QVERIFY(QDir().mkpath(defaultExportFolder(target)) && writeBytes(plan.files[0].path, "old"));
+    s.form->jobTable().JobFileName = jobFile.isEmpty() ? QString() : s.scratch.filePath(jobFile);
+    s.prompts.confirmAnswers << replace;
+
+    s.form->findChild<QAction*>(u"ExportSchedule1"_s)->trigger();
+    QList<Kind> kinds;
+    for (const ScriptedPrompts::Asked& question : std::as_const(s.prompts.asked))
+        kinds << question.kind;
+    QCOMPARE(kinds, asked);
+    const bool written = asked.contains(Kind::Information);
+    QCOMPARE(readBytes(plan.files[0].path), written ? plan.files[0].contents : "old"_ba);
+    if (written)
+        QVERIFY(s.prompts.texts(Kind::Information)[0].endsWith(plan.startCommand));
+}
+
 void TestMainForm::savesAPictureForTheManual()
 {
     const QString folder = qEnvironmentVariable("RUNLATCH_SCREENSHOT_DIR");

@@ -1,0 +1,6 @@
+#include "ExportTarget.h"
+
+ExportTarget nativeExportTarget()
+{
+    return ExportTarget::TaskScheduler;
+}
