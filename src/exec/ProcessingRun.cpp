@@ -116,6 +116,7 @@ bool ProcessingRun::takeJobLock()
     m_failedPrograms.clear();
     guarded(m_prompts, [this] {
         writeLine(QString::fromLatin1(SkippedText).arg(m_table.JobFileName));
+        addMemoLine(m_memo, QString());
         reportEnd(RunProgress::Outcome::Skipped);
     });
     m_runEnded();
