@@ -46,13 +46,15 @@ struct Headless {
         static_cast<void>(writeBytes(path(name), processesSection(entries)));
         return path(name);
     }
-    // Started as a timer or a script would: no display of any kind, unless it opens its window
+    // Started as a timer or a script would: no display to be reached, unless it opens its window
     // on an offscreen one.
     void start(QProcess& process, const QStringList& arguments, bool window = false) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
+        // A display named where none answers, as a stale session leaves it, is none.
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":1999"));
         if (window)
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
