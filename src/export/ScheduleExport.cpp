@@ -76,7 +76,7 @@ QString defaultExportFolder(ExportTarget target)
     // The base directory rules ignore a relative path there.
     if (!isAbsoluteFilePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/systemd/user");
+    return QDir::toNativeSeparators(config + QStringLiteral("/systemd/user"));
 }
 
 JobTable readJobToExport(const QString& path, TDateTime now)

@@ -275,8 +275,14 @@ void TestScheduleExport::commandLine()
     QCOMPARE(exportScheduleCommand(target, arguments, u"/usr/bin/runlatch"_s, toDateTime(Now),
                                    outStream, errStream),
              status);
+    // A path from "@/" up to a double quote, in the system's notation.
     const auto here = [&](QString text) {
-        return QDir::toNativeSeparators(text.replace(u"@/"_s, scratch.path() + u'/'));
+        static const QRegularExpression path(u"@(/[^\"]*)"_s);
+        const QRegularExpressionMatch match = path.match(text);
+        return match.hasMatch() ? text.replace(match.capturedStart(), match.capturedLength(),
+                                               QDir::toNativeSeparators(scratch.path() +
+                                                                        match.captured(1)))
+                                : text;
     };
     QStringList expected;
     for (const QString& line : std::as_const(out))
