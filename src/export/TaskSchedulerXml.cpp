@@ -42,16 +42,17 @@ QString taskTime(const QDateTime& time)
 void writeTrigger(QXmlStreamWriter& xml, const JobSchedule& schedule, const QDateTime& now)
 {
     xml.writeStartElement(QStringLiteral("Triggers"));
+    // The trigger's elements go in the order the task schema's sequence sets.
     xml.writeStartElement(QStringLiteral("TimeTrigger"));
+    xml.writeTextElement(QStringLiteral("Enabled"), QStringLiteral("true"));
+    xml.writeTextElement(QStringLiteral("StartBoundary"),
+                         taskTime(schedule.firstRun.value_or(now)));
     // Without a duration the repetition goes on for as long as the task exists.
     if (schedule.periodMinutes > 0) {
         xml.writeStartElement(QStringLiteral("Repetition"));
         xml.writeTextElement(QStringLiteral("Interval"), taskInterval(schedule.periodMinutes));
         xml.writeEndElement();
     }
-    xml.writeTextElement(QStringLiteral("StartBoundary"),
-                         taskTime(schedule.firstRun.value_or(now)));
-    xml.writeTextElement(QStringLiteral("Enabled"), QStringLiteral("true"));
     xml.writeEndElement();
     xml.writeEndElement();
 }
@@ -64,8 +65,8 @@ void writeSettings(QXmlStreamWriter& xml)
     xml.writeTextElement(QStringLiteral("DisallowStartIfOnBatteries"), QStringLiteral("false"));
     xml.writeTextElement(QStringLiteral("StopIfGoingOnBatteries"), QStringLiteral("false"));
     xml.writeTextElement(QStringLiteral("StartWhenAvailable"), QStringLiteral("true"));
-    xml.writeTextElement(QStringLiteral("ExecutionTimeLimit"), QStringLiteral("PT0S"));
     xml.writeTextElement(QStringLiteral("Enabled"), QStringLiteral("true"));
+    xml.writeTextElement(QStringLiteral("ExecutionTimeLimit"), QStringLiteral("PT0S"));
     xml.writeEndElement();
 }
 

@@ -85,15 +85,15 @@ void TestScheduleExport::scheduleFollowsTheJob_data()
     // clang-format off
     QTest::newRow("repeat") << 150 << 0
         << QStringList{"OnActiveSec=2h 30min", "OnUnitActiveSec=2h 30min"}
-        << "<Interval>PT2H30M</Interval></Repetition><StartBoundary>2026-12-24T06:00:00<";
+        << "<StartBoundary>2026-12-24T06:00:00</StartBoundary><Repetition><Interval>PT2H30M<";
     QTest::newRow("delayed start") << 0 << 5 << QStringList{"OnCalendar=2026-12-29 06:00:00"}
-        << "<TimeTrigger><StartBoundary>2026-12-29T06:00:00<";
+        << "<TimeTrigger><Enabled>true</Enabled><StartBoundary>2026-12-29T06:00:00</StartBoundary></TimeTrigger>";
     QTest::newRow("both") << 1800 << 5
         << QStringList{"OnCalendar=2026-12-29 06:00:00", "OnUnitActiveSec=30h"}
-        << "<Interval>P1DT6H</Interval></Repetition><StartBoundary>2026-12-29T06:00:00<";
+        << "<StartBoundary>2026-12-29T06:00:00</StartBoundary><Repetition><Interval>P1DT6H<";
     QTest::newRow("delayed start passed") << 44640 << -1
         << QStringList{"OnActiveSec=744h", "OnUnitActiveSec=744h"}
-        << "<Interval>P31D</Interval></Repetition><StartBoundary>2026-12-24T06:00:00<";
+        << "<StartBoundary>2026-12-24T06:00:00</StartBoundary><Repetition><Interval>P31D<";
     QTest::newRow("beyond 31 days") << 44641 << 0
         << QStringList{"OnActiveSec=744h 1min", "OnUnitActiveSec=744h 1min"}
         << "The Task Scheduler repeats a task at most every 31 days";
