@@ -3,25 +3,25 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The lock files live where the user's own short-lived files do: the runtime folder, which
-// ends with the session, or the user's cache folder where there is none.
+// The lock files live in the user's own cache folder, found from the user's account and not from
+// the environment: a window in the desktop session, a timer and a cron job see different
+// environments (one with a runtime folder, one without), yet must meet at the same lock.
 QString lockFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime))
-        return runtime + QStringLiteral("/runlatch");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/runlatch/locks");
+    const passwd* account = ::getpwuid(::getuid());
+    if (account == nullptr || account->pw_dir == nullptr || account->pw_dir[0] != '/')
+        return {};
+    return QFile::decodeName(account->pw_dir) + QStringLiteral("/.cache/runlatch/locks");
 }
 
 } // namespace
@@ -29,7 +29,7 @@ QString lockFolder()
 JobLock::JobLock(const QString& jobFile)
 {
     const QString folder = lockFolder();
-    if (!QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
     // A name of fixed length whatever the path's length; the file is never removed, since a
     // removed lock file could be locked by one run while another locks its successor.

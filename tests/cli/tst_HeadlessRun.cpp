@@ -48,7 +48,9 @@ struct Headless {
     }
     // Started as a timer or a script would: no display to be reached, unless it opens its window
     // on an offscreen one.
-    void start(QProcess& process, const QStringList& arguments, bool window = false) const
+    // A desktop session gives its programs a runtime folder; cron and ssh give none.
+    void start(QProcess& process, const QStringList& arguments, bool window = false,
+               bool session = false) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -57,7 +59,9 @@ struct Headless {
         env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":1999"));
         if (window)
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        if (session)
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(scratch.path());
         process.start(Program, arguments);
@@ -204,7 +208,7 @@ void TestHeadlessRun::oneRunPerJobFile()
     QVERIFY(QFile::link(job, headless.path(QStringLiteral("link.ini"))));
     headless.writeJob({{Shell, QStringLiteral("-c \"exit 0\"")}}, QStringLiteral("other.ini"));
     QProcess first;
-    headless.start(first, {QStringLiteral("--run"), job});
+    headless.start(first, {QStringLiteral("--run"), job}, false, true);
     QTRY_VERIFY_WITH_TIMEOUT(headless.started(), 20000);
     if (killFirst) {
         first.kill();
