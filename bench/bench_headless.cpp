@@ -76,8 +76,8 @@ double peakMiB(const std::vector<std::string>& arguments, const std::string& rep
 
 // Runs every measure once a round, the first one rotating from round to round, so that all meet
 // the same load; returns each measure's figures round by round.
-template <typename Measure>
-std::vector<std::vector<double>> alternating(int rounds, const std::vector<Measure>& measures)
+template <typename Step>
+std::vector<std::vector<double>> alternating(int rounds, const std::vector<Step>& measures)
 {
     std::vector<std::vector<double>> figures(measures.size());
     for (int round = 0; round < rounds; ++round)
