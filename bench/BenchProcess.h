@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -96,11 +97,11 @@ inline pid_t spawnQuietly(const std::vector<std::string>& arguments)
     return spawnWithOutput(arguments, "/dev/null");
 }
 
-// True when pid ended by itself with status 0.
-inline bool reapedCleanly(pid_t pid)
+// True when pid ended by itself with status 0; its resource use goes to usage where given.
+inline bool reapedCleanly(pid_t pid, rusage* usage = nullptr)
 {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0)
+    while (wait4(pid, &status, 0, usage) < 0)
         if (errno != EINTR)
             return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -186,4 +187,24 @@ inline double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// What one more step costs: the median over the rounds of (longer - shorter) / steps, each round
+// against its own shorter measure, so that what both share (start-up, ending) cancels out.
+inline double medianSlope(const std::vector<double>& shorter, const std::vector<double>& longer,
+                          int steps)
+{
+    std::vector<double> perRound;
+    for (std::size_t r = 0; r < longer.size(); ++r)
+        perRound.push_back((longer[r] - shorter[r]) / steps);
+    return median(perRound);
+}
+
+// "for i in 1 2 ... count; do command; done", for sh -c.
+inline std::string shellLoop(int count, const std::string& command)
+{
+    std::string list;
+    for (int i = 1; i <= count; ++i)
+        list += ' ' + std::to_string(i);
+    return "for i in" + list + "; do " + command + "; done";
 }

@@ -50,13 +50,11 @@ std::vector<BenchEntry> jobEntries(std::size_t length)
     return entries;
 }
 
-std::string shellLoop(std::size_t length)
+std::string markedShellLoop(std::size_t length)
 {
-    std::string list;
-    for (int i = 1; i <= truesIn(length); ++i)
-        list += ' ' + std::to_string(i);
     const std::string marker = std::string(Marker) + "; ";
-    return marker + (list.empty() ? "" : "for i in" + list + "; do /bin/true; done; ") + Marker;
+    return marker + (truesIn(length) == 0 ? "" : shellLoop(truesIn(length), "/bin/true") + "; ") +
+           Marker;
 }
 
 // Seconds from the end of the first marker to the start of the second; exits when the markers
@@ -89,10 +87,7 @@ struct Side {
     // Seconds a /bin/true entry between two job lengths, the median of the rounds.
     [[nodiscard]] double perEntry(std::size_t from, std::size_t to) const
     {
-        std::vector<double> perRound;
-        for (std::size_t r = 0; r < spans[to].size(); ++r)
-            perRound.push_back((spans[to][r] - spans[from][r]) / (truesIn(to) - truesIn(from)));
-        return median(perRound);
+        return medianSlope(spans[from], spans[to], truesIn(to) - truesIn(from));
     }
 };
 
@@ -132,7 +127,7 @@ int main(int argc, char* argv[])
                 (void)timedQuietRun({program, "/I" + jobFiles[n], "/R"});
                 autoRun.spans[n].push_back(markerSpan(records));
             } else if (measure % 3 == 1) {
-                (void)timedQuietRun({"/bin/sh", "-c", shellLoop(n)});
+                (void)timedQuietRun({"/bin/sh", "-c", markedShellLoop(n)});
                 shell.spans[n].push_back(markerSpan(records));
             } else {
                 plainLoop(n);

@@ -1,5 +1,7 @@
 // Time from starting "runlatch /I<job file> /R" to the start of its first program, under the
 // offscreen platform. The program arms its first run 250 ms after start-up. Target: under 400 ms.
+#include "BenchClock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QList>
@@ -8,18 +10,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
 constexpr int Runs = 10;
-
-long long monotonicNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
-}
 
 // Milliseconds from the program's start to its first child's start, or -1.
 double oneStart(const QTemporaryDir& scratch)
@@ -32,7 +26,7 @@ double oneStart(const QTemporaryDir& scratch)
     env.insert(QStringLiteral("RUNLATCH_CHILD_LOG"), childLog);
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(scratch.path());
-    const long long start = monotonicNs();
+    const long long start = steadyClockNs();
     program.start(QStringLiteral(RUNLATCH_PROGRAM),
                   {QStringLiteral("/I") + scratch.filePath(QStringLiteral("jobs.ini")),
                    QStringLiteral("/R")});
