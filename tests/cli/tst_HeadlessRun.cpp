@@ -20,7 +20,9 @@ const QString Shell = QStringLiteral("/bin/sh");
 // gate; trapTerm makes it ignore SIGTERM, as some programs do.
 QString waitingProgram(bool trapTerm = false)
 {
-    return QStringLiteral("-c \"%1: > started; while [ ! -e gate ]; do sleep 0.05; done\"")
+    // It gives up when its folder is gone, so a test that failed leaves nothing behind.
+    return QStringLiteral(
+               "-c \"%1: > started; while [ ! -e gate ] && [ -e jobs.ini ]; do sleep 0.05; done\"")
         .arg(trapTerm ? QStringLiteral("trap '' TERM; ") : QString());
 }
 
