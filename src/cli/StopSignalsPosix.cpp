@@ -48,8 +48,12 @@ StopSignals::StopSignals(std::function<void(int signal)> stop)
     action.sa_handler = noteSignal;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < StopSignalNumbers.size(); ++i)
-        ::sigaction(StopSignalNumbers[i], &action, &m_native->previous[i]);
+    // A signal the caller chose to ignore (nohup, a shell's background job) stays ignored.
+    for (std::size_t i = 0; i < StopSignalNumbers.size(); ++i) {
+        ::sigaction(StopSignalNumbers[i], nullptr, &m_native->previous[i]);
+        if (m_native->previous[i].sa_handler != SIG_IGN)
+            ::sigaction(StopSignalNumbers[i], &action, nullptr);
+    }
     m_native->notifier =
         std::make_unique<QSocketNotifier>(ends[0], QSocketNotifier::Read, this);
     connect(m_native->notifier.get(), &QSocketNotifier::activated, this,

@@ -52,7 +52,7 @@ struct Headless {
     // on an offscreen one.
     // A desktop session gives its programs a runtime folder; cron and ssh give none.
     void start(QProcess& process, const QStringList& arguments, bool window = false,
-               bool session = false) const
+               bool session = false, const QString& program = Program) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -66,7 +66,7 @@ struct Headless {
             env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(scratch.path());
-        process.start(Program, arguments);
+        process.start(program, arguments);
     }
     [[nodiscard]] QStringList log() const
     {
@@ -86,6 +86,7 @@ private slots:
     void runsOnceAndTellsHowInItsStatus();
     void signalStopsTheRun_data();
     void signalStopsTheRun();
+    void signalTheCallerIgnoresStaysIgnored();
     void oneRunPerJobFile_data();
     void oneRunPerJobFile();
 };
@@ -183,6 +184,33 @@ void TestHeadlessRun::signalStopsTheRun()
              (QStringList{QStringLiteral("/bin/sh ") + waiting, QStringLiteral("/bin/sh ") + programEnd,
                           QStringLiteral("Processes Stopped")}));
     QVERIFY(!QFile::exists(headless.path(QStringLiteral("second"))));
+}
+
+// nohup and a shell's background jobs start a program with SIGHUP or SIGINT ignored.
+void TestHeadlessRun::signalTheCallerIgnoresStaysIgnored()
+{
+    const Headless headless;
+    headless.writeJob({{Shell, waitingProgram()}});
+    QProcess process;
+    headless.start(process,
+                   {QStringLiteral("-c"), QStringLiteral("trap '' HUP; exec \"$0\" --run jobs.ini"),
+                    Program},
+                   false, false, Shell);
+    QTRY_VERIFY_WITH_TIMEOUT(headless.started(), 20000);
+    QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const auto mask = [&](const QByteArray& name) {
+        const QByteArray text = status.readAll();
+        const qsizetype at = text.indexOf(name + ":\t") + name.size() + 2;
+        status.seek(0);
+        return text.mid(at, 16).toULongLong(nullptr, 16);
+    };
+    const unsigned long long hangUp = 1ULL << (SIGHUP - 1);
+    QCOMPARE(mask("SigIgn") & hangUp, hangUp);
+    QCOMPARE(mask("SigCgt") & (1ULL << (SIGTERM - 1)), 1ULL << (SIGTERM - 1));
+    headless.openGate();
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
 }
 
 void TestHeadlessRun::oneRunPerJobFile_data()
