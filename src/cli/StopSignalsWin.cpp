@@ -1,20 +1,27 @@
 #include "StopSignals.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 
 #include <atomic>
 #include <csignal>
+#include <mutex>
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace {
 
-// The console's handler runs on a thread of its own: it only notes the event and asks the event
-// loop to hand it over.
+// The console's handler runs on a thread of its own: it notes the first event and asks the
+// event loop to hand it over, under a lock that the object's end takes too, so nothing is ever
+// posted to an object that has gone.
+std::mutex s_lock;
+StopSignals* s_receiver = nullptr;
 std::atomic<int> s_pending{0};
-std::atomic<StopSignals*> s_receiver{nullptr};
+// Set once the run has ended. The system ends the program as soon as the handler of a closing
+// console, a logoff or a shutdown returns, so that handler waits for the stop, within the few
+// seconds the system allows.
+HANDLE s_runEnded = nullptr;
+constexpr DWORD ClosingWaitMs = 4500;
 
 BOOL WINAPI noteConsoleEvent(DWORD event)
 {
@@ -23,9 +30,16 @@ BOOL WINAPI noteConsoleEvent(DWORD event)
         number = SIGINT;
     else if (event == CTRL_BREAK_EVENT)
         number = SIGBREAK;
-    s_pending.store(number);
-    if (StopSignals* receiver = s_receiver.load())
-        QMetaObject::invokeMethod(receiver, &StopSignals::deliverPending, Qt::QueuedConnection);
+    int none = 0;
+    s_pending.compare_exchange_strong(none, number);
+    {
+        const std::lock_guard lock(s_lock);
+        if (s_receiver != nullptr)
+            QMetaObject::invokeMethod(s_receiver, &StopSignals::deliverPending,
+                                      Qt::QueuedConnection);
+    }
+    if (number == SIGTERM && s_runEnded != nullptr)
+        ::WaitForSingleObject(s_runEnded, ClosingWaitMs);
     return TRUE;
 }
 
@@ -37,14 +51,26 @@ StopSignals::StopSignals(std::function<void(int signal)> stop)
     : m_stop(std::move(stop))
     , m_native(std::make_unique<Native>())
 {
-    s_receiver.store(this);
+    if (s_runEnded == nullptr)
+        s_runEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    else
+        ::ResetEvent(s_runEnded);
+    {
+        const std::lock_guard lock(s_lock);
+        s_receiver = this;
+    }
     ::SetConsoleCtrlHandler(noteConsoleEvent, TRUE);
 }
 
 StopSignals::~StopSignals()
 {
     ::SetConsoleCtrlHandler(noteConsoleEvent, FALSE);
-    s_receiver.store(nullptr);
+    {
+        const std::lock_guard lock(s_lock);
+        s_receiver = nullptr;
+    }
+    if (s_runEnded != nullptr)
+        ::SetEvent(s_runEnded);
 }
 
 void StopSignals::deliverPending()
