@@ -4,6 +4,7 @@
 #ifndef Q_OS_WIN
 #include "FileSizeLimit.h"
 #endif
+#include "JobLock.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
@@ -126,6 +127,8 @@ private slots:
     void nestedRunEndsBeforeTheOuterRunGoesOn();
     void stopEndsTheRunAndKeepsTheSchedule_data();
     void stopEndsTheRunAndKeepsTheSchedule();
+    void runHeldOffStartsNothing_data();
+    void runHeldOffStartsNothing();
 };
 
 void TestProcessingRun::runsEachEntryInTurnAndLogsIt()
@@ -527,6 +530,50 @@ void TestProcessingRun::stopEndsTheRunAndKeepsTheSchedule()
     QCOMPARE(b.execute(), QString());
     QCOMPARE(logLines().constLast(), Stamp + QStringLiteral("Processes Complete"));
     QCOMPARE(ends.constLast().outcome, RunProgress::Outcome::Completed);
+}
+
+void TestProcessingRun::runHeldOffStartsNothing_data()
+{
+    QTest::addColumn<bool>("lockHeld"); // else a stop comes as the first entry is heard of
+    QTest::addColumn<QString>("line");  // %1 stands for the job file
+    QTest::addColumn<RunProgress::Outcome>("outcome");
+
+    QTest::newRow("another process runs the job file")
+        << true << u"Skipped: %1 is being run by another Runlatch"_s
+        << RunProgress::Outcome::Skipped;
+    QTest::newRow("stop as the entry is heard of")
+        << false << u"Processes Stopped"_s << RunProgress::Outcome::Stopped;
+}
+
+// Neither starts a program; the schedule goes on, and auto-run mode closes only after a run that
+// was not stopped.
+void TestProcessingRun::runHeldOffStartsNothing()
+{
+    QFETCH(bool, lockHeld);
+    QFETCH(QString, line);
+    QFETCH(RunProgress::Outcome, outcome);
+    Bench b;
+    b.flags.AutoRun = true;
+    b.elapsedTimer.setInterval(60000);
+    b.table.JobFileName = b.scratch.filePath(u"jobs.ini"_s);
+    const JobLock elsewhere(lockHeld ? b.table.JobFileName : b.scratch.filePath(u"other.ini"_s));
+    QCOMPARE(elsewhere.state(), JobLock::State::Held);
+    b.add(quickProgram());
+    QList<RunProgress::Outcome> ends;
+    RunProgress progress;
+    progress.entryStarted = [&](int, int, const QString&) { QVERIFY(b.run.requestStop()); };
+    progress.ended = [&ends](const RunProgress::End& end) { ends << end.outcome; };
+    b.run.setProgress(progress);
+    QCOMPARE(b.execute(), QString());
+
+    QCOMPARE(b.started, QStringList());
+    const QString text = Stamp + line.arg(b.table.JobFileName);
+    QCOMPARE(logLines(), QStringList{text});
+    QCOMPARE(b.memo.lines, (QStringList{text, QString()}));
+    QCOMPARE(ends, QList{outcome});
+    QVERIFY(!b.flags.RunInProgress);
+    QVERIFY(b.elapsedTimer.enabled());
+    QCOMPARE(b.closes, lockHeld ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestProcessingRun)
