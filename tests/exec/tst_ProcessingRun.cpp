@@ -10,6 +10,7 @@
 #include "MemoLines.h"
 #include "ProcessingRun.h"
 #include "Scheduler.h"
+#include "ScopeExit.h"
 #include "ScratchDir.h"
 #include "ScriptedPrompts.h"
 #include "SettableClock.h"
@@ -21,6 +22,9 @@
 #include <QFile>
 #include <QHash>
 #include <QTest>
+
+#include <future>
+#include <thread>
 #include <QTimer>
 
 #include <algorithm>
@@ -556,8 +560,19 @@ void TestProcessingRun::runHeldOffStartsNothing()
     b.flags.AutoRun = true;
     b.elapsedTimer.setInterval(60000);
     b.table.JobFileName = b.scratch.filePath(u"jobs.ini"_s);
-    const JobLock elsewhere(lockHeld ? b.table.JobFileName : b.scratch.filePath(u"other.ini"_s));
-    QCOMPARE(elsewhere.state(), JobLock::State::Held);
+    // A thread stands in for the other process: on Windows the lock is its holder thread's own.
+    std::promise<void> release;
+    std::promise<JobLock::State> taken;
+    std::thread elsewhere([&, path = lockHeld ? u"jobs.ini"_s : u"other.ini"_s] {
+        const JobLock lock(b.scratch.filePath(path));
+        taken.set_value(lock.state());
+        release.get_future().wait();
+    });
+    const ScopeExit join([&] {
+        release.set_value();
+        elsewhere.join();
+    });
+    QCOMPARE(taken.get_future().get(), JobLock::State::Held);
     b.add(quickProgram());
     QList<RunProgress::Outcome> ends;
     RunProgress progress;
