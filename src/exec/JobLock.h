@@ -4,10 +4,11 @@
 
 #include <QString>
 
-// One run of a job file at a time on the whole machine, whichever process runs it: a run holds
-// its job file's lock while it lasts. The system lets go of the lock when the process ends,
-// however it ends, so a killed run holds no later run back. The programs a run starts do not
-// inherit it.
+// One run of a job file at a time, whichever process runs it: a run holds its job file's lock
+// while it lasts. On Linux the lock is the user's own, where another user's could hold a job file
+// forever; on Windows it spans the machine, so that a task in another session meets the window.
+// The system lets go of the lock when the process ends, however it ends, so a killed run holds no
+// later run back. The programs a run starts do not inherit it.
 class JobLock {
 public:
     enum class State {
