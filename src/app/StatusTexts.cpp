@@ -1,5 +1,7 @@
 #include "StatusTexts.h"
 
+#include "TrimmedText.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
@@ -101,11 +103,9 @@ QString stopped(const QDateTime& at, int failedCount, int count)
 // break a blank.
 QString failed(int entry, const QString& message)
 {
-    QString oneLine = message;
-    oneLine.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
     return QCoreApplication::translate("StatusTexts", "Last run failed at entry %1: %2")
         .arg(entry)
-        .arg(oneLine);
+        .arg(oneLineText(message));
 }
 
 QString lastRun(const RunProgress::End& end)

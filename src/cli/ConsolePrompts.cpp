@@ -1,13 +1,11 @@
 #include "ConsolePrompts.h"
 
 #include "ConsoleStreams.h"
+#include "TrimmedText.h"
 
 void ConsolePrompts::tell(const QString& text)
 {
-    QString oneLine = text.trimmed();
-    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
-    printText(stderr, QStringLiteral("runlatch: ") + oneLine + u'\n');
+    printText(stderr, QStringLiteral("runlatch: ") + oneLineText(text.trimmed()) + u'\n');
 }
 
 void ConsolePrompts::information(const QString& text)

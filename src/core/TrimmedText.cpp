@@ -19,3 +19,9 @@ QString trimmedText(QStringView text)
         --end;
     return text.sliced(first, end - first).toString();
 }
+
+QString oneLineText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return text.replace(u'\r', u' ').replace(u'\n', u' ');
+}

@@ -9,6 +9,7 @@
 #include "MemoLines.h"
 #include "ScopeExit.h"
 #include "StartAndWait.h"
+#include "TrimmedText.h"
 
 #include <utility>
 
@@ -69,11 +70,9 @@ void ProcessingRun::reportProgramEnd(ProgramEnd end)
 void ProcessingRun::writeStopLine(const QString& message) noexcept
 {
     try {
-        QString oneLine = message;
-        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
         writeLine(QStringLiteral("Run stopped at entry %1 of %2: %3")
-                      .arg(QString::number(m_entry), QString::number(m_count), oneLine));
+                      .arg(QString::number(m_entry), QString::number(m_count),
+                           oneLineText(message)));
     } catch (...) {
         // The memo has the line unless it was the memo that failed; the error box follows.
     }
