@@ -6,7 +6,6 @@
 #include "Prompts.h"
 #include "ScheduleExport.h"
 #include "ScopeExit.h"
-#include "StartAndWait.h"
 #include "StartSwitches.h"
 #include "StatusPart.h"
 #include "StatusTexts.h"
@@ -45,11 +44,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
                   [this] { processUnattended(); })
     , m_run(
           m_table, m_flags, m_memoLines, m_log, m_clock, [this] { m_scheduler.runEnded(); },
-          m_runPrompts, [this] { close(); },
-          [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
-             RunStop* stop, std::optional<ProgramEnd>* end) {
-              return StartAndWait(name, param, show, wait, stop, end);
-          })
+          m_runPrompts, [this] { close(); }, startAndWaitLauncher())
     , m_fileCommands(m_table, m_clock, m_prompts, m_scheduler, m_programDir)
 {
     setObjectName(QStringLiteral("MainForm"));

@@ -38,8 +38,8 @@ int runWindow(int argc, char** argv)
         break;
     }
     ConsolePrompts::tell(QStringLiteral("Cannot load the window: %1")
-                             .arg(tried.isEmpty() ? QStringLiteral(RUNLATCH_WINDOW_MODULE_NAME
-                                                                   " not found")
-                                                  : tried));
+                             .arg(tried.isEmpty()
+                                      ? QStringLiteral(RUNLATCH_WINDOW_MODULE_NAME " not found")
+                                      : tried));
     return 1;
 }

@@ -54,17 +54,17 @@ std::optional<int> exportFromCommandLine(int& argc, char** argv, const QStringLi
         return std::nullopt;
     useCallersConsole();
     if (option == exportOption(other)) {
-        ConsolePrompts::tell(QStringLiteral("%1 is not for this system; use %2")
-                                 .arg(option, exportOption(native)));
+        ConsolePrompts::tell(
+            QStringLiteral("%1 is not for this system; use %2").arg(option, exportOption(native)));
         return HeadlessStatus::BadRequest;
     }
     const QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QString message;
     QTextStream err(&message);
-    const int status = exportScheduleCommand(native, given.mid(1),
-                                             QCoreApplication::applicationFilePath(),
-                                             toDateTime(QDateTime::currentDateTime()), out, err);
+    const int status =
+        exportScheduleCommand(native, given.mid(1), QCoreApplication::applicationFilePath(),
+                              toDateTime(QDateTime::currentDateTime()), out, err);
     out.flush();
     err.flush();
     if (!message.isEmpty())

@@ -50,11 +50,11 @@ const char* const UsageText =
 QString usageText()
 {
     const UsageWords& words = usageWords();
-    return QString::fromLatin1(UsageText)
-        .arg(QLatin1StringView(words.program), QLatin1StringView(words.helpOptions),
-             QLatin1StringView(words.helpColumn), QLatin1StringView(words.example),
-             QLatin1StringView(words.epilogue), QLatin1StringView(words.exportOption),
-             QLatin1StringView(words.exportHelp), QLatin1StringView(words.noDisplay));
+    return QString::fromLatin1(UsageText).arg(
+        QLatin1StringView(words.program), QLatin1StringView(words.helpOptions),
+        QLatin1StringView(words.helpColumn), QLatin1StringView(words.example),
+        QLatin1StringView(words.epilogue), QLatin1StringView(words.exportOption),
+        QLatin1StringView(words.exportHelp), QLatin1StringView(words.noDisplay));
 }
 
 } // namespace

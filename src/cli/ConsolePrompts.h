@@ -13,8 +13,7 @@ public:
     [[nodiscard]] std::optional<QString> openFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> saveFile(const FileDialogRequest& request) override;
     [[nodiscard]] std::optional<QString> inputText(const QString& caption, const QString& prompt,
-                                                   const QString& initial,
-                                                   int maxLength) override;
+                                                   const QString& initial, int maxLength) override;
     void beep() override;
     void generalError(const QString& text) override;
     void generalErrorLater(const QString& text) override;

@@ -41,8 +41,8 @@ bool connectsToSocket(const QByteArray& path)
     if (path.isEmpty() || static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
         return false;
     std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    const auto length =
-        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + static_cast<std::size_t>(path.size()));
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) +
+                                               static_cast<std::size_t>(path.size()));
     return connectsTo(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length);
 }
 

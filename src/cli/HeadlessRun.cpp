@@ -4,14 +4,13 @@
 #include "Clock.h"
 #include "ConsolePrompts.h"
 #include "ConsoleStreams.h"
-#include "Errors.h"
 #include "ErrorGuard.h"
+#include "Errors.h"
 #include "JobFile.h"
 #include "JobTable.h"
 #include "MainFlags.h"
 #include "MemoLines.h"
 #include "ProcessingRun.h"
-#include "StartAndWait.h"
 #include "StartSwitches.h"
 #include "StopSignals.h"
 
@@ -49,8 +48,7 @@ int exitStatus(const std::optional<RunProgress::End>& end, int stopSignal)
     case RunProgress::Outcome::Completed:
         break;
     }
-    return end->failedPrograms.isEmpty() ? HeadlessStatus::AllEnded
-                                         : HeadlessStatus::ProgramFailed;
+    return end->failedPrograms.isEmpty() ? HeadlessStatus::AllEnded : HeadlessStatus::ProgramFailed;
 }
 
 } // namespace
@@ -87,11 +85,7 @@ int runHeadless(const QString& jobFile)
     MainFlags flags;
     ConsoleMemo memo;
     ProcessingRun run(
-        table, flags, memo, log, clock, [] {}, prompts, [] {},
-        [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
-           RunStop* stop, std::optional<ProgramEnd>* end) {
-            return StartAndWait(name, param, show, wait, stop, end);
-        });
+        table, flags, memo, log, clock, [] {}, prompts, [] {}, startAndWaitLauncher());
     int stopSignal = 0;
     StopSignals stopSignals([&](int signal) {
         if (stopSignal == 0)
@@ -102,8 +96,12 @@ int runHeadless(const QString& jobFile)
     RunProgress progress;
     // Quick programs give the event loop no turn: a signal that came meanwhile is looked at
     // before each entry starts.
-    progress.entryStarted = [&](int, int, const QString&) { stopSignals.deliverPending(); };
-    progress.ended = [&](const RunProgress::End& end) { ended = end; };
+    progress.entryStarted = [&](int, int, const QString&) {
+        stopSignals.deliverPending();
+    };
+    progress.ended = [&](const RunProgress::End& end) {
+        ended = end;
+    };
     run.setProgress(std::move(progress));
     run.execute();
     return exitStatus(ended, stopSignal);

@@ -54,8 +54,7 @@ StopSignals::StopSignals(std::function<void(int signal)> stop)
         if (m_native->previous[i].sa_handler != SIG_IGN)
             ::sigaction(StopSignalNumbers[i], &action, nullptr);
     }
-    m_native->notifier =
-        std::make_unique<QSocketNotifier>(ends[0], QSocketNotifier::Read, this);
+    m_native->notifier = std::make_unique<QSocketNotifier>(ends[0], QSocketNotifier::Read, this);
     connect(m_native->notifier.get(), &QSocketNotifier::activated, this,
             &StopSignals::deliverPending);
 }

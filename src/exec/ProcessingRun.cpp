@@ -20,6 +20,14 @@ constexpr std::uint16_t ShowNormally = 5;
 
 } // namespace
 
+Launcher startAndWaitLauncher()
+{
+    return [](const QString& name, const QString& param, std::uint16_t show, std::uint32_t wait,
+              RunStop* stop, std::optional<ProgramEnd>* end) {
+        return StartAndWait(name, param, show, wait, stop, end);
+    };
+}
+
 ProcessingRun::ProcessingRun(JobTable& table, MainFlags& flags, MemoLines& memo, ActivityLog& log,
                              const Clock& clock, std::function<void()> runEnded, Prompts& prompts,
                              std::function<void()> closeMainWindow, Launcher launcher)
@@ -70,9 +78,9 @@ void ProcessingRun::reportProgramEnd(ProgramEnd end)
 void ProcessingRun::writeStopLine(const QString& message) noexcept
 {
     try {
-        writeLine(QStringLiteral("Run stopped at entry %1 of %2: %3")
-                      .arg(QString::number(m_entry), QString::number(m_count),
-                           oneLineText(message)));
+        writeLine(
+            QStringLiteral("Run stopped at entry %1 of %2: %3")
+                .arg(QString::number(m_entry), QString::number(m_count), oneLineText(message)));
     } catch (...) {
         // The memo has the line unless it was the memo that failed; the error box follows.
     }

@@ -27,6 +27,9 @@ using Launcher =
                        std::uint16_t ShowWindow, std::uint32_t Wait, RunStop* stop,
                        std::optional<ProgramEnd>* end)>;
 
+// The launcher every run of the program uses: StartAndWait itself.
+[[nodiscard]] Launcher startAndWaitLauncher();
+
 // What a run tells the window as it goes, for the status bar, the tray and notifications. Any of
 // them may be left empty.
 struct RunProgress {

@@ -101,29 +101,31 @@ void TestHeadlessRun::runsOnceAndTellsHowInItsStatus_data()
     const JobEntry ok{Shell, QStringLiteral("-c \"exit 0\"")};
     const QStringList okLines{QStringLiteral("/bin/sh -c \"exit 0\""),
                               QStringLiteral("Processes Complete")};
-    QTest::newRow("every program ends with 0") << QList{ok} << QStringList{"--run", "jobs.ini"}
-                                               << 0 << okLines;
+    QTest::newRow("every program ends with 0")
+        << QList{ok} << QStringList{"--run", "jobs.ini"} << 0 << okLines;
     QTest::newRow("/R where there is no display")
         << QList{ok} << QStringList{"/I%1", "/R"} << 0 << okLines;
     QTest::newRow("a program fails, the list runs on")
         << QList<JobEntry>{{Shell, "-c \"exit 3\""}, {Shell, "-c \"kill -KILL $$\""}, ok}
         << QStringList{"--run", "%1"} << 1
-        << QStringList{"/bin/sh -c \"exit 3\"", "/bin/sh ended with exit code 3",
-                       "/bin/sh -c \"kill -KILL $$\"", "/bin/sh ended by signal 9 (Killed)",
-                       okLines[0], okLines[1]};
+        << QStringList{"/bin/sh -c \"exit 3\"",
+                       "/bin/sh ended with exit code 3",
+                       "/bin/sh -c \"kill -KILL $$\"",
+                       "/bin/sh ended by signal 9 (Killed)",
+                       okLines[0],
+                       okLines[1]};
     QTest::newRow("a program cannot start, the run stops")
-        << QList<JobEntry>{{"/nonexistent/tool", ""}, ok} << QStringList{"--run", "jobs.ini"}
-        << 2
+        << QList<JobEntry>{{"/nonexistent/tool", ""}, ok} << QStringList{"--run", "jobs.ini"} << 2
         << QStringList{"/nonexistent/tool ",
                        "Run stopped at entry 1 of 2: Unable to find application tool."};
-    QTest::newRow("no such job file") << QList{ok} << QStringList{"--run", "other.ini"} << 3
-                                      << QStringList{};
-    QTest::newRow("--run without a job file") << QList{ok} << QStringList{"--run"} << 3
-                                              << QStringList{};
-    QTest::newRow("--run with more") << QList{ok} << QStringList{"--run", "jobs.ini", "/R"} << 3
-                                     << QStringList{};
-    QTest::newRow("--run not first") << QList{ok} << QStringList{"/R", "--run", "jobs.ini"} << 3
-                                     << QStringList{};
+    QTest::newRow("no such job file")
+        << QList{ok} << QStringList{"--run", "other.ini"} << 3 << QStringList{};
+    QTest::newRow("--run without a job file")
+        << QList{ok} << QStringList{"--run"} << 3 << QStringList{};
+    QTest::newRow("--run with more")
+        << QList{ok} << QStringList{"--run", "jobs.ini", "/R"} << 3 << QStringList{};
+    QTest::newRow("--run not first")
+        << QList{ok} << QStringList{"/R", "--run", "jobs.ini"} << 3 << QStringList{};
 }
 
 void TestHeadlessRun::runsOnceAndTellsHowInItsStatus()
@@ -161,8 +163,10 @@ void TestHeadlessRun::signalStopsTheRun_data()
     // Made to end once the grace time is over.
     QTest::newRow("SIGTERM, to a program that ignores it")
         << int{SIGTERM} << true << QStringLiteral("ended by signal 9 (Killed)");
-    QTest::newRow("SIGINT") << int{SIGINT} << false << QStringLiteral("ended by signal 15 (Terminated)");
-    QTest::newRow("SIGHUP") << int{SIGHUP} << false << QStringLiteral("ended by signal 15 (Terminated)");
+    QTest::newRow("SIGINT") << int{SIGINT} << false
+                            << QStringLiteral("ended by signal 15 (Terminated)");
+    QTest::newRow("SIGHUP") << int{SIGHUP} << false
+                            << QStringLiteral("ended by signal 15 (Terminated)");
 }
 
 void TestHeadlessRun::signalStopsTheRun()
@@ -180,9 +184,9 @@ void TestHeadlessRun::signalStopsTheRun()
     QVERIFY(::kill(static_cast<pid_t>(process.processId()), signal) == 0);
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 128 + signal);
-    QCOMPARE(headless.log(),
-             (QStringList{QStringLiteral("/bin/sh ") + waiting, QStringLiteral("/bin/sh ") + programEnd,
-                          QStringLiteral("Processes Stopped")}));
+    QCOMPARE(headless.log(), (QStringList{QStringLiteral("/bin/sh ") + waiting,
+                                          QStringLiteral("/bin/sh ") + programEnd,
+                                          QStringLiteral("Processes Stopped")}));
     QVERIFY(!QFile::exists(headless.path(QStringLiteral("second"))));
 }
 
@@ -192,10 +196,10 @@ void TestHeadlessRun::signalTheCallerIgnoresStaysIgnored()
     const Headless headless;
     headless.writeJob({{Shell, waitingProgram()}});
     QProcess process;
-    headless.start(process,
-                   {QStringLiteral("-c"), QStringLiteral("trap '' HUP; exec \"$0\" --run jobs.ini"),
-                    Program},
-                   false, false, Shell);
+    headless.start(
+        process,
+        {QStringLiteral("-c"), QStringLiteral("trap '' HUP; exec \"$0\" --run jobs.ini"), Program},
+        false, false, Shell);
     QTRY_VERIFY_WITH_TIMEOUT(headless.started(), 20000);
     QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
     QVERIFY(status.open(QIODevice::ReadOnly));

@@ -279,10 +279,10 @@ void TestScheduleExport::commandLine()
     const auto here = [&](QString text) {
         static const QRegularExpression path(u"@(/[^\"]*)"_s);
         const QRegularExpressionMatch match = path.match(text);
-        return match.hasMatch() ? text.replace(match.capturedStart(), match.capturedLength(),
-                                               QDir::toNativeSeparators(scratch.path() +
-                                                                        match.captured(1)))
-                                : text;
+        return match.hasMatch()
+                   ? text.replace(match.capturedStart(), match.capturedLength(),
+                                  QDir::toNativeSeparators(scratch.path() + match.captured(1)))
+                   : text;
     };
     QStringList expected;
     for (const QString& line : std::as_const(out))
